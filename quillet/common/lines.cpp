@@ -1,0 +1,39 @@
+#include "quillet/common/lines.h"
+
+#include <cstring>
+
+namespace {
+constexpr std::int32_t k_lineLimit = 255;
+}
+
+void WriteLine(TStream& stream, const std::string& text) {
+  std::string line;
+  line.reserve(text.size() + 2);
+  line += text;
+  line += "\r\n";
+  stream.WriteString(line);
+}
+
+void ReadLine(TStream& stream, std::string& text) {
+  char buffer[k_lineLimit + 1];
+  std::int64_t start = stream.Position();
+  std::int32_t n = stream.Read(buffer, k_lineLimit + 1);  // one extra byte: the LF after a CR at 255
+  if (n <= 0) {
+    text.clear();
+    stream.Seek(0, TSeekOrigin::soEnd);
+    return;
+  }
+  std::int32_t scanned = n < k_lineLimit ? n : k_lineLimit;
+  const char* cr = static_cast<const char*>(std::memchr(buffer, '\r', static_cast<size_t>(scanned)));
+  if (cr) {
+    std::int32_t length = static_cast<std::int32_t>(cr - buffer);
+    text.assign(buffer, static_cast<size_t>(length));
+    std::int32_t next = length + 1;
+    if (next < n && buffer[next] == '\n') ++next;
+    stream.Seek(start + next, TSeekOrigin::soBeginning);
+    return;
+  }
+  const char* nul = static_cast<const char*>(std::memchr(buffer, '\0', static_cast<size_t>(scanned)));
+  text.assign(buffer, nul ? static_cast<size_t>(nul - buffer) : static_cast<size_t>(scanned));
+  stream.Seek(start + scanned, TSeekOrigin::soBeginning);
+}

@@ -1,0 +1,19 @@
+// The line routines every codec, the parser and the composer share.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "quillet/common/stream.h"
+
+using TStringList = std::vector<std::string>;
+
+// Writes the text followed by CR LF.
+void WriteLine(TStream& stream, const std::string& text);
+
+// Reads at most 255 bytes from the current position. If a CR is among them the line is
+// the text before the first CR and the position moves past the CR and a following LF;
+// without a CR the 255 bytes, cut at a NUL byte, are the line and the position stays
+// after them; at the end of the stream the line is empty. An empty line and the end of
+// the stream therefore look alike.
+void ReadLine(TStream& stream, std::string& text);

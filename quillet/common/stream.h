@@ -1,0 +1,112 @@
+// Byte streams: the one currency of the store, the codecs and the parser.
+// Positions and sizes are 64-bit; a mailbox file itself never exceeds 2 GB.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/file.h"
+
+enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
+
+class TStream {
+ public:
+  virtual ~TStream() = default;
+  // Bytes actually read or written (0 at the end, or on failure of a read).
+  virtual std::int32_t Read(void* buffer, std::int32_t count) = 0;
+  virtual std::int32_t Write(const void* buffer, std::int32_t count) = 0;
+  // The new position; a position past the end is allowed, reads there return 0.
+  virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
+  virtual std::int64_t Size();
+  virtual void SetSize(std::int64_t size);
+
+  std::int64_t Position() { return Seek(0, TSeekOrigin::soCurrent); }
+  void SetPosition(std::int64_t position) { Seek(position, TSeekOrigin::soBeginning); }
+  // Reads or writes exactly count bytes or throws Exception ("Stream read error" /
+  // "Stream write error").
+  void ReadBuffer(void* buffer, std::int32_t count);
+  void WriteBuffer(const void* buffer, std::int32_t count);
+  void WriteString(const std::string& text) { WriteBuffer(text.data(), static_cast<std::int32_t>(text.size())); }
+  // Copies up to count bytes from the source's position (count < 0: to its end) through
+  // an 8192-byte buffer, stopping early when a read returns nothing; returns bytes copied.
+  // A short write throws.
+  std::int64_t CopyFrom(TStream& source, std::int64_t count);
+};
+
+// Bytes in memory; grows on writes past the end.
+class TMemoryStream : public TStream {
+ public:
+  TMemoryStream() = default;
+  explicit TMemoryStream(std::string bytes) : data_(std::move(bytes)) {}
+
+  std::int32_t Read(void* buffer, std::int32_t count) override;
+  std::int32_t Write(const void* buffer, std::int32_t count) override;
+  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+  std::int64_t Size() override { return static_cast<std::int64_t>(data_.size()); }
+  void SetSize(std::int64_t size) override;
+
+  const std::string& Bytes() const { return data_; }
+  std::string& Bytes() { return data_; }
+  void Clear() { data_.clear(); position_ = 0; }
+
+ private:
+  std::string data_;
+  std::int64_t position_ = 0;
+};
+
+// A file through a read buffer, so line readers that read ahead and seek back cost no
+// system call per line. Writes go through a write buffer, flushed before a read, a seek
+// outside the buffer, SetSize and destruction.
+class TFileStream : public TStream {
+ public:
+  enum Mode { fmOpenRead, fmOpenWrite, fmOpenReadWrite, fmCreate };
+  // Throws EFileException (kind open, or create for fmCreate) when the file cannot be had.
+  TFileStream(const std::string& fileName, Mode mode);
+  ~TFileStream() override;
+  TFileStream(const TFileStream&) = delete;
+  TFileStream& operator=(const TFileStream&) = delete;
+
+  std::int32_t Read(void* buffer, std::int32_t count) override;
+  std::int32_t Write(const void* buffer, std::int32_t count) override;
+  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+  std::int64_t Size() override;
+  void SetSize(std::int64_t size) override;
+  // Writes out buffered bytes; throws EFileException kind write when the disk refuses them.
+  void Flush();
+  const std::string& FileName() const { return fileName_; }
+
+ private:
+  bool FillReadBuffer();
+  void DropReadBuffer();
+
+  std::string fileName_;
+  platform::FileHandle handle_ = platform::kInvalidFile;
+  std::int64_t position_ = 0;      // logical position
+  std::int64_t fileSize_ = -1;     // cached; -1 unknown
+  std::vector<char> readBuffer_;   // holds file bytes [readStart_, readStart_ + readLength_)
+  std::int64_t readStart_ = 0;
+  std::int32_t readLength_ = 0;
+  std::vector<char> writeBuffer_;  // pending bytes for [writeStart_, ...)
+  std::int64_t writeStart_ = 0;
+};
+
+// A read-only view of the byte range [offset, offset + length) of a file; position 0 is
+// the range's first byte. Used to parse a message inside a mailbox data file without
+// loading the file. Writes fail (return 0).
+class TFileRangeStream : public TStream {
+ public:
+  // Throws EFileException kind open when the file cannot be opened.
+  TFileRangeStream(const std::string& fileName, std::int64_t offset, std::int64_t length);
+
+  std::int32_t Read(void* buffer, std::int32_t count) override;
+  std::int32_t Write(const void* buffer, std::int32_t count) override;
+  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+  std::int64_t Size() override { return length_; }
+
+ private:
+  TFileStream file_;
+  std::int64_t offset_;
+  std::int64_t length_;
+  std::int64_t position_ = 0;
+};

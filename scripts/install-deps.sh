@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on a fresh Debian 12 machine.
+# Idempotent: packages already present are skipped, so a second run takes seconds.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  g++-mingw-w64-i686 wine wine32 wine64 xvfb xauth
+  libpython3.11-testsuite python3
+  locales fonts-wqy-zenhei fonts-liberation
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+else
+  echo "install-deps: all packages present"
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
+  sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi

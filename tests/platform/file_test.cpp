@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/file.h"
+
+namespace {
+
+using namespace platform;
+
+std::string Scratch(const std::string& name) { return TempFolder() + "qpt_" + name; }
+
+TEST(PlatformFile, CreateWriteSeekReadSize) {
+  std::string path = Scratch("basic.bin");
+  FileHandle f = FileCreate(path);
+  ASSERT_NE(f, kInvalidFile);
+  EXPECT_EQ(FileWrite(f, "hello world", 11), 11);
+  EXPECT_EQ(FileSizeOf(f), 11);
+  EXPECT_EQ(FileSeek(f, 6, SeekOrigin::Begin), 6);
+  char buf[16] = {};
+  EXPECT_EQ(FileRead(f, buf, 16), 5);
+  EXPECT_EQ(std::string(buf, 5), "world");
+  EXPECT_EQ(FileSeek(f, -5, SeekOrigin::End), 6);
+  EXPECT_EQ(FileSeek(f, 2, SeekOrigin::Current), 8);
+  EXPECT_TRUE(FileTruncate(f, 4));
+  EXPECT_EQ(FileSizeOf(f), 4);
+  FileClose(f);
+  EXPECT_TRUE(FileExists(path));
+  EXPECT_EQ(FileSizeByName(path), 4);
+  EXPECT_TRUE(FileDelete(path));
+  EXPECT_FALSE(FileExists(path));
+  EXPECT_FALSE(FileDelete(path));
+}
+
+TEST(PlatformFile, OpenSharesWithOtherOpeners) {
+  std::string path = Scratch("shared.bin");
+  FileHandle a = FileCreate(path);
+  ASSERT_NE(a, kInvalidFile);
+  FileHandle b = FileOpen(path, FileAccess::ReadWrite);
+  ASSERT_NE(b, kInvalidFile);
+  FileHandle c = FileOpen(path, FileAccess::Read);
+  ASSERT_NE(c, kInvalidFile);
+  EXPECT_EQ(FileWrite(b, "xyz", 3), 3);
+  char buf[3];
+  EXPECT_EQ(FileRead(c, buf, 3), 3);
+  EXPECT_EQ(std::string(buf, 3), "xyz");
+  FileClose(a);
+  FileClose(b);
+  FileClose(c);
+  EXPECT_TRUE(FileDelete(path));
+}
+
+TEST(PlatformFile, OpenMissingFails) {
+  EXPECT_EQ(FileOpen(Scratch("does-not-exist"), FileAccess::Read), kInvalidFile);
+  EXPECT_EQ(FileSizeByName(Scratch("does-not-exist")), -1);
+}
+
+TEST(PlatformFile, CopyLargerThanOneBuffer) {
+  std::string from = Scratch("copy-src.bin"), to = Scratch("copy-dst.bin");
+  std::string data;
+  for (int i = 0; i < 20000; ++i) data += static_cast<char>(i * 7);
+  FileHandle f = FileCreate(from);
+  ASSERT_EQ(FileWrite(f, data.data(), static_cast<std::int32_t>(data.size())), 20000);
+  FileClose(f);
+  ASSERT_TRUE(FileCopy(from, to));
+  FileHandle g = FileOpen(to, FileAccess::Read);
+  std::string back(20000, '\0');
+  EXPECT_EQ(FileRead(g, &back[0], 20000), 20000);
+  FileClose(g);
+  EXPECT_EQ(back, data);
+  EXPECT_FALSE(FileCopy(Scratch("no-such-source"), to));
+  FileDelete(from);
+  FileDelete(to);
+}
+
+TEST(PlatformFile, TempFileNameIsCreatedAndUnique) {
+  std::string a = TempFileName(TempFolder(), "KWB");
+  std::string b = TempFileName(TempFolder(), "KWB");
+  ASSERT_FALSE(a.empty());
+  EXPECT_NE(a, b);
+  EXPECT_TRUE(FileExists(a));
+  EXPECT_NE(a.find("KWB"), std::string::npos);
+  FileDelete(a);
+  FileDelete(b);
+}
+
+TEST(PlatformFile, FreeSpaceOfTheTempFolder) {
+  EXPECT_GT(FreeDiskSpace(TempFolder() + "not-yet-there.IND"), 0);
+}
+
+TEST(PlatformFile, DirectoryCreateAndExists) {
+  std::string dir = Scratch("dir");
+  CreateDirectory(dir);
+  EXPECT_TRUE(DirectoryExists(dir));
+  EXPECT_FALSE(FileExists(dir));
+  EXPECT_EQ(FileOpen(dir, FileAccess::Read), kInvalidFile);
+}
+
+}  // namespace
