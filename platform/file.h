@@ -30,7 +30,7 @@ void FileClose(FileHandle file);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
-bool CreateDirectory(const std::string& path);
+bool MakeDirectory(const std::string& path);
 bool FileDelete(const std::string& path);
 bool FileRename(const std::string& from, const std::string& to);
 // Copies through an 8192-byte buffer; replaces an existing target. False on any failure.

@@ -95,7 +95,7 @@ bool DirectoryExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool CreateDirectory(const std::string& path) {
+bool MakeDirectory(const std::string& path) {
   return ::mkdir(path.c_str(), 0755) == 0;
 }
 

@@ -96,7 +96,7 @@ bool DirectoryExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CreateDirectory(const std::string& path) {
+bool MakeDirectory(const std::string& path) {
   return CreateDirectoryW(WideFromGbk(path).c_str(), nullptr) != 0;
 }
 

@@ -90,7 +90,7 @@ TEST(PlatformFile, FreeSpaceOfTheTempFolder) {
 
 TEST(PlatformFile, DirectoryCreateAndExists) {
   std::string dir = Scratch("dir");
-  CreateDirectory(dir);
+  MakeDirectory(dir);
   EXPECT_TRUE(DirectoryExists(dir));
   EXPECT_FALSE(FileExists(dir));
   EXPECT_EQ(FileOpen(dir, FileAccess::Read), kInvalidFile);
