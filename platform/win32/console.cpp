@@ -1,0 +1,64 @@
+#include "platform/console.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <fcntl.h>
+#include <io.h>
+#include <cstdio>
+#include <iostream>
+
+#include "platform/win32/wide.h"
+
+namespace platform {
+
+void SetBinaryStdio() {
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+}
+
+bool StdinIsTerminal() { return _isatty(_fileno(stdin)) != 0; }
+
+bool ReadHiddenLine(std::string& line) {
+  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD mode = 0;
+  bool console = GetConsoleMode(input, &mode) != 0;
+  if (console) SetConsoleMode(input, mode & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
+  bool ok = static_cast<bool>(std::getline(std::cin, line));
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (console) {
+    SetConsoleMode(input, mode);
+    std::cerr << '\n';
+  }
+  return ok;
+}
+
+std::string ExecutableFolder() {
+  wchar_t buffer[MAX_PATH + 1];
+  DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH + 1);
+  std::wstring path(buffer, n);
+  return win32::GbkFromWide(path.substr(0, path.find_last_of(L"\\/") + 1));
+}
+
+std::vector<std::string> CommandLineArguments(int, char**) {
+  std::vector<std::string> args;
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide) return args;
+  for (int i = 1; i < count; ++i) args.push_back(win32::GbkFromWide(wide[i]));
+  LocalFree(wide);
+  return args;
+}
+
+std::string ArgumentToGbk(const std::string& arg) { return arg; }
+
+std::string GetEnvironment(const std::string& name) {
+  std::wstring wide = win32::WideFromGbk(name);
+  DWORD n = GetEnvironmentVariableW(wide.c_str(), nullptr, 0);
+  if (n == 0) return "";
+  std::wstring value(n, L'\0');
+  n = GetEnvironmentVariableW(wide.c_str(), &value[0], n);
+  value.resize(n);
+  return win32::GbkFromWide(value);
+}
+
+}  // namespace platform

@@ -1,0 +1,64 @@
+// quillet-cli: the mail core without a window.
+//   quillet-cli [--home DIR] [--yes|--no] [--password-file FILE] COMMAND [ARGS]
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "platform/console.h"
+#include "quillet/cli/cli_context.h"
+
+namespace {
+
+const char k_usage[] =
+    "usage: quillet-cli [--home DIR] [--yes|--no] [--password-file FILE] COMMAND [ARGS]\n"
+    "commands:\n"
+    "  box create|append|list|sort|read|delete|delete-all|move|mark|title|pack|needs-pack|check|info ...\n"
+    "  msg headers|field|text|parts|attachments|extract FILE|--box BASE --id ID ...\n"
+    "  codec base64-encode|base64-decode|qp-encode|qp-decode|uu-encode|uu-decode|hz-decode\n"
+    "  header decode-words TEXT | header date TEXT\n";
+
+int Dispatch(const std::string& command, TCliContext& ctx) {
+  TCliPrompts prompts(ctx.answer);
+  if (command == "box") return RunBoxCommand(ctx, prompts);
+  if (command == "msg") return RunMsgCommand(ctx);
+  if (command == "codec") return RunCodecCommand(ctx);
+  if (command == "header") return RunHeaderCommand(ctx);
+  throw ECliUsage("unknown command " + command);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  platform::SetBinaryStdio();
+  TCliContext ctx;
+  std::vector<std::string> args = platform::CommandLineArguments(argc, argv);
+  size_t i = 0;
+  try {
+    for (; i < args.size(); ++i) {
+      const std::string& a = args[i];
+      if (a == "--home" && i + 1 < args.size()) ctx.home = args[++i];
+      else if (a == "--yes") ctx.answer = TCliAnswer::Yes;
+      else if (a == "--no") ctx.answer = TCliAnswer::No;
+      else if (a == "--password-file" && i + 1 < args.size()) ctx.passwordFile = args[++i];
+      else break;
+    }
+    if (i >= args.size()) throw ECliUsage("no command given");
+    if (ctx.home.empty()) ctx.home = platform::GetEnvironment("QUILLET_HOME");
+    if (ctx.home.empty()) ctx.home = platform::ExecutableFolder();
+    std::string command = args[i];
+    ctx.args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+    int status = Dispatch(command, ctx);
+    std::fflush(stdout);
+    return status;
+  } catch (const ECliUsage& e) {
+    std::fprintf(stderr, "quillet-cli: %s\n%s", e.Message().c_str(), k_usage);
+  } catch (const Exception& e) {
+    std::fflush(stdout);
+    PrintError(e.Message());
+  } catch (const std::exception& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", e.what());
+  }
+  return 1;
+}
