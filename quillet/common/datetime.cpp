@@ -83,6 +83,7 @@ TDateParts DecodeDateTime(TDateTime value) {
 
 int DayOfWeek(TDateTime value) {
   // 1899-12-30 was a Saturday.
+  if (!std::isfinite(value) || std::fabs(value) > 3.0e6) return 6;
   std::int64_t days = static_cast<std::int64_t>(std::trunc(value));
   int w = static_cast<int>(((days + 6) % 7 + 7) % 7);
   return w;

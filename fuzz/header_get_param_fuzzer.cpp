@@ -1,0 +1,45 @@
+// Parameter and field lookups on arbitrary header lines: the first line is the parameter
+// (and field) name, the rest are header lines.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "quillet/message/header_utils.h"
+
+namespace {
+
+TStringList SplitLines(const std::string& text) {
+  TStringList lines;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) return lines;
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  TStringList lines = SplitLines(std::string(reinterpret_cast<const char*>(data), size));
+  const std::string name = lines.front();
+  lines.erase(lines.begin());
+  const std::string value = GetField(lines, "Content-Type:");
+  MainValue(value);
+  const std::string param = GetParam(name, value);
+  for (const std::string& line : lines) GetParam(name, line);
+  // A found value is taken from the field value itself.
+  if (param != kUnableToGet && param.size() > value.size()) std::abort();
+  GetField(lines, name);
+  int priority = GetPriority(lines, name);
+  if (priority != 1 && priority != 3 && priority != 5) std::abort();
+  std::string id;
+  int number = 0, total = 0;
+  GetPartialInfo(lines, id, number, total);
+  if (number < 0 || total < 0) std::abort();
+  TrimEmptyLines(lines);
+  HasEightBit(lines);
+  return 0;
+}

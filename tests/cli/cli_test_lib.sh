@@ -1,0 +1,19 @@
+# Shared helpers of the quillet-cli tests: each check prints one line, and the run ends
+# with the usual "N passed, N failed" line.
+passed=0 failed=0
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+  fi
+}
+check_status() {  # check_status NAME EXPECTED-STATUS COMMAND...
+  local name=$1 want=$2; shift 2
+  "$@" >/dev/null 2>&1
+  check "$name (exit status)" "$want" "$?"
+}
+finish() {
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}
