@@ -8,7 +8,8 @@ failed=0 ran=0
 for fuzzer in build/fuzz/fuzz/*_fuzzer; do
   [ -x "$fuzzer" ] || continue
   name=$(basename "$fuzzer")
-  seeds=fuzz/corpus/${name%_fuzzer}
+  seeds=fuzz/corpus/$name
+  [ -d "$seeds" ] || seeds=fuzz/corpus/${name%_fuzzer}
   scratch=$(mktemp -d)
   args=("$scratch")
   [ -d "$seeds" ] && args+=("$seeds")
