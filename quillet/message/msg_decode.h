@@ -1,9 +1,11 @@
 // The message parser: header lines, one display text and the attachment table of a
 // stored message read from a byte range of a stream. The source is never changed.
+//
+// Parts are views (start, length) into the source stream; their content is decoded only
+// when the display text is built or an attachment is saved.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,13 +23,15 @@ class EMsgDecodeError : public Exception {
 struct TMsgSection {
   enum Kind { kNone = 0, kBase64 = 1, kQuotedPrintable = 2, kUUEncode = 3, kXXEncode = 4 };
   int Kind = kNone;
-  std::string FileName;
-  std::string ContentType;
-  std::string ContentId;
-  std::string Charset;
-  std::int64_t Start = 0;
+  std::string FileName;     // empty for text; always a bare, safe file name otherwise
+  std::string ContentType;  // type/subtype as written; empty when the part has none
+  std::string ContentId;    // without the enclosing "<" and ">"
+  std::string Charset;      // the charset parameter, or "$$Unable to Get$$"
+  std::int64_t Start = 0;   // stream position of the first body byte
   std::int64_t Length = 0;
+  int Level = 0;            // how many containers (multiparts, messages) enclose the part
 
+  // "None", "Base64", "Quoted-Printable", "UUEncode", "XXEncode", else "Unknown".
   static const char* KindName(int kind);
 };
 
@@ -36,10 +40,26 @@ struct TMsgAttachment {
   TMsgSection Section;
 };
 
+// Decodes one section of the source into out by its kind: Base64, quoted-printable
+// (leading and trailing empty lines dropped), uuencode, or as it stands (HZ-decoded when
+// the charset names HZ), each line ended with CR LF. Another kind raises EMsgDecodeError
+// "Unknown encode method".
+void SaveSectionToStream(TStream& source, const TMsgSection& section, TStream& out);
+
 class TMsgDecode {
  public:
-  // The message is size bytes of the stream from offset. The stream is not owned.
+  // Containers nested deeper than this are not opened: a deeper multipart or message is
+  // kept whole, as text.
+  static constexpr int kMaxNestingLevel = 64;
+  // Parts found in one message, nested messages included; the rest of a body beyond
+  // this is kept whole, as text.
+  static constexpr int kMaxParts = 10000;
+
+  // The message is size bytes of the stream from offset; nothing outside that range is
+  // read. The stream is not owned.
   TMsgDecode(TStream* stream, std::int64_t size, std::int64_t offset);
+  TMsgDecode(const TMsgDecode&) = delete;
+  TMsgDecode& operator=(const TMsgDecode&) = delete;
   // Shown an exception from a nested message; may be null (then it is dropped silently).
   void SetPrompts(TUserPrompts* prompts) { prompts_ = prompts; }
 
@@ -54,16 +74,54 @@ class TMsgDecode {
   const TStringList& HeaderLines() const { return header_; }
   // Ends with one NUL byte after decoding.
   TMemoryStream& DisplayText() { return displayText_; }
+  // The display text without its final NUL byte.
+  std::string DisplayString() const;
   const std::vector<TMsgSection>& Sections() const { return sections_; }
   const std::vector<TMsgAttachment>& Attachments() const { return attachments_; }
 
  private:
+  struct TRange {
+    std::int64_t start;
+    std::int64_t end;
+    std::int64_t Length() const { return end - start; }
+  };
+
+  // A message nested in another: shares the source stream and the part budget.
+  TMsgDecode(TStream* stream, std::int64_t size, std::int64_t offset, int level, int* partBudget);
+
+  void Run(bool allowMime);
+  void Reset();
+  void ReadMessageHeader();
+
+  // plain_split.cpp
+  void SplitPlain();
+  // mime_split.cpp
+  void SplitMime();
+  void SplitMultipart(TRange range, const std::string& boundary, int level);
+  // part_parse.cpp
+  void ParsePart(TRange range, int level);
+  // display_text.cpp
+  void BuildDisplayText();
+  void AddSection(const TMsgSection& section);
+  void AddNestedMessage(const TMsgSection& section);
+  void WriteNestedHeader(const TStringList& header);
+  void DecodeTextInto(const TMsgSection& section, TStream& out);
+  // msg_decode.cpp: false once the part budget is spent
+  bool TakePart();
+  void AddRawText(TRange range, int level);
+
   TStream* stream_;
   std::int64_t size_;
   std::int64_t offset_;
+  int level_ = 0;
+  int ownBudget_ = kMaxParts;
+  int* partBudget_ = &ownBudget_;
   TUserPrompts* prompts_ = nullptr;
   bool mime_ = false;
   TStringList header_;
+  bool headerEnded_ = false;        // an empty line closed the header inside the range
+  std::int64_t emptyLineStart_ = 0;  // position of that empty line's CR
+  std::int64_t bodyStart_ = 0;       // first byte after the empty line
   std::vector<TMsgSection> sections_;
   TMemoryStream displayText_;
   std::vector<TMsgAttachment> attachments_;

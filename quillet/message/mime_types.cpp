@@ -1,0 +1,37 @@
+#include "quillet/message/mime_types.h"
+
+#include <cctype>
+
+#include "quillet/message/header_utils.h"
+#include "quillet/message/mime_params.h"
+#include "quillet/message/msg_decode.h"
+#include "quillet/message/msg_errors.h"
+
+namespace msgdecode {
+
+std::string UpperCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+  return text.size() >= prefix.size() && UpperCase(text.substr(0, prefix.size())) == UpperCase(prefix);
+}
+
+bool IsBinaryMediaType(const std::string& contentType) {
+  for (const char* type : {"APPLICATION", "IMAGE/", "AUDIO/", "VIDEO/", "MODEL/", "FONT/"})
+    if (StartsWithNoCase(contentType, type)) return true;
+  return false;
+}
+
+bool IsMultipartType(const std::string& contentType) {
+  return UpperCase(contentType).find("MULTIPART") != std::string::npos;
+}
+
+std::string BoundaryOf(const std::string& contentType) {
+  std::string boundary = GetMimeParam("boundary", contentType);
+  if (boundary == kUnableToGet || boundary.empty()) throw EMsgDecodeError(msg_errors::kBoundaryNotFound);
+  return boundary;
+}
+
+}  // namespace msgdecode
