@@ -65,8 +65,14 @@ int RunMsgCommand(TCliContext& ctx) {
   TMsgDecode msg(&source->Stream(), source->Size(), source->Offset());
   TCliPrompts prompts(ctx.answer);
   msg.SetPrompts(&prompts);
-  if (what == "text" && opts.Has("--as-text")) msg.DecodeAsText();
-  else msg.Decode();
+  try {
+    if (what == "text" && opts.Has("--as-text")) msg.DecodeAsText();
+    else msg.Decode();
+  } catch (const Exception&) {
+    // A body the parser cannot split still has readable header lines.
+    bool headerOnly = what == "headers" || what == "field";
+    if (!headerOnly || msg.HeaderLines().empty()) throw;
+  }
 
   if (what == "headers" && rest.empty()) PrintHeaders(msg);
   else if (what == "field" && rest.size() == 1) PrintField(msg, ArgumentText(rest[0]), opts.Has("--decode"));

@@ -59,6 +59,12 @@ cli msg extract uu.eml 0 hi.txt
 check "uuencoded block decodes" hello "$(cat hi.txt)"
 check "text --as-text keeps the body" "see below" "$(cli msg text uu.eml --as-text | tr -d '\r\0' | head -2 | tail -1)"
 
+printf 'Subject: broken\r\nMime-Version: 1.0\r\nContent-Type: multipart/mixed\r\n\r\nbody\r\n' > noboundary.eml
+check "headers of a message whose body cannot be split" "Subject: broken" "$(cli msg headers noboundary.eml | head -1 | tr -d '\r')"
+check_status "parts of that message fail" 1 cli msg parts noboundary.eml
+check "the failure names the missing boundary" "Error: Miltipart message format - 'boundary' not found" \
+  "$(cli msg parts noboundary.eml 2>&1 >/dev/null)"
+
 check "codec base64 round trip" "hello world" "$(printf 'hello world' | cli codec base64-encode | cli codec base64-decode)"
 check "codec base64 of one byte" "YQ==" "$(printf 'a' | cli codec base64-encode | head -1 | tr -d '\r')"
 check "codec qp-encode escapes a TAB" "a=09b" "$(printf 'a\tb' | cli codec qp-encode | tr -d '\r')"
