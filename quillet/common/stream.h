@@ -73,16 +73,25 @@ class TFileStream : public TStream {
   std::int64_t Size() override;
   void SetSize(std::int64_t size) override;
   // Writes out buffered bytes; throws EFileException kind write when the disk refuses them.
+  // The destructor flushes too but cannot report a failure: call Flush to see it.
   void Flush();
   const std::string& FileName() const { return fileName_; }
 
  private:
+  bool BufferServes(std::int32_t count) const;
   bool FillReadBuffer();
   void DropReadBuffer();
+  std::int32_t CopyFromReadBuffer(char* target, std::int32_t count);
+  std::int32_t ReadDirect(char* target, std::int32_t count);
+  void WriteAt(std::int64_t position, const char* source, std::int32_t count);
+  bool SeekFile(std::int64_t position);
+  std::int64_t WriteEnd() const { return writeStart_ + static_cast<std::int64_t>(writeBuffer_.size()); }
 
   std::string fileName_;
+  Mode mode_;
   platform::FileHandle handle_ = platform::kInvalidFile;
   std::int64_t position_ = 0;      // logical position
+  std::int64_t filePosition_ = -1; // where the handle points; -1 unknown
   std::int64_t fileSize_ = -1;     // cached; -1 unknown
   std::vector<char> readBuffer_;   // holds file bytes [readStart_, readStart_ + readLength_)
   std::int64_t readStart_ = 0;
@@ -93,7 +102,8 @@ class TFileStream : public TStream {
 
 // A read-only view of the byte range [offset, offset + length) of a file; position 0 is
 // the range's first byte. Used to parse a message inside a mailbox data file without
-// loading the file. Writes fail (return 0).
+// loading the file. Writes fail (return 0). Size is the range's length even when the file
+// ends inside the range; reads then stop at the file's end.
 class TFileRangeStream : public TStream {
  public:
   // Throws EFileException kind open when the file cannot be opened.
