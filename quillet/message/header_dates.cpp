@@ -77,11 +77,13 @@ bool TryParseDate(const std::string& text, TDateTime& result) {
 }  // namespace
 
 std::string FormatZone(int biasMinutes) {
-  // Whole hours only: the minutes of a zone such as UTC+5:30 are dropped.
-  int hours = biasMinutes / 60;
-  int shown = std::abs(hours) % 100;
+  // The bias is minutes to add to local time for UTC, so a zone east of Greenwich has a
+  // negative bias and a "+" offset. The minutes of a zone such as UTC+5:30 are written
+  // too: dropping them would date every message half an hour wrong.
+  int offset = -biasMinutes;
+  int magnitude = std::abs(offset) % (100 * 60);
   char zone[8];
-  std::snprintf(zone, sizeof zone, "%s%2.2d00", hours <= 0 ? "+" : "-", shown);
+  std::snprintf(zone, sizeof zone, "%s%2.2d%2.2d", offset >= 0 ? "+" : "-", magnitude / 60, magnitude % 60);
   return zone;
 }
 

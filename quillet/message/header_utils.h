@@ -42,7 +42,7 @@ bool GetPartialInfo(const TStringList& header, std::string& id, int& number, int
 std::string FormatDate(TDateTime now);
 // The same for a zone bias in minutes (local time + bias = UTC; UTC+8 is -480).
 std::string FormatDate(TDateTime now, int biasMinutes);
-// "+0800" for a bias of -480, "-0500" for 300; minutes of the zone are dropped.
+// "+0800" for a bias of -480, "-0500" for 300, "+0530" for -330.
 std::string FormatZone(int biasMinutes);
 // Day, month name, year, hour and minute of a date line; the current date and time when
 // the text cannot be read. Two-digit years: 00..49 are 2000..2049, 50..99 are 1950..1999.

@@ -49,11 +49,11 @@ TEST(FormatZone, SignFollowsTheBiasAndHoursAreAbsolute) {
   EXPECT_EQ(FormatZone(600), "-1000");
 }
 
-TEST(FormatZone, MinutesOfTheZoneAreDropped) {
-  EXPECT_EQ(FormatZone(-330), "+0500");  // UTC+5:30
-  EXPECT_EQ(FormatZone(210), "-0300");   // UTC-3:30
-  EXPECT_EQ(FormatZone(-45), "+0000");
-  EXPECT_EQ(FormatZone(30), "+0000");
+TEST(FormatZone, MinutesOfTheZoneAreKept) {
+  EXPECT_EQ(FormatZone(-330), "+0530");  // UTC+5:30
+  EXPECT_EQ(FormatZone(210), "-0330");   // UTC-3:30
+  EXPECT_EQ(FormatZone(-345), "+0545");  // UTC+5:45
+  EXPECT_EQ(FormatZone(30), "-0030");
 }
 
 TEST(ParseDate, ReadsDayMonthYearHourMinute) {
