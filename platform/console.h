@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// Puts stdin and stdout in binary mode, so message bytes pass unchanged.
+// Puts the standard streams in binary mode, so message bytes pass unchanged.
 void SetBinaryStdio();
 bool StdinIsTerminal();
 // Reads one line from the terminal without echo (for passwords); false at end of input.

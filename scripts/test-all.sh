@@ -7,6 +7,8 @@ bash scripts/install-deps.sh || exit 1
 
 status=0
 summary=()
+total_passed=0
+total_failed=0
 step() {  # step NAME COMMAND...
   local name=$1; shift
   local started=$SECONDS
@@ -16,7 +18,43 @@ step() {  # step NAME COMMAND...
   else summary+=("FAIL  $name ($((SECONDS - started)) s)"); status=1; fi
 }
 
-run_ctest() { (cd "build/$1" && ctest --output-on-failure --timeout 900); }
+# Adds the counts of a closing line "... F tests failed out of T" (ctest) or
+# "P passed, F failed" (the fuzz runner) to the totals.
+count_results() {
+  local line
+  line=$(grep -E 'tests failed out of [0-9]+' "$1" | tail -1)
+  if [ -n "$line" ]; then
+    local failed total
+    failed=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")
+    total_passed=$((total_passed + total - failed)); total_failed=$((total_failed + failed))
+    return
+  fi
+  line=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$1" | tail -1)
+  if [ -n "$line" ]; then
+    total_passed=$((total_passed + $(cut -d' ' -f1 <<<"$line")))
+    total_failed=$((total_failed + $(cut -d' ' -f3 <<<"$line")))
+  fi
+}
+
+# ctest's own summary, then each test program's closing lines (gtest and the CLI scripts).
+run_ctest() {
+  local rc=0 log="build/$1/ctest-output.log"
+  (cd "build/$1" && ctest --output-on-failure --timeout 900) 2>&1 | tee "$log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || rc=1
+  grep -E '^\[==========\] [0-9]+ tests? from .* ran|^\[  (PASSED|FAILED) +\] [0-9]+ tests?|^[0-9]+ passed, [0-9]+ failed' \
+    "build/$1/Testing/Temporary/LastTest.log" | sed "s/^/  $1: /"
+  count_results "$log"
+  return $rc
+}
+
+run_fuzzers() {
+  local rc=0 log=build/fuzz/fuzz-output.log
+  bash scripts/fuzz-all.sh "${FUZZ_SECONDS:-10}" 2>&1 | tee "$log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || rc=1
+  count_results "$log"
+  return $rc
+}
 
 step "build native" bash scripts/build.sh native
 step "test native" run_ctest native
@@ -25,9 +63,10 @@ step "test asan" run_ctest asan
 step "build win32" bash scripts/build.sh win32
 step "test win32 (Wine)" run_ctest win32
 step "build fuzz" bash scripts/build.sh fuzz
-step "fuzz (brief runs)" bash scripts/fuzz-all.sh "${FUZZ_SECONDS:-10}"
+step "fuzz (brief runs)" run_fuzzers
 
 echo
 echo "==== summary"
 printf '%s\n' "${summary[@]}"
+echo "$total_passed passed, $total_failed failed"
 exit $status

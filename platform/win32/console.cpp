@@ -14,6 +14,7 @@ namespace platform {
 void SetBinaryStdio() {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 }
 
 bool StdinIsTerminal() { return _isatty(_fileno(stdin)) != 0; }
