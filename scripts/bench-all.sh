@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release) and runs them, each with its peer in the same run:
+# the store (with cp of the same data file), the codecs (with base64 -d) and the parser
+# (with Python's email package on the same generated corpus).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh bench
+echo "==== store"
+build/bench/bench/store_bench
+echo "==== codecs"
+build/bench/bench/codec_bench
+echo "==== parser"
+QUILLET_BENCH_BUILD=build/bench bash scripts/bench_parser.sh
