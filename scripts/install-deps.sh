@@ -33,3 +33,8 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
   grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
   locale-gen >/dev/null
 fi
+
+# A ready Wine prefix for the win32 tests (wine-run.sh uses the same folder).
+top=$(cd "$(dirname "$0")/.." && pwd)
+echo "install-deps: Wine prefix in build/win32/wineprefix"
+bash "$top/scripts/wine-prefix.sh" "$top/build/win32/wineprefix"

@@ -8,8 +8,5 @@ export WINEPREFIX=${WINEPREFIX:-$build_root/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export LANG=${QUILLET_WINE_LANG:-zh_CN.UTF-8} LC_ALL=${QUILLET_WINE_LANG:-zh_CN.UTF-8}
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  ( flock 9; [ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; } ) 9>"$WINEPREFIX.lock"
-fi
+"$(dirname "$0")/wine-prefix.sh" "$WINEPREFIX"
 exec wine "$exe" "$@"
