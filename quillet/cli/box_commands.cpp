@@ -223,7 +223,9 @@ int RunBoxCommand(TCliContext& ctx, TUserPrompts& prompts) {
   if (what == "pack") { noMore(); return box.Pack(prompts) ? 0 : 1; }
   if (what == "needs-pack") {
     if (rest.size() != 1) throw ECliUsage("box needs-pack BASE PERCENT");
-    PrintLine(box.NeedsPack(static_cast<int>(ParseNumber(rest[0], "PERCENT"))) ? "yes" : "no");
+    std::int64_t percent = ParseNumber(rest[0], "PERCENT");
+    if (percent < INT32_MIN || percent > INT32_MAX) throw ECliUsage("PERCENT out of range");
+    PrintLine(box.NeedsPack(static_cast<int>(percent)) ? "yes" : "no");
     return 0;
   }
   if (what == "check") { noMore(); return Check(box); }

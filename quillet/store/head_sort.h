@@ -11,7 +11,7 @@ enum THeadColumn {
   hcDate = 1,           // dates, a year of 1900 or later taken modulo 1900 (so 99 and 1999 order together)
   hcPriority = 2,
   hcSize = 3,
-  hcCorrespondent = 4,  // case-insensitive (ASCII letters); other bytes by value
+  hcCorrespondent = 4,  // case-insensitive (ASCII letters); double-byte characters by their bytes
   hcSubject = 5,
   hcLabel = 6,
   hcUnread = 7,         // read before unread

@@ -189,12 +189,16 @@ class TIdxFile {
   void ReadHeaderFrom(TFileGuard& index);
   void WriteHeaderTo(TFileGuard& index);
   void RefuseIfEncrypted(TFileGuard& index);
+  // The id's record, live or not, from a pair whose texts may be read; false when the id
+  // has none. Refused on an encrypted pair.
+  bool FindTextRecord(std::int32_t id, TIdxRecord& record);
   void UpdateCountersIn(TFileGuard& index, int unreadDelta, int itemDelta, std::int64_t wastedItemSize,
                         std::int64_t addedItemSize);
   void Notify();
   int UnreadDelta(const TIdxRecord& before, const TIdxRecord& after) const;
   std::int32_t NextId(TIndexTable& table);
   void SettlePartialTail(TFileGuard& index, TIndexTable& table, std::int64_t dataSize);
+  void CountRecoveredItem(const TIdxRecord& item, TIdxHeader& header) const;
   std::int64_t AppendText(TFileGuard& data, TStream& source, std::int64_t count, std::int64_t start,
                           std::int32_t& offset);
   void AddRecord(TFileGuard& index, TIndexTable& table, TIdxRecord& record);

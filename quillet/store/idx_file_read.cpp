@@ -31,10 +31,7 @@ void CopyRange(TFileGuard& file, std::int64_t from, std::int64_t size, TStream& 
 bool TIdxFile::FindRecord(std::int32_t id, TIdxRecord& record) {
   TFileGuard index = OpenIndex(false);
   TIndexTable table(index);
-  std::int64_t position = table.Find(id);
-  if (position < 0) return false;
-  table.Read(position, record);
-  return record.IsLive();
+  return table.FindRecord(id, record) >= 0 && record.IsLive();
 }
 
 bool TIdxFile::GetLocation(std::int32_t id, std::int32_t& offset, std::int32_t& size) {
@@ -42,26 +39,23 @@ bool TIdxFile::GetLocation(std::int32_t id, std::int32_t& offset, std::int32_t& 
   {
     TFileGuard index = OpenIndex(false);
     TIndexTable table(index);
-    std::int64_t position = table.Find(id);
-    if (position < 0) return false;
-    table.Read(position, record);
+    if (table.FindRecord(id, record) < 0) return false;
   }
   offset = record.DataOffset;
   size = record.DataSize;
   return true;
 }
 
+bool TIdxFile::FindTextRecord(std::int32_t id, TIdxRecord& record) {
+  TFileGuard index = OpenIndex(false);
+  RefuseIfEncrypted(index);
+  TIndexTable table(index);
+  return table.FindRecord(id, record) >= 0;
+}
+
 bool TIdxFile::ReadMessage(std::int32_t id, TStream& destination, bool whole) {
   TIdxRecord record;
-  {
-    TFileGuard index = OpenIndex(false);
-    RefuseIfEncrypted(index);
-    TIndexTable table(index);
-    std::int64_t position = table.Find(id);
-    if (position < 0) return false;
-    table.Read(position, record);
-    if (!record.IsLive()) return false;
-  }
+  if (!FindTextRecord(id, record) || !record.IsLive()) return false;
   TFileGuard data = OpenData(false);
   if (!store_limits::TextWithin(record, data.Size())) throw EFileException(EFileException::kRead, dataPath_);
   std::int64_t from = record.DataOffset, end = from + record.DataSize;
@@ -107,14 +101,7 @@ std::int64_t TIdxFile::BodyStart(TFileGuard& data, std::int64_t offset, std::int
 bool TIdxFile::ReadLocatedText(std::int32_t id, std::string& text) {
   text.clear();
   TIdxRecord record;
-  {
-    TFileGuard index = OpenIndex(false);
-    RefuseIfEncrypted(index);
-    TIndexTable table(index);
-    std::int64_t position = table.Find(id);
-    if (position < 0) return false;
-    table.Read(position, record);
-  }
+  if (!FindTextRecord(id, record)) return false;
   TFileGuard data = OpenData(false);
   std::int64_t readable = store_limits::ReadableSize(record, data.Size());
   text.resize(static_cast<size_t>(readable));

@@ -36,8 +36,7 @@ std::int32_t TIdxFile::NextId(TIndexTable& table) {
 
 // A record cut off at the end of the index (its write was interrupted) is completed with
 // zeros when its text is whole in the data file, so the item is not lost; otherwise the
-// next record is written over the fragment. The completed item is counted, as its own
-// append would have done. Expects header_ to be fresh.
+// next record is written over the fragment. Expects header_ to be fresh.
 void TIdxFile::SettlePartialTail(TFileGuard& index, TIndexTable& table, std::int64_t dataSize) {
   TIdxRecord tail;
   if (!table.ReadPartialTail(tail)) return;
@@ -45,11 +44,18 @@ void TIdxFile::SettlePartialTail(TFileGuard& index, TIndexTable& table, std::int
   table.CompletePartialTail();
   if (!KeepsCounters() || !tail.IsLive()) return;
   table.Read(table.Count() - 1, tail);
-  bool unread = false;
-  if (IsUnreadRecord(tail, unread) && unread) header_.UnreadCount = store_limits::WrapAdd(header_.UnreadCount, 1);
-  header_.ItemCount = store_limits::WrapAdd(header_.ItemCount, 1);
-  header_.TotalBytes = store_limits::WrapAdd(header_.TotalBytes, std::int64_t{tail.DataSize} + k_separatorSize);
+  CountRecoveredItem(tail, header_);
   WriteHeaderTo(index);
+}
+
+// The append of a cut-off record broke off before its counters were updated: the
+// recovered item is counted as that append would have counted it.
+void TIdxFile::CountRecoveredItem(const TIdxRecord& item, TIdxHeader& header) const {
+  if (!KeepsCounters() || !item.IsLive()) return;
+  bool unread = false;
+  if (IsUnreadRecord(item, unread) && unread) header.UnreadCount = store_limits::WrapAdd(header.UnreadCount, 1);
+  header.ItemCount = store_limits::WrapAdd(header.ItemCount, 1);
+  header.TotalBytes = store_limits::WrapAdd(header.TotalBytes, std::int64_t{item.DataSize} + k_separatorSize);
 }
 
 // Writes the separator and up to count bytes of the source (all that remain when count
@@ -106,11 +112,9 @@ bool TIdxFile::ReplaceMessage(TIdxRecord& record, TStream& text) {
   TFileGuard index = OpenIndex(true);
   RefuseIfEncrypted(index);
   TIndexTable table(index);
-  std::int64_t position = table.Find(record.Id);
-  if (position < 0) return false;
   TIdxRecord before;
-  table.Read(position, before);
-  if (!before.IsLive()) return false;
+  std::int64_t position = table.FindRecord(record.Id, before);
+  if (position < 0 || !before.IsLive()) return false;
   TFileGuard data = OpenData(true);
   std::int64_t written = AppendText(data, text, -1, 0, record.DataOffset);
   data.Close();
@@ -132,11 +136,9 @@ void TIdxFile::EditAt(TFileGuard& index, TIndexTable& table, std::int64_t positi
 bool TIdxFile::EditLiveRecord(std::int32_t id, const std::function<void(TIdxRecord&)>& change) {
   TFileGuard index = OpenIndex(true);
   TIndexTable table(index);
-  std::int64_t position = table.Find(id);
-  if (position < 0) return false;
   TIdxRecord before;
-  table.Read(position, before);
-  if (!before.IsLive()) return false;
+  std::int64_t position = table.FindRecord(id, before);
+  if (position < 0 || !before.IsLive()) return false;
   TIdxRecord after = before;
   change(after);
   after.Id = before.Id;
@@ -155,11 +157,9 @@ void TIdxFile::EditHead(const TIdxRecord& record) {
 bool TIdxFile::DeleteRecord(std::int32_t id) {
   TFileGuard index = OpenIndex(true);
   TIndexTable table(index);
-  std::int64_t position = table.Find(id);
-  if (position < 0) return false;
   TIdxRecord record;
-  table.Read(position, record);
-  if (!record.IsLive()) return false;
+  std::int64_t position = table.FindRecord(id, record);
+  if (position < 0 || !record.IsLive()) return false;
   table.WriteDeletedFlag(position, 1);
   bool unread = false;
   int unreadDelta = IsUnreadRecord(record, unread) && unread ? -1 : 0;

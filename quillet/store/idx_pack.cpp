@@ -8,7 +8,8 @@
 // 4. The pair's own files are removed and the temporary files put in their place: the
 //    index is copied, the data file moved when the folders share a drive and copied
 //    otherwise. If that fails the temporary files are never deleted: they are put in
-//    place once more, and if that fails too they are kept and named in the error.
+//    place once more, and if that fails too they are kept and named in the error
+//    ("Can not open file: " + name when the one still to be put in place cannot be read).
 #include <algorithm>
 #include <vector>
 
@@ -53,6 +54,12 @@ class TAppendBuffer {
   std::vector<char> buffer_;
   std::int64_t written_ = 0;
 };
+
+bool CanBeOpened(const std::string& path) {
+  platform::FileHandle file = platform::FileOpen(path, platform::FileAccess::Read);
+  platform::FileClose(file);
+  return file != platform::kInvalidFile;
+}
 
 // The temporary files of one compaction; removed when it ends unless they must be kept.
 struct TPackTemporaries {
@@ -133,14 +140,16 @@ class TPackJob {
       if (record.IsLive()) CopyItem(record, text, dataOut, indexOut);
       return true;
     });
+    TIdxHeader compacted = pair_.header_;
     // A record cut off at the end of the index keeps its item when the item's text is whole.
     if (table.ReadPartialTail(record) && record.IsLive() && record.DataOffset >= k_separatorSize &&
-        store_limits::TextWithin(record, dataSize_))
+        store_limits::TextWithin(record, dataSize_)) {
       CopyItem(record, text, dataOut, indexOut);
+      pair_.CountRecoveredItem(record, compacted);
+    }
 
     dataOut.Flush();
     indexOut.Flush();
-    TIdxHeader compacted = pair_.header_;
     compacted.WastedBytes = 0;
     compacted.TotalBytes = store_limits::ClampToInt32(dataOut.Size());
     EncodeHeader(compacted, bytes);
@@ -185,6 +194,8 @@ class TPackJob {
     }
     if (dataPlaced) return;
     temps_.keep = true;
+    const std::string& unplaced = indexPlaced ? temps_.data : temps_.index;
+    if (!CanBeOpened(unplaced)) throw EIdxFileError("Can not open file: " + unplaced);
     std::string kept;
     for (const std::string& name : {temps_.index, temps_.data})
       if (platform::FileExists(name)) kept += (kept.empty() ? "" : " and ") + name;

@@ -47,6 +47,7 @@ void TIndexTable::MarkAllDeleted() {
     }
     if (changed) file_.WriteAt(PositionOf(first), block.data(), static_cast<std::int32_t>(block.size()));
   }
+  if (partialBytes_ > idx_record_offset::k_deleted) WriteDeletedFlag(count_, 1);
 }
 
 std::int64_t TIndexTable::Append(const TIdxRecord& record) {
@@ -101,6 +102,12 @@ bool TIndexTable::BinaryFind(std::int32_t id, std::int64_t& found) {
   if (!hiProbed || hiId != id || lo >= count_) return false;
   found = lo;
   return true;
+}
+
+std::int64_t TIndexTable::FindRecord(std::int32_t id, TIdxRecord& record) {
+  std::int64_t position = Find(id);
+  if (position >= 0) Read(position, record);
+  return position;
 }
 
 std::int64_t TIndexTable::FindByScan(std::int32_t id) {

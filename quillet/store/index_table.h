@@ -17,13 +17,13 @@ class TIndexTable {
 
   static std::int64_t PositionOf(std::int64_t index) { return k_idxHeaderSize + index * k_idxRecordSize; }
   std::int64_t Count() const { return count_; }
-  std::int32_t PartialBytes() const { return partialBytes_; }
 
   void Read(std::int64_t index, TIdxRecord& record);
   std::int32_t ReadId(std::int64_t index);
   void Write(std::int64_t index, const TIdxRecord& record);
   void WriteDeletedFlag(std::int64_t index, std::uint8_t deleted);
-  // Flags every live record deleted, block by block.
+  // Flags every live record deleted, block by block, and a cut-off tail record too, so
+  // that completing the tail later does not bring its item back.
   void MarkAllDeleted();
   // Writes the record after the last complete one (over a partial tail) and counts it.
   std::int64_t Append(const TIdxRecord& record);
@@ -40,6 +40,8 @@ class TIndexTable {
   // the scan's whenever the pair's ids are unique.
   std::int64_t Find(std::int32_t id);
   std::int64_t FindByScan(std::int32_t id);
+  // Find, and the record found read into record (left alone when there is none).
+  std::int64_t FindRecord(std::int32_t id, TIdxRecord& record);
 
   // Calls visit(index, raw176) for the records from `from` on, reading the file in large
   // blocks, until visit returns false.

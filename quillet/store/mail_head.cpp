@@ -74,7 +74,7 @@ void DecodeHead(const TIdxRecord& record, TMailHead& head) {
   head.Date = DateFromDisk(GetDouble(&s[k_sDate]));
   head.Priority = s[k_sPriority];
   head.Size = GetUInt32(&s[k_sSize]);
-  if (head.Size == 0) head.Size = static_cast<std::uint32_t>(record.DataSize);
+  if (head.Size == 0) head.Size = static_cast<std::uint32_t>(std::max<std::int32_t>(record.DataSize, 0));
   const std::uint8_t* p = &s[k_sNames];
   const std::uint8_t* end = p + k_sNamesSize;
   head.Correspondent = TakeString(p, end);

@@ -25,6 +25,8 @@ class DamagedPair : public ScratchTest {
     WriteFileBytes(Base("in.IND"), bytes);
   }
 
+  void CutAsAnInterruptedAppend(const std::vector<std::string>& texts);
+
   std::vector<std::int32_t> Ids(TMailBox& box) {
     std::vector<std::int32_t> ids;
     box.ListIds(ids);
@@ -100,6 +102,52 @@ TEST_F(DamagedPair, PackKeepsACutRecordWhoseTextIsWhole) {
   EXPECT_EQ(box.CheckSeparators(), 0);
 }
 
+// The index as an append of item 3 leaves it when it breaks off inside the record: the
+// text and LastId are written, the record is cut and the counters are those of items 1, 2.
+void DamagedPair::CutAsAnInterruptedAppend(const std::vector<std::string>& texts) {
+  std::string index = ReadFileBytes(Base("in.IND"));
+  index.resize(index.size() - 100);
+  PutInt32At(index, 39, static_cast<std::int32_t>(64 + 2 * 16 + texts[0].size() + texts[1].size()));
+  PutInt32At(index, 43, 2);
+  PutInt32At(index, 47, 2);
+  WriteFileBytes(Base("in.IND"), index);
+}
+
+TEST_F(DamagedPair, RecoveredRecordIsCountedOnce) {
+  std::vector<std::string> texts = MakeBox();
+  CutAsAnInterruptedAppend(texts);
+  {
+    TMailBox box(Base("in"));
+    AddText(box, "new");
+    ExpectCountersConsistent(box, 64);
+    EXPECT_EQ(box.Header().ItemCount, 4);
+  }
+  MakeBox();
+  CutAsAnInterruptedAppend(texts);
+  TMailBox box(Base("in"));
+  RecordingPrompts prompts;
+  ASSERT_TRUE(box.Pack(prompts));
+  ExpectCountersConsistent(box, 0);
+  EXPECT_EQ(box.Header().ItemCount, 3);
+  EXPECT_EQ(box.Header().UnreadCount, 3);
+}
+
+TEST_F(DamagedPair, DeleteAllAlsoDeletesACutRecord) {
+  std::vector<std::string> texts = MakeBox();
+  CutAsAnInterruptedAppend(texts);
+  TMailBox box(Base("in"));
+  box.DeleteAll();
+  std::int32_t id = AddText(box, "new");
+  EXPECT_EQ(id, 4);
+  EXPECT_EQ(Ids(box), std::vector<std::int32_t>{id});  // item 3 does not come back
+  ExpectCountersConsistent(box, 0);  // everything before counts as wasted
+  EXPECT_EQ(box.Header().ItemCount, 1);
+  RecordingPrompts prompts;
+  ASSERT_TRUE(box.Pack(prompts));
+  EXPECT_EQ(Ids(box), std::vector<std::int32_t>{id});
+  EXPECT_EQ(ReadText(box, id), "new");
+}
+
 TEST_F(DamagedPair, GarbageHeader) {
   std::vector<std::string> texts = MakeBox();
   std::string index = ReadFileBytes(Base("in.IND"));
@@ -167,6 +215,24 @@ TEST_F(DamagedPair, RecordsPointingPastTheDataFile) {
   EXPECT_EQ(ReadText(box, 3), texts[2]);
 }
 
+TEST_F(DamagedPair, DamagedItemIsNotMoved) {
+  std::vector<std::string> texts = MakeBox();
+  PatchRecord(1, 9, static_cast<std::int32_t>(FileSize(Base("in.BOX"))));  // runs past the end
+  TMailBox box(Base("in")), trash(Base("trash"));
+  try {
+    trash.MoveFrom(box, 2);
+    FAIL() << "no exception";
+  } catch (const EFileException& e) {
+    EXPECT_EQ(e.FileErrorKind(), EFileException::kRead);
+    EXPECT_EQ(e.FileName(), Base("in.BOX"));
+  }
+  EXPECT_EQ(Ids(box), (std::vector<std::int32_t>{1, 2, 3}));  // the source keeps it
+  EXPECT_EQ(Ids(trash), std::vector<std::int32_t>{});
+  EXPECT_EQ(FileSize(Base("trash.BOX")), 0);
+  EXPECT_EQ(trash.MoveFrom(box, 3), 1);  // a sound item still moves
+  EXPECT_EQ(ReadText(trash, 1), texts[2]);
+}
+
 TEST_F(DamagedPair, NegativeLocations) {
   std::vector<std::string> texts = MakeBox();
   PatchRecord(0, 5, -40);
@@ -178,6 +244,9 @@ TEST_F(DamagedPair, NegativeLocations) {
   TStringList lines;
   box.ReadLines(1, lines);
   EXPECT_TRUE(lines.empty());
+  TMailHead head;
+  ASSERT_TRUE(box.ReadHead(2, head));
+  EXPECT_EQ(head.Size, 0u);  // no stored size, and no size to show in its place
   EXPECT_TRUE(box.DeleteRecord(2));  // counts nothing negative as wasted
   box.GetSpaceInfo();
   RecordingPrompts prompts;

@@ -74,6 +74,18 @@ TEST(HeadSort, NumericAndTextColumns) {
   EXPECT_EQ(heads[0].Unread, 0);
 }
 
+TEST(HeadSort, TextColumnsFoldOnlyAsciiLetters) {
+  // A trail byte may be a letter: these are two different characters.
+  EXPECT_LT(CompareHeads(Head("x", "\x81\x41"), Head("x", "\x81\x61"), hcSubject), 0);
+  EXPECT_GT(CompareHeads(Head("\xB0\x61 A", "s"), Head("\xB0\x41 a", "s"), hcCorrespondent), 0);
+  EXPECT_EQ(CompareHeads(Head("x", "\xD6\xD0 Mail"), Head("x", "\xD6\xD0 mAIL"), hcSubject), 0);
+  EXPECT_LT(CompareHeads(Head("x", "apple"), Head("x", "Banana"), hcSubject), 0);
+  EXPECT_LT(CompareHeads(Head("x", "Zeta"), Head("x", "\xB0\xA1"), hcSubject), 0);  // letters before Chinese
+  THeadList heads = ListOf({Head("x", "\x81\x61"), Head("x", "\x81\x41"), Head("x", "\x81\x61")});
+  SortHeads(heads, hcSubject, true);
+  EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"\x81\x41", "\x81\x61", "\x81\x61"}));
+}
+
 TEST(HeadSort, ColumnZeroUnknownColumnAndEmptyListChangeNothing) {
   TMailHead a = Head("b", "first"), b = Head("a", "second");
   THeadList heads = ListOf({a, b});

@@ -271,6 +271,24 @@ TEST_F(PairOps, NeedsPackThreshold) {
   EXPECT_FALSE(box.NeedsPack(-5));
 }
 
+TEST_F(PairOps, NeedsPackDividesWholeNumbersWithoutOverflow) {
+  TMailBox box(Base("in"));
+  TIdxHeader header = box.Header();
+  header.WastedBytes = 199;
+  header.TotalBytes = 400;  // 49.75 percent
+  box.WriteHeader(header);
+  EXPECT_FALSE(box.NeedsPack(50));
+  EXPECT_TRUE(box.NeedsPack(49));
+  header.WastedBytes = 1500000000;  // times 100 is past 32 bits
+  header.TotalBytes = 2000000000;
+  box.WriteHeader(header);
+  EXPECT_TRUE(box.NeedsPack(75));
+  EXPECT_FALSE(box.NeedsPack(76));
+  header.WastedBytes = 0;
+  box.WriteHeader(header);
+  EXPECT_FALSE(box.NeedsPack(1));
+}
+
 TEST_F(PairOps, TitleKeepsSixteenCharacters) {
   TIdxFile book(Base("book"));
   EXPECT_EQ(book.GetTitle(), "");
@@ -305,6 +323,7 @@ TEST_F(PairOps, PlainPairKeepsNoCounters) {
   EXPECT_EQ(pair.Header().TotalBytes, 64);
   EXPECT_EQ(pair.Header().WastedBytes, 0);
   EXPECT_EQ(pair.Header().LastId, 1);
+  pair.DeleteAll();
   EXPECT_EQ(notified, 0);
   bool unread = false;
   EXPECT_FALSE(pair.IsUnreadRecord(record, unread));
@@ -313,6 +332,35 @@ TEST_F(PairOps, PlainPairKeepsNoCounters) {
   pair.Recount(u, n);
   EXPECT_EQ(u, 0);
   EXPECT_EQ(n, 0);
+}
+
+// The writers' common tail, as a subclass sees it.
+class CountingBox : public TMailBox {
+ public:
+  using TMailBox::TMailBox;
+  using TMailBox::UpdateCounters;
+};
+
+TEST_F(PairOps, UpdateCountersAddsSeparatorsAndNotifiesOnCountChanges) {
+  CountingBox box(Base("in"));
+  int notified = 0;
+  SetChangeNotifier([&](TIdxFile&) { ++notified; });
+  box.UpdateCounters(0, 0, 100, 40);  // sizes only: no notification
+  box.ReadHeader();
+  EXPECT_EQ(box.Header().WastedBytes, 116);
+  EXPECT_EQ(box.Header().TotalBytes, 64 + 56);
+  EXPECT_EQ(notified, 0);
+  box.UpdateCounters(1, 2, -1, 0);  // an empty item still has its separator
+  box.ReadHeader();
+  EXPECT_EQ(box.Header().UnreadCount, 1);
+  EXPECT_EQ(box.Header().ItemCount, 2);
+  EXPECT_EQ(box.Header().WastedBytes, 116);
+  EXPECT_EQ(box.Header().TotalBytes, 64 + 56 + 16);
+  EXPECT_EQ(notified, 1);
+  box.UpdateCounters(0, -1, -1, -1);
+  EXPECT_EQ(notified, 2);
+  box.ReadHeader();
+  EXPECT_EQ(box.Header().ItemCount, 1);
 }
 
 TEST_F(PairOps, NotifierFollowsCounterChanges) {

@@ -36,6 +36,7 @@ class Pack : public ScratchTest {
   struct ScriptedOps {
     int renameFailures = 0, copyFailures = 0;        // how many calls fail (-1: all)
     std::string failCopyTo, failDelete;               // only for this target, when set
+    std::string loseSourceEnding;                     // a source with this ending vanishes when copied
     std::vector<std::string> renamed, copied;         // sources
     std::int64_t freeSpace = -1;
 
@@ -52,6 +53,9 @@ class Pack : public ScratchTest {
       };
       ops.Copy = [this](const std::string& from, const std::string& to) {
         copied.push_back(from);
+        if (!loseSourceEnding.empty() && from.size() >= loseSourceEnding.size() &&
+            from.compare(from.size() - loseSourceEnding.size(), std::string::npos, loseSourceEnding) == 0)
+          platform::FileDelete(from);
         bool targeted = failCopyTo.empty() || to == failCopyTo;
         if (copyFailures != 0 && targeted) {
           if (copyFailures > 0) --copyFailures;
@@ -199,6 +203,27 @@ TEST_F(Pack, TemporaryFilesAreKeptAndNamedWhenNothingPutsThemInPlace) {
   platform::FileDelete(keptIndex);
   platform::FileDelete(keptData);
   platform::FileDelete(keptBase + ".tmp");
+}
+
+TEST_F(Pack, TemporaryFileThatCannotBeOpenedIsNamed) {
+  MakeBox();
+  TMailBox box(Base("in"));
+  RecordingPrompts prompts;
+  ScriptedOps script;
+  script.renameFailures = -1;
+  script.loseSourceEnding = ".BOX";
+  box.SetPackFileOps(script.Ops());
+  try {
+    box.Pack(prompts);
+    FAIL() << "no exception";
+  } catch (const EIdxFileError& e) {
+    ASSERT_GE(script.copied.size(), 2u);
+    EXPECT_EQ(e.Message(), "Can not open file: " + script.copied[1]);
+  }
+  // The index that was put in place is kept beside the message's name.
+  EXPECT_TRUE(platform::FileExists(script.copied[0]));
+  platform::FileDelete(script.copied[0]);
+  platform::FileDelete(script.copied[0].substr(0, script.copied[0].size() - 4) + ".tmp");
 }
 
 TEST_F(Pack, DataFileThatCannotBeRemovedLeavesThePairAsItWas) {
