@@ -163,9 +163,7 @@ class TBase64LineDecoder {
 }  // namespace
 
 void TBase64::Encode() {
-  Run(this, [this] {
-    if (mode_ != kCodecEncode) throw Exception("Internal Error: TBase64.Encode");
-    Start(this);
+  Run(this, "Internal Error: TBase64.Encode", kCodecEncode, [this] {
     Abort = false;
     EncodeLines();
   });
@@ -180,21 +178,14 @@ void TBase64::EncodeLines() {
     const unsigned char* block;
     std::int32_t n = reader.Next(block);
     out.Commit(EncodeLine(block, n, out.Reserve(80)));
-    if (ProgressDue(reader.Consumed())) {
-      out.Flush();
-      ReportProgress(this, reader.Consumed());
-    }
+    LineDone(this, reader.Consumed(), out);
     if (n < k_lineBytes || Abort) break;
   }
   out.Flush();
 }
 
 void TBase64::Decode() {
-  Run(this, [this] {
-    if (mode_ != kCodecDecode) throw Exception("Internal Error: TBase64.Decode");
-    Start(this);
-    DecodeLines();
-  });
+  Run(this, "Internal Error: TBase64.Decode", kCodecDecode, [this] { DecodeLines(); });
 }
 
 // Lines up to an empty one; after each line the job goes on while more than one byte of
@@ -219,11 +210,7 @@ void TBase64::DecodeLines() {
       out.DropLine();  // a line with a bad character writes nothing
       throw;
     }
-    std::int64_t done = reader.Position() - offset_;
-    if (ProgressDue(done)) {
-      out.Flush();
-      ReportProgress(this, done);
-    }
+    LineDone(this, reader.Position() - offset_, out);
     if (reader.Position() >= reader.End() - 1 || Abort) break;
   }
   out.Flush();

@@ -2,30 +2,30 @@
 #include <cmath>
 #include <limits>
 
+#include "quillet/message/codec_output.h"
 #include "quillet/message/codecs.h"
 
 namespace {
 constexpr int k_progressStep = 5;
 }
 
-void TCodecJob::Run(void* sender, const std::function<void()>& body) {
+void TCodecJob::Run(void* sender, const char* misuseText, std::uint8_t requiredMode,
+                    const std::function<void()>& body) {
   auto finish = [this, sender] {
     percent_ = 100;
     if (OnProgress) OnProgress(sender, 100);
     if (OnEnd) OnEnd(sender);
   };
   try {
+    if (misuseText && mode_ != requiredMode) throw Exception(misuseText);
+    percent_ = 0;
+    if (OnStart) OnStart(sender);
     body();
   } catch (...) {
     finish();
     throw;
   }
   finish();
-}
-
-void TCodecJob::Start(void* sender) {
-  percent_ = 0;
-  if (OnStart) OnStart(sender);
 }
 
 void TCodecJob::StartProgress(std::int64_t total) {
@@ -35,8 +35,8 @@ void TCodecJob::StartProgress(std::int64_t total) {
   nextCheck_ = 0;
 }
 
-// Called only when ProgressDue, so the per-line cost of progress is one comparison.
-void TCodecJob::ReportProgress(void* sender, std::int64_t done) {
+void TCodecJob::FlushAndReport(void* sender, std::int64_t done, TCodecOutput& out) {
+  out.Flush();
   if (total_ <= 0) {
     percent_ = 100;
   } else {

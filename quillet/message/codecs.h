@@ -26,6 +26,8 @@ using TNotifyEvent = std::function<void(void* sender)>;
 
 enum : std::uint8_t { kCodecEncode = 0, kCodecDecode = 1 };
 
+class TCodecOutput;
+
 // What TBase64 and TUUCode share: the job's streams and input range, its progress and its
 // callbacks. A job fires OnStart once its mode is checked, OnProgress each time the
 // percent reaches a new multiple of 5, and always ends, also when it fails, with percent
@@ -43,13 +45,16 @@ class TCodecJob {
       : input_(input), output_(output), mode_(mode), size_(size), offset_(offset) {}
   ~TCodecJob() = default;
 
-  // Runs the body, then the end that always happens.
-  void Run(void* sender, const std::function<void()>& body);
-  void Start(void* sender);
+  // Runs the job: when misuseText is given, a mode other than requiredMode raises it;
+  // then OnStart and the body. The end that always happens follows, also on failure.
+  void Run(void* sender, const char* misuseText, std::uint8_t requiredMode, const std::function<void()>& body);
   // Progress is measured in input bytes done out of total.
   void StartProgress(std::int64_t total);
-  bool ProgressDue(std::int64_t done) const { return done >= nextCheck_; }
-  void ReportProgress(void* sender, std::int64_t done);
+  // After each line. When progress is due, the output gathered so far is written first,
+  // so that a callback sees it; otherwise the cost is one comparison.
+  void LineDone(void* sender, std::int64_t done, TCodecOutput& out) {
+    if (done >= nextCheck_) FlushAndReport(sender, done, out);
+  }
 
   TStream* input_;
   TStream* output_;
@@ -58,6 +63,8 @@ class TCodecJob {
   std::int64_t offset_;
 
  private:
+  void FlushAndReport(void* sender, std::int64_t done, TCodecOutput& out);
+
   int percent_ = 0;
   int reported_ = -1;
   std::int64_t total_ = 0;

@@ -65,11 +65,19 @@ int HexValue(char c) {
 }
 
 // "_" is a space; "=" and two hex digits are that byte; anything else stands as it is.
+// Raw double-byte characters, which some mailers leave in a word, are kept whole: their
+// trail byte may be 0x5F, which is no "_" there.
 std::string QDecode(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
+    if (i + 1 < text.size() && header_text::IsGbkLeadByte(static_cast<unsigned char>(c)) &&
+        header_text::IsGbkTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+      out += c;
+      out += text[++i];
+      continue;
+    }
     if (c == '_') { out += ' '; continue; }
     if (c == '=' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
       out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));

@@ -2,7 +2,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
-#include <cstdlib>
 
 #include "platform/clock.h"
 #include "quillet/message/header_text.h"
@@ -80,8 +79,9 @@ std::string FormatZone(int biasMinutes) {
   // The bias is minutes to add to local time for UTC, so a zone east of Greenwich has a
   // negative bias and a "+" offset. The minutes of a zone such as UTC+5:30 are written
   // too: dropping them would date every message half an hour wrong.
-  int offset = -biasMinutes;
-  int magnitude = std::abs(offset) % (100 * 60);
+  // Computed in 64 bits, so that no bias overflows when negated.
+  const long long offset = -static_cast<long long>(biasMinutes);
+  const int magnitude = static_cast<int>((offset < 0 ? -offset : offset) % (100 * 60));
   char zone[8];
   std::snprintf(zone, sizeof zone, "%s%2.2d%2.2d", offset >= 0 ? "+" : "-", magnitude / 60, magnitude % 60);
   return zone;

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "quillet/message/codecs.h"
+#include "quillet/message/header_text.h"
 
 namespace {
 // Only the printable bytes of a run become the two halves of a GB character; a control
@@ -9,6 +10,16 @@ char ToGbByte(char c) {
   unsigned char u = static_cast<unsigned char>(c);
   return u >= 0x21 && u <= 0x7E ? static_cast<char>(u | 0x80) : c;
 }
+
+// The first two-character marker at or after from that starts a character: HZ text is
+// 7-bit, but a GBK text that passes through here may hold a double-byte character whose
+// trail byte is "~" (0x7E), and that is no marker.
+size_t FindMarker(const std::string& text, char second, size_t from) {
+  for (size_t i = from; i + 1 < text.size(); i += header_text::CharLength(text, i)) {
+    if (text[i] == '~' && text[i + 1] == second) return i;
+  }
+  return std::string::npos;
+}
 }  // namespace
 
 std::string HZToGBText(const std::string& text) {
@@ -16,8 +27,8 @@ std::string HZToGBText(const std::string& text) {
   result.reserve(text.size());
   size_t position = 0;
   for (;;) {
-    size_t open = text.find("~{", position);
-    size_t close = open == std::string::npos ? std::string::npos : text.find("~}", open + 2);
+    size_t open = FindMarker(text, '{', position);
+    size_t close = open == std::string::npos ? std::string::npos : FindMarker(text, '}', open + 2);
     if (close == std::string::npos) break;  // no complete run: the rest stays as it is
     result.append(text, position, open - position);
     for (size_t i = open + 2; i < close; ++i) result += ToGbByte(text[i]);

@@ -11,7 +11,8 @@ namespace msgdecode {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+using header_text::CharLength;
+using header_text::IsBlank;
 
 // attribute (upper case) -> value, for every "attribute=value" after the first ";".
 std::map<std::string, std::string> ParameterList(const std::string& value) {
@@ -29,9 +30,12 @@ std::map<std::string, std::string> ParameterList(const std::string& value) {
     while (i < value.size() && IsBlank(value[i])) ++i;
     std::string text;
     if (i < value.size() && value[i] == '"') {
-      for (++i; i < value.size() && value[i] != '"'; ++i) {
+      // Double-byte characters are stepped over whole: a trail byte 0x5C is no escape.
+      for (++i; i < value.size() && value[i] != '"';) {
         if (value[i] == '\\' && i + 1 < value.size()) ++i;
-        text += value[i];
+        size_t length = CharLength(value, i);
+        text.append(value, i, length);
+        i += length;
       }
       i = value.find(';', i);
     } else {

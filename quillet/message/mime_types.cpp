@@ -1,18 +1,11 @@
 #include "quillet/message/mime_types.h"
 
-#include <cctype>
-
 #include "quillet/message/header_utils.h"
 #include "quillet/message/mime_params.h"
 #include "quillet/message/msg_decode.h"
 #include "quillet/message/msg_errors.h"
 
 namespace msgdecode {
-
-std::string UpperCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
   return text.size() >= prefix.size() && UpperCase(text.substr(0, prefix.size())) == UpperCase(prefix);
@@ -24,8 +17,10 @@ bool IsBinaryMediaType(const std::string& contentType) {
   return false;
 }
 
+// Only the type/subtype counts: a parameter such as name="multipart.txt" does not make a
+// part a container (which would then fail for want of a boundary).
 bool IsMultipartType(const std::string& contentType) {
-  return UpperCase(contentType).find("MULTIPART") != std::string::npos;
+  return UpperCase(MainValue(contentType)).find("MULTIPART") != std::string::npos;
 }
 
 std::string BoundaryOf(const std::string& contentType) {

@@ -3,11 +3,14 @@
 
 #include <string>
 
+#include "quillet/message/header_text.h"
+
 namespace msgdecode {
 
-std::string UpperCase(std::string text);
+using header_text::UpperCase;
+
 bool StartsWithNoCase(const std::string& text, const std::string& prefix);
-// "MULTIPART" anywhere in the value, in any case.
+// "MULTIPART" anywhere in the type/subtype of a Content-Type value, in any case.
 bool IsMultipartType(const std::string& contentType);
 // The boundary parameter; EMsgDecodeError "Error: Miltipart message format - 'boundary'
 // not found" when it is missing or empty.

@@ -3,6 +3,7 @@
 #include "quillet/message/msg_decode.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "quillet/message/header_block.h"
 #include "quillet/message/header_utils.h"
@@ -10,8 +11,11 @@
 
 using namespace msgdecode;
 
+// The range end (offset + size) must stay representable: a size from a damaged index
+// record is cut, and reading then fails at the stream's end.
 TMsgDecode::TMsgDecode(TStream* stream, std::int64_t size, std::int64_t offset)
-    : stream_(stream), size_(std::max<std::int64_t>(0, size)), offset_(std::max<std::int64_t>(0, offset)) {
+    : stream_(stream), offset_(std::max<std::int64_t>(0, offset)) {
+  size_ = std::min(std::max<std::int64_t>(0, size), std::numeric_limits<std::int64_t>::max() - offset_);
   if (stream_) stream_->SetPosition(offset_);
 }
 

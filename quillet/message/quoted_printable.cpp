@@ -60,8 +60,6 @@ constexpr THexTable MakeHexTable() {
 constexpr THexTable k_hex = MakeHexTable();
 
 // Copies the text with every "=XX" (two hex digits, inside the text) replaced by its
-// byte; the result is never longer than the text.
-// Copies the text with every "=XX" (two hex digits, inside the text) replaced by its
 // byte; the result is never longer than the text. A plain byte loop: it beats block
 // copies on Chinese text, where almost every byte is escaped.
 char* DecodeInto(const char* text, size_t length, char* out) {

@@ -21,7 +21,6 @@ class TRangeLineReader {
   bool ReadLine(std::string& line);
   // Stream position of the first byte not yet read.
   std::int64_t Position() const { return bufferStart_ + static_cast<std::int64_t>(next_); }
-  bool AtEnd() const { return Position() >= end_; }
 
  private:
   // The first read is small, as most readers want a header or one line; later reads

@@ -67,11 +67,7 @@ bool StartsWithBegin(const TLinePiece& piece) {
 }  // namespace
 
 void TUUCode::Encode() {
-  Run(this, [this] {
-    if (mode_ != kCodecEncode) throw Exception("Internal Error: TUUEncode.Encode");
-    Start(this);
-    EncodeLines();
-  });
+  Run(this, "Internal Error: TUUEncode.Encode", kCodecEncode, [this] { EncodeLines(); });
 }
 
 void TUUCode::EncodeLines() {
@@ -84,21 +80,16 @@ void TUUCode::EncodeLines() {
     const unsigned char* block;
     n = reader.Next(block);
     out.Commit(EncodeLine(block, n, out.Reserve(70)));
-    if (ProgressDue(reader.Consumed())) {
-      out.Flush();
-      ReportProgress(this, reader.Consumed());
-    }
+    LineDone(this, reader.Consumed(), out);
   } while (n == k_lineBytes && !Abort);
   // An empty last chunk wrote "``", which closes the data already.
   if (n > 0) out.Append("`\r\n", 3);
   out.Flush();
 }
 
+// Decoding takes any mode.
 void TUUCode::Decode() {
-  Run(this, [this] {
-    Start(this);
-    DecodeLines();
-  });
+  Run(this, nullptr, kCodecDecode, [this] { DecodeLines(); });
 }
 
 void TUUCode::DecodeLines() {
@@ -121,11 +112,7 @@ void TUUCode::DecodeLines() {
     if (count == 0) break;  // also the line of a single backquote
     if (piece.length > k_longestLine) throw Exception("Invalid UUEncode format");
     out.Commit(DecodeLine(piece.data, piece.length, count, out.Reserve(count)));
-    std::int64_t done = reader.Position() - offset_;
-    if (ProgressDue(done)) {
-      out.Flush();
-      ReportProgress(this, done);
-    }
+    LineDone(this, reader.Position() - offset_, out);
     if (reader.Position() >= reader.End() - 1 || Abort) break;
   }
   out.Flush();

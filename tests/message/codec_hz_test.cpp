@@ -32,6 +32,15 @@ TEST(HZToGBText, ControlBytesAndSpacesInARunKeepTheirValue) {
   EXPECT_EQ(HZToGBText("~{\xB1\xED~}"), "\xB1\xED");
 }
 
+// GBK 0x817E ends in "~": followed by "{" it opens no run, and followed by "}" it closes
+// none.
+TEST(HZToGBText, ATrailByteTildeIsNoMarker) {
+  const std::string trailTilde = "\x81\x7E";
+  EXPECT_EQ(HZToGBText(trailTilde + "{x" + trailTilde + "}"), trailTilde + "{x" + trailTilde + "}");
+  EXPECT_EQ(HZToGBText("~{<:" + std::string("~}") + trailTilde + "}"), "己" + trailTilde + "}");
+  EXPECT_EQ(HZToGBText("a" + trailTilde + "~{<:~}"), "a" + trailTilde + "己");
+}
+
 TEST(HZToGB, ConvertsAStreamRangeAtTheOutputPosition) {
   TMemoryStream in("skip~{<:~}|~{Ky~}tail"), out("out:");
   out.Seek(0, TSeekOrigin::soEnd);

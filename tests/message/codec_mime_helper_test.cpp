@@ -69,7 +69,10 @@ TEST(ExtractFileName, StepsOverDoubleByteCharacters) {
   EXPECT_EQ(ExtractFileName("C:\\dir\\" + trail5C + ".txt"), trail5C + ".txt");
   EXPECT_EQ(ExtractFileName("C:\\dir\\a" + trail5C + trail5C + "b"), "a" + trail5C + trail5C + "b");
   EXPECT_EQ(ExtractFileName(trail5C + "\\x"), "x");
-  EXPECT_EQ(ExtractFileName("\x81/x"), "\x81/x");  // "/" is a trail byte here too
+  // "/" and ":" are no trail bytes (0x40-0xFE): a stray lead byte does not hide them.
+  EXPECT_EQ(ExtractFileName("\x81/x"), "x");
+  EXPECT_EQ(ExtractFileName("dir\xB1:x.gif"), "x.gif");
+  EXPECT_EQ(ContentTypeOfFile("a.gif\x81/b"), "application/octet-stream");
   EXPECT_EQ(ExtractFileName("dir\\name\x81"), "name\x81");  // a lone lead byte at the end
   EXPECT_EQ(ContentTypeOfFile("C:\\" + trail5C + ".jpg"), "image/jpeg");
   EXPECT_EQ(FileNameForType("C:\\dir\\" + trail5C + ".bmp", "image/gif"), trail5C + ".GIF");

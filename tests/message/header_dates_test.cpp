@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 #include "platform/clock.h"
@@ -54,6 +55,14 @@ TEST(FormatZone, MinutesOfTheZoneAreKept) {
   EXPECT_EQ(FormatZone(210), "-0330");   // UTC-3:30
   EXPECT_EQ(FormatZone(-345), "+0545");  // UTC+5:45
   EXPECT_EQ(FormatZone(30), "-0030");
+}
+
+TEST(FormatZone, AnyBiasGivesASignAndFourDigits) {
+  for (int bias : {INT_MIN, INT_MIN + 1, INT_MAX, 100 * 60}) {
+    const std::string zone = FormatZone(bias);
+    ASSERT_EQ(zone.size(), 5u) << bias;
+    EXPECT_EQ(zone[0], bias < 0 ? '+' : '-') << bias;
+  }
 }
 
 TEST(ParseDate, ReadsDayMonthYearHourMinute) {

@@ -23,6 +23,16 @@ TEST(DecodeWords, UnderscoreInAQWordIsASpace) {
   EXPECT_EQ(DecodeWords("snake_case =?us-ascii?B?YV9i?="), "snake_case a_b");
 }
 
+// Raw GBK left in a Q word by a careless mailer: the trail byte 0x5F of a double-byte
+// character is not the "_" that stands for a space.
+TEST(DecodeWords, RawDoubleByteCharactersInAQWordStayWhole) {
+  const std::string trailUnderscore = "\xB1\x5F";
+  EXPECT_EQ(DecodeWords("=?gb2312?Q?" + trailUnderscore + "_x?="), trailUnderscore + " x");
+  // A plain text with such a character and HZ-looking markers elsewhere is still plain.
+  const std::string trailTilde = "\x81\x7E";
+  EXPECT_EQ(DecodeWords(trailTilde + "{a " + trailTilde + "}"), trailTilde + "{a " + trailTilde + "}");
+}
+
 TEST(DecodeWords, TwoBase64WordsAreBothDecoded) {
   EXPECT_EQ(DecodeWords("=?gb2312?B?1tDOxA==?= =?gb2312?B?xOO6w6OsysC95w==?="), "中文你好，世界");
   EXPECT_EQ(DecodeWords("=?gb2312?b?1tDOxA==?=-=?gb2312?b?1tDOxA==?="), "中文-中文");

@@ -119,6 +119,34 @@ TEST(MimeSplit, DelimiterWithMoreCharactersDoesNotSplit) {
   EXPECT_EQ(d.Text(), Crlf("one\n--=_bx\ntwo\n--=_b-\nthree\n"));
 }
 
+// The first delimiter is the first line that begins with it; only the later ones must
+// match the whole line.
+TEST(MimeSplit, OpeningDelimiterLineMayGoOnWithMoreCharacters) {
+  TDecoded d(Multipart("--=_b (first part)\n\nA\n--=_bx\n--=_b\n\nB\n--=_b--\n"));
+  ASSERT_EQ(d.msg.Sections().size(), 2u);
+  EXPECT_EQ(d.Text(), Crlf("A\n--=_bx\nB\n"));
+  TDecoded closing(Multipart("--=_b--\n\nnot a part\n"));
+  EXPECT_TRUE(closing.msg.Sections().empty());
+}
+
+// Only the type/subtype makes a container: a parameter that mentions "multipart" does
+// not, and such a part is no boundary error.
+TEST(MimeSplit, ParametersMentioningMultipartMakeNoContainer) {
+  TDecoded d(Multipart(
+      "--=_b\nContent-Type: text/plain; name=\"multipart.txt\"\n\nnamed\n"
+      "--=_b\nContent-Type: text/plain; format=\"not-multipart\"\n\nshown\n--=_b--\n"));
+  ASSERT_EQ(d.msg.Attachments().size(), 1u);
+  EXPECT_EQ(d.msg.Attachments()[0].FileName, "multipart.txt");
+  EXPECT_EQ(d.Attachment(0), "named\r\n");
+  EXPECT_EQ(d.Text(), "shown\r\n");
+  TDecoded top(Crlf("Mime-Version: 1.0\nContent-Type: application/octet-stream; name=multipart.bin\n\nx\n"));
+  ASSERT_EQ(top.msg.Attachments().size(), 1u);
+  EXPECT_EQ(top.msg.Attachments()[0].FileName, "multipart.bin");
+  // Any case, with or without a subtype.
+  TDecoded bare(Crlf("Mime-Version: 1.0\nContent-Type: MultiPart; boundary=x\n\n--x\n\nin\n--x--\n"));
+  EXPECT_EQ(bare.Text(), "in\r\n");
+}
+
 TEST(MimeSplit, NestedMultipartsAreSplitToTheirParts) {
   TDecoded d(Multipart(
       "--=_b\nContent-Type: multipart/mixed; boundary=inner\n\n--inner\n\nA\n--inner\n\nB\n--inner--\n"

@@ -34,6 +34,15 @@ TEST(MimeParam, PiecesAreJoinedInOrder) {
   EXPECT_EQ(GetMimeParam("filename", "attachment; filename=\"old.txt\"; filename*=''new.txt"), "new.txt");
 }
 
+// GBK 0x955C ends in "\": inside a quoted piece it is a character, not an escape that
+// would swallow the closing quote.
+TEST(MimeParam, QuotedPiecesKeepDoubleByteCharactersWhole) {
+  const std::string trail5C = "\x95\x5C";
+  EXPECT_EQ(GetMimeParam("filename", "attachment; filename*0=\"" + trail5C + "\"; filename*1=\"b.txt\""),
+            trail5C + "b.txt");
+  EXPECT_EQ(GetMimeParam("filename", "attachment; filename*0=\"a\\\"q\"; filename*1=\"z\""), "a\"qz");
+}
+
 TEST(MimeParam, TextValuesAreConvertedFromTheirCharset) {
   EXPECT_EQ(msgdecode::GetMimeParamText("filename", "attachment; filename*=UTF-8''%E6%8A%A5%E5%91%8A.doc"),
             "报告.doc");

@@ -103,6 +103,15 @@ TEST(MessageRange, ARangePastTheStreamEndIsAnError) {
   EXPECT_EQ(ErrorOf([&] { msg.Decode(); }), "Can not read message, message format error");
 }
 
+// A size from a damaged index record must not overflow offset + size.
+TEST(MessageRange, AHugeSizeIsAnErrorNotAnOverflow) {
+  TMemoryStream s(Crlf("Subject: x\n\nbody\n"));
+  TMsgDecode msg(&s, INT64_MAX, 5);
+  EXPECT_EQ(ErrorOf([&] { msg.Decode(); }), "Can not read message, message format error");
+  TMsgDecode atEnd(&s, INT64_MAX - 1, INT64_MAX - 2);
+  EXPECT_EQ(ErrorOf([&] { atEnd.Decode(); }), "Can not read message, message format error");
+}
+
 TEST(MessageRange, ConstructorSeeksToTheOffset) {
   TMemoryStream s("0123456789");
   TMsgDecode msg(&s, 3, 4);
