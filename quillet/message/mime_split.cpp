@@ -43,10 +43,13 @@ void TMsgDecode::SplitMime() {
 void TMsgDecode::SplitMultipart(TRange range, const std::string& boundary, int level) {
   const std::string delimiter = "--" + boundary;
   // The preamble runs up to the first line that begins with the delimiter (a mailer that
-  // adds text after the opening delimiter still has its parts read); a body without one
-  // has no parts. Later delimiter lines must match exactly.
+  // adds text after the opening delimiter still has its parts read). A body without one
+  // is shown as it stands rather than not at all. Later delimiter lines must match exactly.
   stream_->SetPosition(range.start);
-  if (!FindAtLineStart(*stream_, delimiter, range.Length(), false, true)) return;
+  if (!FindAtLineStart(*stream_, delimiter, range.Length(), false, true)) {
+    AddRawText(range, level);
+    return;
+  }
   bool closing = false;
   std::int64_t position = PassDelimiterLine(*stream_, stream_->Position(), range.end, delimiter, closing);
   while (!closing && position < range.end) {

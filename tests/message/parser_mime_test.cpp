@@ -168,9 +168,10 @@ TEST(MimeSplit, EmptyPartsAndBodiesWithoutParts) {
   TDecoded empty(Multipart("--=_b\n--=_b\n\ntext\n--=_b--\n"));
   EXPECT_EQ(empty.msg.Sections().size(), 1u);
   EXPECT_EQ(empty.Text(), "text\r\n");
+  // A multipart body without any delimiter line is still shown, as it stands.
   TDecoded preambleOnly(Multipart("no delimiter here\n"));
-  EXPECT_TRUE(preambleOnly.msg.Sections().empty());
-  EXPECT_EQ(preambleOnly.Text(), "");
+  ASSERT_EQ(preambleOnly.msg.Sections().size(), 1u);
+  EXPECT_EQ(preambleOnly.Text(), "This is the preamble.\r\nno delimiter here\r\n");
   TDecoded closedAtOnce(Multipart("--=_b--\n--=_b\n\nafter the end\n"));
   EXPECT_TRUE(closedAtOnce.msg.Sections().empty());
 }
