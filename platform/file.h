@@ -26,7 +26,8 @@ std::int64_t FileSeek(FileHandle file, std::int64_t offset, SeekOrigin origin);
 // -1 on error.
 std::int64_t FileSizeOf(FileHandle file);
 bool FileTruncate(FileHandle file, std::int64_t size);
-void FileClose(FileHandle file);
+// False when the system reports a failure (a delayed write error, for one).
+bool FileClose(FileHandle file);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);

@@ -12,7 +12,6 @@
 namespace platform {
 
 namespace {
-constexpr std::int32_t k_copyBufferSize = 8192;
 
 int OpenFlags(FileAccess access) {
   switch (access) {
@@ -81,8 +80,8 @@ bool FileTruncate(FileHandle file, std::int64_t size) {
   return ::ftruncate(static_cast<int>(file), static_cast<off_t>(size)) == 0;
 }
 
-void FileClose(FileHandle file) {
-  if (file != kInvalidFile) ::close(static_cast<int>(file));
+bool FileClose(FileHandle file) {
+  return file != kInvalidFile && ::close(static_cast<int>(file)) == 0;
 }
 
 bool FileExists(const std::string& path) {
@@ -105,24 +104,6 @@ bool FileDelete(const std::string& path) {
 
 bool FileRename(const std::string& from, const std::string& to) {
   return ::rename(from.c_str(), to.c_str()) == 0;
-}
-
-bool FileCopy(const std::string& from, const std::string& to) {
-  FileHandle in = FileOpen(from, FileAccess::Read);
-  if (in == kInvalidFile) return false;
-  FileHandle out = FileCreate(to);
-  if (out == kInvalidFile) { FileClose(in); return false; }
-  char buffer[k_copyBufferSize];
-  bool ok = true;
-  for (;;) {
-    std::int32_t n = FileRead(in, buffer, k_copyBufferSize);
-    if (n < 0) { ok = false; break; }
-    if (n == 0) break;
-    if (FileWrite(out, buffer, n) != n) { ok = false; break; }
-  }
-  FileClose(in);
-  if (::close(static_cast<int>(out)) != 0) ok = false;
-  return ok;
 }
 
 std::int64_t FileSizeByName(const std::string& path) {

@@ -9,7 +9,6 @@ namespace platform {
 using win32::WideFromGbk;
 
 namespace {
-constexpr DWORD k_copyBufferSize = 8192;
 constexpr DWORD k_shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 HANDLE AsHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
@@ -82,8 +81,8 @@ bool FileTruncate(FileHandle file, std::int64_t size) {
   return FileSeek(file, size, SeekOrigin::Begin) == size && SetEndOfFile(AsHandle(file));
 }
 
-void FileClose(FileHandle file) {
-  if (file != kInvalidFile) CloseHandle(AsHandle(file));
+bool FileClose(FileHandle file) {
+  return file != kInvalidFile && CloseHandle(AsHandle(file)) != 0;
 }
 
 bool FileExists(const std::string& path) {
@@ -106,24 +105,6 @@ bool FileDelete(const std::string& path) {
 
 bool FileRename(const std::string& from, const std::string& to) {
   return MoveFileExW(WideFromGbk(from).c_str(), WideFromGbk(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-}
-
-bool FileCopy(const std::string& from, const std::string& to) {
-  FileHandle in = FileOpen(from, FileAccess::Read);
-  if (in == kInvalidFile) return false;
-  FileHandle out = FileCreate(to);
-  if (out == kInvalidFile) { FileClose(in); return false; }
-  char buffer[k_copyBufferSize];
-  bool ok = true;
-  for (;;) {
-    std::int32_t n = FileRead(in, buffer, k_copyBufferSize);
-    if (n < 0) { ok = false; break; }
-    if (n == 0) break;
-    if (FileWrite(out, buffer, n) != n) { ok = false; break; }
-  }
-  FileClose(in);
-  FileClose(out);
-  return ok;
 }
 
 std::int64_t FileSizeByName(const std::string& path) {

@@ -2,17 +2,8 @@
 # The box commands of quillet-cli against the files they write.
 set -u
 exe=$(realpath "$1")
-# Under the Windows build the executable runs through Wine.
-if [ -n "${QUILLET_CLI_RUNNER:-}" ]; then
-  cli() { "$QUILLET_CLI_RUNNER" "$exe" "$@"; }
-else
-  cli() { "$exe" "$@"; }
-fi
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/cli_test_lib.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
 
 printf 'From: a@example.com\r\nSubject: one\r\n\r\nfirst body\r\n' > one.eml
 printf 'From: b@example.com\r\nSubject: two\r\n\r\nsecond\r\nbody\r\n' > two.eml

@@ -1,5 +1,14 @@
 # Shared helpers of the quillet-cli tests: each check prints one line, and the run ends
-# with the usual "N passed, N failed" line.
+# with the usual "N passed, N failed" line. The caller sets exe to the executable; under
+# the Windows build it runs through Wine (QUILLET_CLI_RUNNER).
+if [ -n "${QUILLET_CLI_RUNNER:-}" ]; then
+  cli() { "$QUILLET_CLI_RUNNER" "$exe" "$@"; }
+else
+  cli() { "$exe" "$@"; }
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
 passed=0 failed=0
 check() {  # check NAME EXPECTED ACTUAL
   if [ "$2" == "$3" ]; then passed=$((passed + 1))

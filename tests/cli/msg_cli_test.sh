@@ -2,16 +2,8 @@
 # The msg, codec and header commands of quillet-cli.
 set -u
 exe=$(realpath "$1")
-if [ -n "${QUILLET_CLI_RUNNER:-}" ]; then
-  cli() { "$QUILLET_CLI_RUNNER" "$exe" "$@"; }
-else
-  cli() { "$exe" "$@"; }
-fi
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/cli_test_lib.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
 
 printf '%s\r\n' \
   'From: =?GB2312?B?1cXI/Q==?= <zhang@example.com>' \
