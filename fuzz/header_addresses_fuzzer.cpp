@@ -4,26 +4,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/fuzz_lines.h"
 #include "quillet/message/header_utils.h"
 
-namespace {
-
-TStringList SplitLines(const std::string& text) {
-  TStringList lines;
-  std::size_t start = 0;
-  for (;;) {
-    std::size_t end = text.find('\n', start);
-    lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    if (end == std::string::npos) return lines;
-    start = end + 1;
-  }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  const TStringList header = SplitLines(text);
+  const TStringList header = SplitFuzzLines(text);
 
   TStringList items;
   SplitCommaList(text, items);
