@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/file.h"
-#include "quillet/message/codecs.h"
+#include "quillet/message/codec/codecs.h"
 
 namespace {
 

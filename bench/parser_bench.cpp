@@ -20,7 +20,7 @@
 
 #include "platform/file.h"
 #include "quillet/common/stream.h"
-#include "quillet/message/msg_decode.h"
+#include "quillet/message/parser/msg_decode.h"
 
 namespace {
 

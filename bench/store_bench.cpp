@@ -13,7 +13,7 @@
 
 #include "platform/file.h"
 #include "quillet/common/stream.h"
-#include "quillet/store/mail_box.h"
+#include "quillet/store/mailbox/mail_box.h"
 
 namespace {
 

@@ -10,10 +10,11 @@ else()
   set(QUILLET_GTEST_LIBS GTest::gtest GTest::gmock GTest::gtest_main)
 endif()
 
-# One test executable per module: every .cpp under tests/<folder>.
+# One test executable per subsystem: every .cpp under tests/<folder> and its subfolders,
+# with the shared helpers of tests/support.
 # Under MinGW, ctest runs it through Wine (see scripts/wine-run.sh).
 function(quillet_test name folder)
-  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${folder}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${folder}/*.cpp)
   if(NOT sources)
     return()
   endif()

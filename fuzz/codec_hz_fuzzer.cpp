@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "quillet/message/codecs.h"
+#include "quillet/message/codec/codecs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   std::string input(reinterpret_cast<const char*>(data), size);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "quillet/message/codecs.h"
+#include "quillet/message/codec/codecs.h"
 
 namespace {
 

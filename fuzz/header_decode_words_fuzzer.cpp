@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "quillet/message/header_utils.h"
+#include "quillet/message/header/header_utils.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz/fuzz_lines.h"
-#include "quillet/message/header_utils.h"
+#include "quillet/message/header/header_utils.h"
 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -7,7 +7,7 @@
 
 #include "quillet/common/stream.h"
 #include "quillet/common/user_prompts.h"
-#include "quillet/message/msg_decode.h"
+#include "quillet/message/parser/msg_decode.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "platform/file.h"
 #include "quillet/cli/cli_context.h"
 #include "quillet/common/datetime.h"
-#include "quillet/store/mail_box.h"
+#include "quillet/store/mailbox/mail_box.h"
 
 namespace {
 

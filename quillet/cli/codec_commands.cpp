@@ -2,8 +2,8 @@
 #include <string>
 
 #include "quillet/cli/cli_context.h"
-#include "quillet/message/codecs.h"
-#include "quillet/message/header_utils.h"
+#include "quillet/message/codec/codecs.h"
+#include "quillet/message/header/header_utils.h"
 
 namespace {
 

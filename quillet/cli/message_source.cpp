@@ -1,7 +1,7 @@
 #include "quillet/cli/message_source.h"
 
 #include "quillet/common/exceptions.h"
-#include "quillet/store/mail_box.h"
+#include "quillet/store/mailbox/mail_box.h"
 
 namespace {
 

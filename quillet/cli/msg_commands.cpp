@@ -5,8 +5,8 @@
 
 #include "quillet/cli/cli_context.h"
 #include "quillet/cli/message_source.h"
-#include "quillet/message/header_utils.h"
-#include "quillet/message/msg_decode.h"
+#include "quillet/message/header/header_utils.h"
+#include "quillet/message/parser/msg_decode.h"
 
 namespace {
 

@@ -1,0 +1,42 @@
+#include "quillet/message/parser/header_block.h"
+
+#include <cctype>
+
+#include "quillet/message/parser/range_line_reader.h"
+
+namespace msgdecode {
+
+THeaderBlock ReadHeaderBlock(TStream& stream, std::int64_t start, std::int64_t end) {
+  THeaderBlock block;
+  TRangeLineReader reader(stream, start, end);
+  std::string line;
+  for (;;) {
+    std::int64_t lineStart = reader.Position();
+    if (!reader.ReadLine(line)) break;
+    if (line.empty()) {
+      block.ended = true;
+      block.emptyLineStart = lineStart;
+      break;
+    }
+    block.lines.push_back(line);
+  }
+  block.bodyStart = reader.Position();
+  if (!block.ended) block.emptyLineStart = block.bodyStart;
+  return block;
+}
+
+bool HasHeaderField(const TStringList& header, const std::string& name) {
+  for (const std::string& line : header) {
+    if (line.size() <= name.size()) continue;
+    size_t i = 0;
+    while (i < name.size() && std::toupper(static_cast<unsigned char>(line[i])) ==
+                                  std::toupper(static_cast<unsigned char>(name[i])))
+      ++i;
+    if (i < name.size()) continue;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i < line.size() && line[i] == ':') return true;
+  }
+  return false;
+}
+
+}  // namespace msgdecode

@@ -1,0 +1,32 @@
+#include "quillet/message/parser/mime_types.h"
+
+#include "quillet/message/header/header_utils.h"
+#include "quillet/message/header/mime_params.h"
+#include "quillet/message/parser/msg_decode.h"
+#include "quillet/message/parser/msg_errors.h"
+
+namespace msgdecode {
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+  return text.size() >= prefix.size() && UpperCase(text.substr(0, prefix.size())) == UpperCase(prefix);
+}
+
+bool IsBinaryMediaType(const std::string& contentType) {
+  for (const char* type : {"APPLICATION", "IMAGE/", "AUDIO/", "VIDEO/", "MODEL/", "FONT/"})
+    if (StartsWithNoCase(contentType, type)) return true;
+  return false;
+}
+
+// Only the type/subtype counts: a parameter such as name="multipart.txt" does not make a
+// part a container (which would then fail for want of a boundary).
+bool IsMultipartType(const std::string& contentType) {
+  return UpperCase(MainValue(contentType)).find("MULTIPART") != std::string::npos;
+}
+
+std::string BoundaryOf(const std::string& contentType) {
+  std::string boundary = GetMimeParam("boundary", contentType);
+  if (boundary == kUnableToGet || boundary.empty()) throw EMsgDecodeError(msg_errors::kBoundaryNotFound);
+  return boundary;
+}
+
+}  // namespace msgdecode

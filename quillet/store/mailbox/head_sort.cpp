@@ -1,0 +1,134 @@
+#include "quillet/store/mailbox/head_sort.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+namespace {
+
+// A head with its date key worked out once, since decoding dates in every comparison
+// would dominate the sort.
+struct TSortEntry {
+  TMailHead* head;
+  std::int64_t dateKey;
+};
+
+// The date with a year of 1900 or later taken modulo 1900, as one ordered number.
+std::int64_t DateKey(TDateTime date) {
+  TDateParts p = DecodeDateTime(date);
+  std::int64_t year = p.year >= 1900 ? p.year % 1900 : p.year;
+  std::int64_t key = (year * 13 + p.month) * 32 + p.day;
+  key = ((key * 24 + p.hour) * 60 + p.minute) * 60 + p.second;
+  return key * 1000 + p.millisecond;
+}
+
+int Sign(std::int64_t difference) { return difference < 0 ? -1 : difference > 0 ? 1 : 0; }
+
+unsigned char FoldCase(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+
+bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+// Case-insensitive for ASCII letters; double-byte characters compare by their bytes, as
+// their trail byte may look like a letter ("\x81\x41" is not "\x81\x61"). While the
+// texts agree, both are at the same character boundary.
+int CompareText(const std::string& a, const std::string& b) {
+  std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    unsigned char ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+    if (IsLeadByte(ca) || IsLeadByte(cb)) {
+      if (ca != cb) return ca - cb;
+      if (++i == n) break;
+      ca = static_cast<unsigned char>(a[i]);
+      cb = static_cast<unsigned char>(b[i]);
+      if (ca != cb) return ca - cb;
+      continue;
+    }
+    int d = FoldCase(ca) - FoldCase(cb);
+    if (d != 0) return d;
+  }
+  return Sign(static_cast<std::int64_t>(a.size()) - static_cast<std::int64_t>(b.size()));
+}
+
+int CompareFields(const TMailHead& a, const TMailHead& b, int column) {
+  switch (column) {
+    case hcPriority: return Sign(std::int64_t{a.Priority} - b.Priority);
+    case hcSize: return Sign(std::int64_t{a.Size} - b.Size);
+    case hcCorrespondent: return CompareText(a.Correspondent, b.Correspondent);
+    case hcSubject: return CompareText(a.Subject, b.Subject);
+    case hcLabel: return Sign(std::int64_t{a.Label} - b.Label);
+    case hcUnread: return Sign(std::int64_t{a.Unread} - b.Unread);
+    default: return 0;
+  }
+}
+
+int CompareEntries(const TSortEntry& a, const TSortEntry& b, int column) {
+  if (column == hcDate) return Sign(a.dateKey - b.dateKey);
+  return CompareFields(*a.head, *b.head, column);
+}
+
+bool IsSortColumn(int column) { return column >= hcDate && column <= hcUnread; }
+
+// Quicksort over [low, high] with the middle entry as pivot, exchanging entries; the
+// smaller side recurses and the larger one loops, so the depth stays logarithmic.
+void QuickSort(std::vector<TSortEntry>& v, int low, int high, int column, int direction) {
+  while (low < high) {
+    TSortEntry pivot = v[static_cast<size_t>(low + (high - low) / 2)];
+    int i = low, j = high;
+    while (i <= j) {
+      while (direction * CompareEntries(v[static_cast<size_t>(i)], pivot, column) < 0) ++i;
+      while (direction * CompareEntries(v[static_cast<size_t>(j)], pivot, column) > 0) --j;
+      if (i <= j) {
+        std::swap(v[static_cast<size_t>(i)], v[static_cast<size_t>(j)]);
+        ++i;
+        --j;
+      }
+    }
+    if (j - low < high - i) {
+      QuickSort(v, low, j, column, direction);
+      low = i;
+    } else {
+      QuickSort(v, i, high, column, direction);
+      high = j;
+    }
+  }
+}
+
+std::vector<TSortEntry> SortedEntries(std::vector<TSortEntry> entries, int column, bool ascending) {
+  if (column == hcDate)
+    for (TSortEntry& e : entries) e.dateKey = DateKey(e.head->Date);
+  QuickSort(entries, 0, static_cast<int>(entries.size()) - 1, column, ascending ? 1 : -1);
+  return entries;
+}
+}  // namespace
+
+int CompareHeads(const TMailHead& a, const TMailHead& b, int column) {
+  if (column == hcDate) return Sign(DateKey(a.Date) - DateKey(b.Date));
+  return CompareFields(a, b, column);
+}
+
+void SortHeads(std::vector<TMailHead*>& heads, int column, bool ascending) {
+  if (!IsSortColumn(column) || heads.size() < 2) return;
+  std::vector<TSortEntry> entries;
+  entries.reserve(heads.size());
+  for (TMailHead* head : heads) entries.push_back({head, 0});
+  entries = SortedEntries(std::move(entries), column, ascending);
+  for (size_t i = 0; i < heads.size(); ++i) heads[i] = entries[i].head;
+}
+
+void SortHeads(THeadList& heads, int column, bool ascending) {
+  if (!IsSortColumn(column) || heads.Count() < 2) return;
+  std::vector<TSortEntry> entries;
+  entries.reserve(static_cast<size_t>(heads.Count()));
+  for (auto& head : heads.Items()) entries.push_back({head.release(), 0});
+  entries = SortedEntries(std::move(entries), column, ascending);
+  for (size_t i = 0; i < entries.size(); ++i) heads.Items()[i].reset(entries[i].head);
+}
+
+int CountUnread(const std::vector<TMailHead*>& heads) {
+  return static_cast<int>(std::count_if(heads.begin(), heads.end(), [](const TMailHead* h) { return h->Unread == 1; }));
+}
+
+int CountUnread(const THeadList& heads) {
+  return static_cast<int>(
+      std::count_if(heads.Items().begin(), heads.Items().end(), [](const auto& h) { return h->Unread == 1; }));
+}

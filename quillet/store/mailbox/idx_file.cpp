@@ -1,0 +1,197 @@
+// TIdxFile: opening and creating the pair, the header, the counters, the encryption flag
+// and the title. Reads are in idx_file_read.cpp, writers in idx_file_write.cpp and
+// compaction in idx_pack.cpp.
+#include "quillet/store/mailbox/idx_file.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/file.h"
+#include "quillet/common/datetime.h"
+#include "quillet/store/mailbox/detail/byte_order.h"
+#include "quillet/store/mailbox/detail/file_guard.h"
+#include "quillet/store/mailbox/detail/gbk_text.h"
+#include "quillet/store/mailbox/detail/index_table.h"
+#include "quillet/store/mailbox/store_limits.h"
+
+const char* const k_textDiskFull = "硬盘空间不够！请清理您的硬盘，再继续运行本程序。";
+
+TPackFileOps TPackFileOps::Platform() {
+  TPackFileOps ops;
+  ops.FreeSpace = platform::FreeDiskSpace;
+  ops.Rename = platform::FileRename;
+  ops.Copy = platform::FileCopy;
+  ops.Delete = platform::FileDelete;
+  return ops;
+}
+
+TIdxFile::TIdxFile(const std::string& basePath) : TIdxFile(basePath, TDeferOpen{}) { OpenPair(); }
+
+TIdxFile::TIdxFile(const std::string& basePath, TDeferOpen)
+    : basePath_(basePath),
+      indexPath_(basePath + ".IND"),
+      dataPath_(basePath + ".BOX"),
+      packOps_(TPackFileOps::Platform()) {}
+
+TIdxFile::~TIdxFile() = default;
+
+void TIdxFile::OpenPair() {
+  if (!platform::FileExists(indexPath_)) {
+    CreatePair();
+    return;
+  }
+  ReadHeader();
+  if (header_.Signature[3] == 0 && header_.Version <= 5) Upgrade();
+}
+
+void TIdxFile::CreatePair() {
+  TIdxHeader fresh;
+  fresh.Created = Now();
+  TFileGuard index = TFileGuard::Create(indexPath_);
+  header_ = fresh;
+  WriteHeaderTo(index);
+  index.Close();
+  // A data file that outlived its index keeps its bytes (as unindexed space) instead of
+  // being truncated.
+  if (platform::FileSizeByName(dataPath_) <= 0) TFileGuard::Create(dataPath_);
+}
+
+void TIdxFile::Upgrade() {
+  std::int32_t unread = 0, items = 0;
+  Recount(unread, items);
+  TSpaceInfo space = GetSpaceInfo();
+  header_.UnreadCount = unread;
+  header_.ItemCount = items;
+  header_.WastedBytes = store_limits::ClampToInt32(space.Wasted);
+  header_.TotalBytes = store_limits::ClampToInt32(space.DataFileSize);
+  header_.Version = k_idxVersion;
+  WriteHeader();
+}
+
+TFileGuard TIdxFile::OpenIndex(bool forWriting) {
+  return TFileGuard::Open(indexPath_, forWriting ? platform::FileAccess::ReadWrite : platform::FileAccess::Read);
+}
+
+TFileGuard TIdxFile::OpenData(bool forWriting) {
+  return TFileGuard::Open(dataPath_, forWriting ? platform::FileAccess::ReadWrite : platform::FileAccess::Read);
+}
+
+bool TIdxFile::KeepsCounters() const { return false; }
+
+void TIdxFile::Recount(std::int32_t& unreadCount, std::int32_t& itemCount) {
+  unreadCount = 0;
+  itemCount = 0;
+}
+
+bool TIdxFile::IsUnreadRecord(const TIdxRecord&, bool& unread) const {
+  unread = true;
+  return false;
+}
+
+void TIdxFile::ReadHeader() {
+  TFileGuard index = OpenIndex(false);
+  ReadHeaderFrom(index);
+}
+
+void TIdxFile::WriteHeader() {
+  TFileGuard index = OpenIndex(true);
+  WriteHeaderTo(index);
+}
+
+void TIdxFile::WriteHeader(const TIdxHeader& header) {
+  header_ = header;
+  WriteHeader();
+}
+
+void TIdxFile::ReadHeaderFrom(TFileGuard& index) {
+  std::uint8_t bytes[k_idxHeaderSize];
+  index.ReadExactAt(0, bytes, k_idxHeaderSize);
+  DecodeHeader(bytes, header_);
+}
+
+void TIdxFile::WriteHeaderTo(TFileGuard& index) {
+  std::uint8_t bytes[k_idxHeaderSize];
+  EncodeHeader(header_, bytes);
+  index.WriteAt(0, bytes, k_idxHeaderSize);
+}
+
+void TIdxFile::RefuseIfEncrypted(TFileGuard& index) {
+  ReadHeaderFrom(index);
+  if (header_.Encrypted == 1) throw EOperateOnEncrypted();
+}
+
+void TIdxFile::UpdateCounters(int unreadDelta, int itemDelta, std::int64_t wastedItemSize,
+                              std::int64_t addedItemSize) {
+  if (!KeepsCounters()) return;
+  TFileGuard index = OpenIndex(true);
+  UpdateCountersIn(index, unreadDelta, itemDelta, wastedItemSize, addedItemSize);
+}
+
+// Closes the index before notifying, so that the notifier may use the pair freely.
+void TIdxFile::UpdateCountersIn(TFileGuard& index, int unreadDelta, int itemDelta, std::int64_t wastedItemSize,
+                                std::int64_t addedItemSize) {
+  bool nothing = unreadDelta == 0 && itemDelta == 0 && wastedItemSize < 0 && addedItemSize < 0;
+  if (!KeepsCounters() || nothing) {
+    index.Close();
+    return;
+  }
+  using store_limits::WrapAdd;
+  ReadHeaderFrom(index);
+  header_.UnreadCount = WrapAdd(header_.UnreadCount, unreadDelta);
+  header_.ItemCount = WrapAdd(header_.ItemCount, itemDelta);
+  if (wastedItemSize >= 0) header_.WastedBytes = WrapAdd(header_.WastedBytes, wastedItemSize + k_separatorSize);
+  if (addedItemSize >= 0) header_.TotalBytes = WrapAdd(header_.TotalBytes, addedItemSize + k_separatorSize);
+  WriteHeaderTo(index);
+  index.Close();
+  if (unreadDelta != 0 || itemDelta != 0) Notify();
+}
+
+void TIdxFile::Notify() {
+  const TChangeNotifier& notifier = ChangeNotifier();
+  if (notifier) notifier(*this);
+}
+
+int TIdxFile::UnreadDelta(const TIdxRecord& before, const TIdxRecord& after) const {
+  bool wasUnread = false, isUnread = false;
+  int delta = 0;
+  if (IsUnreadRecord(before, wasUnread) && wasUnread) --delta;
+  if (IsUnreadRecord(after, isUnread) && isUnread) ++delta;
+  return delta;
+}
+
+bool TIdxFile::IsEncrypted() {
+  ReadHeader();
+  return header_.Encrypted == 1;
+}
+
+void TIdxFile::SetEncrypted(bool encrypted) {
+  TFileGuard index = OpenIndex(true);
+  ReadHeaderFrom(index);
+  header_.Encrypted = encrypted ? 1 : 0;
+  WriteHeaderTo(index);
+  index.Close();
+  if (KeepsCounters()) Notify();
+}
+
+void TIdxFile::SetTitle(const std::string& title) {
+  if (title.empty()) return;
+  TFileGuard index = OpenIndex(true);
+  ReadHeaderFrom(index);
+  std::string cut = GbkCut(title, k_idxTitleLength);
+  header_.Title.fill(0);
+  std::copy(cut.begin(), cut.end(), header_.Title.begin());
+  WriteHeaderTo(index);
+}
+
+std::string TIdxFile::GetTitle() {
+  ReadHeader();
+  return header_.TitleText();
+}
+
+bool TIdxFile::NeedsPack(int percent) {
+  if (percent <= 0 || percent >= 100) return false;
+  ReadHeader();
+  std::int64_t wasted = header_.WastedBytes, total = header_.TotalBytes;
+  if (wasted == 0 || total == 0) return false;
+  return wasted * 100 / total >= percent;
+}
