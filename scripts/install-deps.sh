@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  g++-mingw-w64-i686 wine wine32 wine64 xvfb xauth
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64 xvfb xauth
   libpython3.11-testsuite python3
   locales fonts-wqy-zenhei fonts-liberation
 )
@@ -34,7 +34,9 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
   locale-gen >/dev/null
 fi
 
-# A ready Wine prefix for the win32 tests (wine-run.sh uses the same folder).
+# A ready Wine prefix for the Windows build whose tests run here (wine-run.sh uses the
+# same folder).
 top=$(cd "$(dirname "$0")/.." && pwd)
-echo "install-deps: Wine prefix in build/win32/wineprefix"
-bash "$top/scripts/wine-prefix.sh" "$top/build/win32/wineprefix"
+. "$top/scripts/wine-env.sh"
+echo "install-deps: Wine prefix in build/$QUILLET_WINE_BUILD/wineprefix"
+bash "$top/scripts/wine-prefix.sh" "$top/build/$QUILLET_WINE_BUILD/wineprefix"

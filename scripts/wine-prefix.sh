@@ -3,6 +3,7 @@
 # GBK file names and captions work. Usage: wine-prefix.sh DIR
 set -euo pipefail
 prefix=$1
+. "$(dirname "$0")/wine-env.sh"
 [ -f "$prefix/system.reg" ] && exit 0
 mkdir -p "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
@@ -10,7 +11,7 @@ export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 (
   flock 9
   if [ ! -f "$prefix/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1
+    "$QUILLET_WINE" wineboot -i >/dev/null 2>&1
     wineserver -w
   fi
 ) 9>"$prefix.lock"
