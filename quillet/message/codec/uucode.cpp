@@ -67,7 +67,7 @@ bool StartsWithBegin(const TLinePiece& piece) {
 }  // namespace
 
 void TUUCode::Encode() {
-  Run(this, "Internal Error: TUUEncode.Encode", kCodecEncode, [this] { EncodeLines(); });
+  Run(this, codec_texts::k_uuEncodeMisuse, TCodecMode::Encode, [this] { EncodeLines(); });
 }
 
 void TUUCode::EncodeLines() {
@@ -89,7 +89,7 @@ void TUUCode::EncodeLines() {
 
 // Decoding takes any mode.
 void TUUCode::Decode() {
-  Run(this, nullptr, kCodecDecode, [this] { DecodeLines(); });
+  Run(this, nullptr, TCodecMode::Decode, [this] { DecodeLines(); });
 }
 
 void TUUCode::DecodeLines() {
@@ -106,11 +106,11 @@ void TUUCode::DecodeLines() {
       continue;
     }
     firstLine = false;
-    if (!piece.last) throw Exception("Invalid UUEncode format");  // longer than the reader's buffer
+    if (!piece.last) throw Exception(codec_texts::k_uuInvalidFormat);  // longer than the reader's buffer
     if (piece.length == 0 || (piece.length == 3 && std::memcmp(piece.data, "end", 3) == 0)) break;
     unsigned count = UUValue(piece.data[0]);
     if (count == 0) break;  // also the line of a single backquote
-    if (piece.length > k_longestLine) throw Exception("Invalid UUEncode format");
+    if (piece.length > k_longestLine) throw Exception(codec_texts::k_uuInvalidFormat);
     out.Commit(DecodeLine(piece.data, piece.length, count, out.Reserve(count)));
     LineDone(this, reader.Position() - offset_, out);
     if (reader.Position() >= reader.End() - 1 || Abort) break;

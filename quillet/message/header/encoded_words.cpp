@@ -5,11 +5,11 @@
 
 #include "platform/charset.h"
 #include "quillet/message/codec/codecs.h"
-#include "quillet/message/header/header_text.h"
+#include "quillet/common/gbk.h"
 #include "quillet/message/header/header_utils.h"
 
-using header_text::CharLength;
-using header_text::UpperCase;
+using gbk::CharLength;
+using gbk::UpperCase;
 
 namespace {
 
@@ -72,8 +72,8 @@ std::string QDecode(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
-    if (i + 1 < text.size() && header_text::IsGbkLeadByte(static_cast<unsigned char>(c)) &&
-        header_text::IsGbkTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+    if (i + 1 < text.size() && gbk::IsLeadByte(static_cast<unsigned char>(c)) &&
+        gbk::IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
       out += c;
       out += text[++i];
       continue;
@@ -126,7 +126,7 @@ bool Base64Decode(std::string_view text, std::string& bytes) {
   TMemoryStream input(lines);
   TMemoryStream output;
   try {
-    TBase64 codec(&input, kCodecDecode, &output, input.Size(), 0);
+    TBase64 codec(&input, TCodecMode::Decode, &output, input.Size(), 0);
     codec.Decode();
   } catch (const Exception&) {
     return false;

@@ -4,11 +4,9 @@
 #include "quillet/message/header/header_text.h"
 #include "quillet/message/header/header_utils.h"
 
-using header_text::CharLength;
+using gbk::CharLength;
 using header_text::IsBlank;
-using header_text::UpperCase;
-
-const char* const kUnableToGet = "$$Unable to Get$$";
+using gbk::UpperCase;
 
 std::string MainValue(const std::string& fieldValue) {
   std::string value = Trim(fieldValue);
@@ -72,9 +70,9 @@ std::string ValueAt(const std::string& text) {
 
 std::string GetParam(const std::string& paramName, const std::string& fieldValue) {
   const std::string name = UpperCase(Trim(paramName));
-  if (name.empty()) return kUnableToGet;
+  if (name.empty()) return k_unableToGet;
   std::size_t pos = FindParamName(UpperCase(fieldValue), name);
-  if (pos == std::string::npos) return kUnableToGet;
+  if (pos == std::string::npos) return k_unableToGet;
   std::string rest = Trim(fieldValue.substr(pos + name.size()));
   if (!rest.empty() && rest[0] == '=') rest = Trim(rest.substr(1));
   return ValueAt(rest);

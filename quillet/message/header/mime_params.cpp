@@ -1,17 +1,18 @@
 #include "quillet/message/header/mime_params.h"
 
-#include <cctype>
 #include <map>
 
 #include "platform/charset.h"
+#include "quillet/common/gbk.h"
+#include "quillet/message/header/header_text.h"
 #include "quillet/message/header/header_utils.h"
-#include "quillet/message/parser/mime_types.h"
 
 namespace msgdecode {
 
 namespace {
 
-using header_text::CharLength;
+using gbk::CharLength;
+using gbk::UpperCase;
 using header_text::IsBlank;
 
 // attribute (upper case) -> value, for every "attribute=value" after the first ";".
@@ -50,7 +51,7 @@ std::map<std::string, std::string> ParameterList(const std::string& value) {
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
-  c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  c = gbk::AsciiUpper(c);
   return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
 }
 

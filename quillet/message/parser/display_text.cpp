@@ -33,7 +33,7 @@ void TMsgDecode::AddSection(const TMsgSection& section) {
   bool isText = false;
   switch (section.Kind) {
     case TMsgSection::kNone:
-      if (!named && UpperCase(section.ContentType) == "MESSAGE/RFC822" && section.Level < kMaxNestingLevel) {
+      if (!named && gbk::UpperCase(section.ContentType) == "MESSAGE/RFC822" && section.Level < kMaxNestingLevel) {
         AddNestedMessage(section);
         return;
       }

@@ -92,8 +92,8 @@ TEST(GetParam, QuotedBoundaryLosesItsQuotes) {
 
 TEST(GetParam, MissingParameterGivesSentinel) {
   EXPECT_EQ(GetParam("charset", "text/plain"), "$$Unable to Get$$");
-  EXPECT_EQ(std::string(kUnableToGet), "$$Unable to Get$$");
-  EXPECT_EQ(GetParam("", "text/plain"), kUnableToGet);
+  EXPECT_EQ(std::string(k_unableToGet), "$$Unable to Get$$");
+  EXPECT_EQ(GetParam("", "text/plain"), k_unableToGet);
 }
 
 TEST(GetParam, UnquotedValueEndsAtBlankOrSemicolon) {
@@ -117,7 +117,7 @@ TEST(GetParam, PrefersARealParameterOverASubstring) {
 }
 
 TEST(GetParam, TextInsideQuotedValuesIsNotAParameter) {
-  EXPECT_EQ(GetParam("charset", "multipart/mixed; boundary=\"=_charset=x\""), kUnableToGet);
+  EXPECT_EQ(GetParam("charset", "multipart/mixed; boundary=\"=_charset=x\""), k_unableToGet);
   EXPECT_EQ(GetParam("charset", "multipart/mixed; boundary=\"charset=x\"; charset=big5"), "big5");
 }
 
