@@ -80,6 +80,24 @@ inline int CompareNoCase(const std::string& a, const std::string& b) {
   return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
+// True when the text holds at least one byte of 128 or above and every such byte belongs
+// to a GB2312 character (lead and trail 0xA1..0xFE, lead at most 0xF7).
+inline bool IsGb2312Text(const std::string& text) {
+  bool sawEightBit = false;
+  for (std::size_t pos = 0; pos < text.size();) {
+    unsigned char lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) {
+      ++pos;
+      continue;
+    }
+    unsigned char trail = pos + 1 < text.size() ? static_cast<unsigned char>(text[pos + 1]) : 0;
+    if (lead < 0xA1 || lead > 0xF7 || trail < 0xA1 || trail > 0xFE) return false;
+    sawEightBit = true;
+    pos += 2;
+  }
+  return sawEightBit;
+}
+
 inline bool EqualNoCase(const std::string& a, const std::string& b) { return a.size() == b.size() && CompareNoCase(a, b) == 0; }
 
 // True when text begins with prefix, ASCII letters without regard to case.

@@ -54,6 +54,10 @@ std::string EncodeWord(const std::string& text);
 // system code page, dropping white space between adjacent words; a text without encoded
 // words but with "~{" and "~}" is HZ-decoded.
 std::string DecodeWords(const std::string& text);
+// The bytes of a text in the named charset, in the system code page (GBK). GBK, GB2312
+// and HZ texts, ASCII, GB2312 text labelled ISO-8859-1 or windows-1252, and charsets the
+// platform cannot convert (a missing one too) keep their bytes.
+std::string ToSystemCodePage(const std::string& charset, const std::string& bytes);
 // Any byte of 128 or above.
 bool HasEightBit(const std::string& text);
 bool HasEightBit(const TStringList& lines);
