@@ -62,23 +62,12 @@ int HexDigitValue(char c) {
   return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
 }
 
+// The UTF-8 bytes of a code point (at most 0x10FFFF).
 std::string Utf8Of(std::uint32_t cp) {
-  std::string out;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+  if (cp < 0x80) return std::string(1, static_cast<char>(cp));
+  const int extra = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;  // continuation bytes
+  std::string out(1, static_cast<char>(((0xFFu << (7 - extra)) & 0xFFu) | (cp >> (6 * extra))));
+  for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6) out += static_cast<char>(0x80u | ((cp >> shift) & 0x3Fu));
   return out;
 }
 
