@@ -52,6 +52,13 @@ inline std::string Cut(const std::string& text, std::size_t maxBytes) { return t
 inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// The value of an ASCII hex digit (either case), -1 for any other byte.
+inline int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  c = AsciiLower(c);
+  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
 inline std::string UpperCase(std::string text) {
   for (char& c : text) c = AsciiUpper(c);
   return text;

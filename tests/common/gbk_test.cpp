@@ -67,6 +67,12 @@ TEST(Gbk, CaseFoldingTouchesOnlyAsciiLetters) {
   EXPECT_EQ(gbk::LowerCase("IMAGE/GIF @[`{"), "image/gif @[`{");
   EXPECT_EQ(gbk::AsciiUpper('z'), 'Z');
   EXPECT_EQ(gbk::AsciiLower('\xC1'), '\xC1');
+  EXPECT_EQ(gbk::HexDigitValue('0'), 0);
+  EXPECT_EQ(gbk::HexDigitValue('9'), 9);
+  EXPECT_EQ(gbk::HexDigitValue('a'), 10);
+  EXPECT_EQ(gbk::HexDigitValue('F'), 15);
+  EXPECT_EQ(gbk::HexDigitValue('g'), -1);
+  EXPECT_EQ(gbk::HexDigitValue('\xC1'), -1);
   EXPECT_TRUE(gbk::StartsWithNoCase("mime-version: 1.0", "MIME-Version"));
   EXPECT_FALSE(gbk::StartsWithNoCase("Mime", "MIME-Version"));
   EXPECT_TRUE(gbk::EqualNoCase("BoUnDaRy", "boundary"));

@@ -56,12 +56,6 @@ bool IsAsciiAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= '
 bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
-int HexDigitValue(char c) {
-  if (IsAsciiDigit(c)) return c - '0';
-  c = gbk::AsciiLower(c);
-  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
 // The UTF-8 bytes of a code point (at most 0x10FFFF).
 std::string Utf8Of(std::uint32_t cp) {
   if (cp < 0x80) return std::string(1, static_cast<char>(cp));
@@ -220,7 +214,7 @@ class THtmlRenderer {
     const std::size_t digitsStart = i;
     std::uint64_t value = 0;
     for (; i < html_.size(); ++i) {
-      const int digit = hex ? HexDigitValue(html_[i]) : (IsAsciiDigit(html_[i]) ? html_[i] - '0' : -1);
+      const int digit = hex ? gbk::HexDigitValue(html_[i]) : (IsAsciiDigit(html_[i]) ? html_[i] - '0' : -1);
       if (digit < 0) break;
       if (i - digitsStart < k_maxEntityDigits) value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
       else value = k_lastCodePoint + 1;

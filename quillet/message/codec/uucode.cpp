@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "quillet/common/gbk.h"
 #include "quillet/message/codec/codec_block_reader.h"
 #include "quillet/message/codec/codec_line_reader.h"
 #include "quillet/message/codec/codec_output.h"
@@ -57,9 +58,7 @@ bool StartsWithBegin(const TLinePiece& piece) {
   static const char k_begin[] = "begin";
   if (piece.length < 5) return false;
   for (size_t i = 0; i < 5; ++i) {
-    char c = piece.data[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != k_begin[i]) return false;
+    if (gbk::AsciiLower(piece.data[i]) != k_begin[i]) return false;
   }
   return true;
 }

@@ -38,13 +38,6 @@ std::string QEncode(const std::string& bytes) {
 
 // ---- decoding ----
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 // "_" is a space; "=" and two hex digits are that byte; anything else stands as it is.
 // Raw double-byte characters, which some mailers leave in a word, are kept whole: their
 // trail byte may be 0x5F, which is no "_" there.
@@ -60,8 +53,10 @@ std::string QDecode(std::string_view text) {
       continue;
     }
     if (c == '_') { out += ' '; continue; }
-    if (c == '=' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+    const int high = c == '=' && i + 2 < text.size() ? gbk::HexDigitValue(text[i + 1]) : -1;
+    const int low = high >= 0 ? gbk::HexDigitValue(text[i + 2]) : -1;
+    if (low >= 0) {
+      out += static_cast<char>(high * 16 + low);
       i += 2;
       continue;
     }

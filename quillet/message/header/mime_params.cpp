@@ -49,17 +49,11 @@ std::map<std::string, std::string> ParameterList(const std::string& value) {
   return list;
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = gbk::AsciiUpper(c);
-  return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-}
-
 std::string PercentDecoded(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
-    int high = i + 2 < text.size() && text[i] == '%' ? HexDigit(text[i + 1]) : -1;
-    int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
+    int high = i + 2 < text.size() && text[i] == '%' ? gbk::HexDigitValue(text[i + 1]) : -1;
+    int low = high >= 0 ? gbk::HexDigitValue(text[i + 2]) : -1;
     if (low >= 0) {
       out += static_cast<char>(high * 16 + low);
       i += 2;
