@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "quillet/message/codec/codecs.h"
 #include "quillet/common/gbk.h"
+#include "quillet/message/codec/codecs.h"
 
 namespace {
 // Only the printable bytes of a run become the two halves of a GB character; a control

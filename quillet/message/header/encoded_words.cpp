@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "quillet/message/codec/codecs.h"
 #include "quillet/common/gbk.h"
+#include "quillet/message/codec/codecs.h"
 #include "quillet/message/header/header_utils.h"
 
 using gbk::CharLength;

@@ -55,9 +55,7 @@ std::string Shorten(const std::string& name) {
   std::string extension;
   if (dot != std::string::npos && name.size() - dot <= k_maxKeptExtension && dot > 0)
     extension = name.substr(dot);
-  return gbk::Cut(name.substr(0, name.size() - extension.size()),
-                                        k_maxNameBytes - extension.size()) +
-         extension;
+  return gbk::Cut(name.substr(0, name.size() - extension.size()), k_maxNameBytes - extension.size()) + extension;
 }
 
 }  // namespace
