@@ -36,6 +36,13 @@ constexpr TNamedEntity k_entities[] = {
     {"yen", 0xA5},      {"pound", 0xA3},    {"cent", 0xA2},     {"euro", 0x20AC},   {"shy", 0xAD},
 };
 
+// Numeric references 128..159 name windows-1252 characters, as old mailers wrote them
+// ("&#146;" for a closing quote); 0 where that code page has none.
+constexpr std::uint16_t k_windows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
 // Elements whose content is never shown.
 constexpr const char* k_hiddenElements[] = {"style", "script", "title"};
 // Elements that stand apart as paragraphs, and those that only start a new line.
@@ -221,6 +228,7 @@ class THtmlRenderer {
     }
     if (i == digitsStart) return false;
     codePoint = value > k_lastCodePoint ? 0 : static_cast<std::uint32_t>(value);
+    if (codePoint >= 0x80 && codePoint < 0xA0) codePoint = k_windows1252High[codePoint - 0x80];
     end = i < html_.size() && html_[i] == ';' ? i + 1 : i;
     return true;
   }

@@ -16,8 +16,9 @@
 // - runs of blank lines become one blank line; leading blank lines are dropped;
 // - entities are decoded: &amp; &lt; &gt; &quot; &apos; &nbsp; (a space) and a few other
 //   common named ones, and numeric ones (&#NNN; &#xHH;, the ";" may be missing),
-//   converted to GBK; a character GBK cannot hold, a control character and an invalid
-//   number become "?"; an unknown entity stays as written.
+//   converted to GBK (128..159 are read as windows-1252, as browsers do); a character
+//   GBK cannot hold, a control character and an invalid number become "?"; an unknown
+//   entity stays as written.
 // A "<" that does not start a tag ("a < b") is text; a tag or comment left open at the
 // end of the text drops the rest.
 std::string HtmlToText(const std::string& html);

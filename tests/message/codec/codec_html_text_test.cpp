@@ -51,6 +51,7 @@ TEST(HtmlToText, EntitiesAreDecodedToGbk) {
       {"numeric Chinese", "&#20013;&#x6587;", "中文\r\n"},
       {"named to GBK", "2&times;3 = 6&deg;", "2\xA1\xC1" "3 = 6\xA1\xE3\r\n"},
       {"not in GBK", "&#x1F600;", "?\r\n"},
+      {"windows-1252 numbers", "&#146;&#147;&#128;&#129;", "\xA1\xAF\xA1\xB0\x80?\r\n"},
       {"invalid numbers", "&#0;&#1;&#xD800;&#99999999999;&#x110000;", "?????\r\n"},
       {"unknown stays", "AT&T &foo; & x &#; &#x;", "AT&T &foo; & x &#; &#x;\r\n"},
       {"case matters", "&AMP;", "&AMP;\r\n"},
