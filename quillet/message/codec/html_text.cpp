@@ -78,9 +78,11 @@ class TTextBuilder {
  public:
   // At least count line ends before the next text (1: a new line, 2: a blank line).
   void AtLeastLineEnds(int count) {
-    if (pendingLineEnds_ < count) pendingLineEnds_ = count;
+    if (pendingLineEnds_ < count) pendingLineEnds_ = std::min(count, k_maxLineEnds);
   }
-  void AddLineEnd() { ++pendingLineEnds_; }
+  void AddLineEnd() {
+    if (pendingLineEnds_ < k_maxLineEnds) ++pendingLineEnds_;
+  }
   // A gap (a space, or a TAB between table cells) before the next text on the same line;
   // none after a space that is there already.
   void AddGap(char gap) {
@@ -90,7 +92,7 @@ class TTextBuilder {
     if (visible.empty()) return;
     if (!text_.empty()) {
       if (pendingLineEnds_ > 0) {
-        for (int i = 0; i < pendingLineEnds_ && i < k_maxLineEnds; ++i) text_ += k_crlf;
+        for (int i = 0; i < pendingLineEnds_; ++i) text_ += k_crlf;
       } else if (gap_ != 0) {
         text_ += gap_;
       }
