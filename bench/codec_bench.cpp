@@ -29,7 +29,7 @@ std::string RandomBytes(size_t size) {
 const std::string& Base64Text() {
   static const std::string text = [] {
     TMemoryStream in(RandomBytes(k_dataBytes)), out;
-    TBase64 encoder(&in, kCodecEncode, &out, in.Size(), 0);
+    TBase64 encoder(&in, TCodecMode::Encode, &out, in.Size(), 0);
     encoder.Encode();
     return out.Bytes();
   }();
@@ -76,7 +76,7 @@ void BM_Base64Decode(benchmark::State& state) {
   for (auto _ : state) {
     in.SetPosition(0);
     out.Clear();
-    TBase64 decoder(&in, kCodecDecode, &out, in.Size(), 0);
+    TBase64 decoder(&in, TCodecMode::Decode, &out, in.Size(), 0);
     decoder.Decode();
     benchmark::DoNotOptimize(out.Bytes().data());
   }
@@ -136,7 +136,7 @@ void BM_Base64Encode(benchmark::State& state) {
   for (auto _ : state) {
     in.SetPosition(0);
     out.Clear();
-    TBase64 encoder(&in, kCodecEncode, &out, in.Size(), 0);
+    TBase64 encoder(&in, TCodecMode::Encode, &out, in.Size(), 0);
     encoder.Encode();
     benchmark::DoNotOptimize(out.Bytes().data());
   }
@@ -147,7 +147,7 @@ BENCHMARK(BM_Base64Encode)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTim
 void BM_UUDecode(benchmark::State& state) {
   static const std::string text = [] {
     TMemoryStream in(RandomBytes(k_dataBytes / 4)), out;
-    TUUCode encoder(&in, kCodecEncode, &out, in.Size(), 0);
+    TUUCode encoder(&in, TCodecMode::Encode, &out, in.Size(), 0);
     encoder.Encode();
     return out.Bytes();
   }();
@@ -155,7 +155,7 @@ void BM_UUDecode(benchmark::State& state) {
   for (auto _ : state) {
     in.SetPosition(0);
     out.Clear();
-    TUUCode decoder(&in, kCodecDecode, &out, in.Size(), 0);
+    TUUCode decoder(&in, TCodecMode::Decode, &out, in.Size(), 0);
     decoder.Decode();
     benchmark::DoNotOptimize(out.Bytes().data());
   }

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   std::string input(reinterpret_cast<const char*>(data), size);
 
   TMemoryStream text(input), decoded;
-  TBase64 decoder(&text, kCodecDecode, &decoded, text.Size(), 0);
+  TBase64 decoder(&text, TCodecMode::Decode, &decoded, text.Size(), 0);
   bool valid = true;
   try {
     decoder.Decode();
@@ -77,10 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (valid != expectedValid || decoded.Bytes() != expected) std::abort();
 
   TMemoryStream bytes(input), encoded, back;
-  TBase64 encoder(&bytes, kCodecEncode, &encoded, bytes.Size(), 0);
+  TBase64 encoder(&bytes, TCodecMode::Encode, &encoded, bytes.Size(), 0);
   encoder.Encode();
   encoded.SetPosition(0);
-  TBase64 redecoder(&encoded, kCodecDecode, &back, encoded.Size(), 0);
+  TBase64 redecoder(&encoded, TCodecMode::Decode, &back, encoded.Size(), 0);
   redecoder.Decode();
   if (back.Bytes() != input) std::abort();
   return 0;

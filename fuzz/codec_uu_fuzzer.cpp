@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   std::string input(reinterpret_cast<const char*>(data), size);
 
   TMemoryStream text(input), decoded;
-  TUUCode decoder(&text, kCodecDecode, &decoded, text.Size(), 0);
+  TUUCode decoder(&text, TCodecMode::Decode, &decoded, text.Size(), 0);
   try {
     decoder.Decode();
   } catch (const Exception& e) {
@@ -20,11 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (decoded.Size() > static_cast<std::int64_t>(input.size()) * 63) std::abort();
 
   TMemoryStream bytes(input), encoded;
-  TUUCode encoder(&bytes, kCodecEncode, &encoded, bytes.Size(), 0);
+  TUUCode encoder(&bytes, TCodecMode::Encode, &encoded, bytes.Size(), 0);
   encoder.Encode();
   std::string block = "begin 644 fuzz.bin\r\n" + encoded.Bytes() + "end\r\n";
   TMemoryStream blockStream(block), back;
-  TUUCode redecoder(&blockStream, kCodecDecode, &back, blockStream.Size(), 0);
+  TUUCode redecoder(&blockStream, TCodecMode::Decode, &back, blockStream.Size(), 0);
   redecoder.Decode();
   if (back.Bytes() != input) std::abort();
 

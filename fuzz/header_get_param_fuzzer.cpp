@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string param = GetParam(name, value);
   for (const std::string& line : lines) GetParam(name, line);
   // A found value is taken from the field value itself.
-  if (param != kUnableToGet && param.size() > value.size()) std::abort();
+  if (param != k_unableToGet && param.size() > value.size()) std::abort();
   GetField(lines, name);
   int priority = GetPriority(lines, name);
   if (priority != 1 && priority != 3 && priority != 5) std::abort();

@@ -9,7 +9,8 @@ struct LocalTime {
   int dayOfWeek;                 // 0 = Sunday
 };
 
-LocalTime Now();
+// The local time now, from the system clock.
+LocalTime LocalNow();
 // Minutes to add to local time to get UTC (east of Greenwich is negative: UTC+8 gives -480),
 // daylight saving included, as the Windows time-zone bias.
 int TimeZoneBiasMinutes();

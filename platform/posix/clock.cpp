@@ -5,7 +5,7 @@
 
 namespace platform {
 
-LocalTime Now() {
+LocalTime LocalNow() {
   struct timeval tv;
   gettimeofday(&tv, nullptr);
   struct tm local;

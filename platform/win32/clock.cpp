@@ -4,7 +4,7 @@
 
 namespace platform {
 
-LocalTime Now() {
+LocalTime LocalNow() {
   SYSTEMTIME st;
   GetLocalTime(&st);
   return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds,

@@ -43,10 +43,10 @@ int RunCodecCommand(TCliContext& ctx) {
   TMemoryStream in(ReadInputFile("-"));
   TMemoryStream out;
   std::int64_t size = in.Size();
-  if (name == "base64-encode") TBase64(&in, kCodecEncode, &out, size, 0).Encode();
-  else if (name == "base64-decode") TBase64(&in, kCodecDecode, &out, size, 0).Decode();
-  else if (name == "uu-encode") TUUCode(&in, kCodecEncode, &out, size, 0).Encode();
-  else if (name == "uu-decode") TUUCode(&in, kCodecDecode, &out, size, 0).Decode();
+  if (name == "base64-encode") TBase64(&in, TCodecMode::Encode, &out, size, 0).Encode();
+  else if (name == "base64-decode") TBase64(&in, TCodecMode::Decode, &out, size, 0).Decode();
+  else if (name == "uu-encode") TUUCode(&in, TCodecMode::Encode, &out, size, 0).Encode();
+  else if (name == "uu-decode") TUUCode(&in, TCodecMode::Decode, &out, size, 0).Decode();
   else if (name == "qp-encode") QuotedPrintableEncode(in, out);
   else if (name == "qp-decode") QuotedPrintableDecode(in, out);
   else if (name == "hz-decode") HZToGB(in, 0, size, out);

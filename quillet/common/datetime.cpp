@@ -90,7 +90,7 @@ int DayOfWeek(TDateTime value) {
 }
 
 TDateTime Now() {
-  platform::LocalTime t = platform::Now();
+  platform::LocalTime t = platform::LocalNow();
   TDateParts p{t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond};
   TDateTime result = 0;
   TryEncodeDateTime(p, result);

@@ -163,7 +163,7 @@ class TBase64LineDecoder {
 }  // namespace
 
 void TBase64::Encode() {
-  Run(this, "Internal Error: TBase64.Encode", kCodecEncode, [this] {
+  Run(this, codec_texts::k_base64EncodeMisuse, TCodecMode::Encode, [this] {
     Abort = false;
     EncodeLines();
   });
@@ -185,7 +185,7 @@ void TBase64::EncodeLines() {
 }
 
 void TBase64::Decode() {
-  Run(this, "Internal Error: TBase64.Decode", kCodecDecode, [this] { DecodeLines(); });
+  Run(this, codec_texts::k_base64DecodeMisuse, TCodecMode::Decode, [this] { DecodeLines(); });
 }
 
 // Lines up to an empty one; after each line the job goes on while more than one byte of

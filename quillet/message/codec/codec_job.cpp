@@ -9,7 +9,7 @@ namespace {
 constexpr int k_progressStep = 5;
 }
 
-void TCodecJob::Run(void* sender, const char* misuseText, std::uint8_t requiredMode,
+void TCodecJob::Run(void* sender, const char* misuseText, TCodecMode requiredMode,
                     const std::function<void()>& body) {
   auto finish = [this, sender] {
     percent_ = 100;

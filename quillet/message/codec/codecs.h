@@ -9,11 +9,13 @@
 
 #include "quillet/common/exceptions.h"
 #include "quillet/common/lines.h"
+#include "quillet/common/paths.h"
 #include "quillet/common/stream.h"
+#include "quillet/message/codec/codec_texts.h"
 
 class EUUInvalidCharacter : public Exception {
  public:
-  EUUInvalidCharacter() : Exception("Invalid character in the input file") {}
+  EUUInvalidCharacter() : Exception(codec_texts::k_invalidCharacter) {}
 };
 
 class EMIMEError : public Exception {
@@ -24,7 +26,8 @@ class EMIMEError : public Exception {
 using TProgressEvent = std::function<void(void* sender, int percent)>;
 using TNotifyEvent = std::function<void(void* sender)>;
 
-enum : std::uint8_t { kCodecEncode = 0, kCodecDecode = 1 };
+// The mode byte of a codec job.
+enum class TCodecMode : std::uint8_t { Encode = 0, Decode = 1 };
 
 class TCodecOutput;
 
@@ -41,13 +44,13 @@ class TCodecJob {
   TNotifyEvent OnEnd;
 
  protected:
-  TCodecJob(TStream* input, std::uint8_t mode, TStream* output, std::int64_t size, std::int64_t offset)
+  TCodecJob(TStream* input, TCodecMode mode, TStream* output, std::int64_t size, std::int64_t offset)
       : input_(input), output_(output), mode_(mode), size_(size), offset_(offset) {}
   ~TCodecJob() = default;
 
   // Runs the job: when misuseText is given, a mode other than requiredMode raises it;
   // then OnStart and the body. The end that always happens follows, also on failure.
-  void Run(void* sender, const char* misuseText, std::uint8_t requiredMode, const std::function<void()>& body);
+  void Run(void* sender, const char* misuseText, TCodecMode requiredMode, const std::function<void()>& body);
   // Progress is measured in input bytes done out of total.
   void StartProgress(std::int64_t total);
   // After each line. When progress is due, the output gathered so far is written first,
@@ -58,7 +61,7 @@ class TCodecJob {
 
   TStream* input_;
   TStream* output_;
-  std::uint8_t mode_;
+  TCodecMode mode_;
   std::int64_t size_;
   std::int64_t offset_;
 
@@ -79,7 +82,7 @@ class TBase64 : public TCodecJob {
  public:
   // input and output are not owned; size is the number of input bytes that belong to the
   // job, offset where they start in the input.
-  TBase64(TStream* input, std::uint8_t mode, TStream* output, std::int64_t size, std::int64_t offset)
+  TBase64(TStream* input, TCodecMode mode, TStream* output, std::int64_t size, std::int64_t offset)
       : TCodecJob(input, mode, output, size, offset) {}
   void Encode();
   void Decode();
@@ -111,7 +114,7 @@ class TQuotedPrintable {
 // up to an empty line, "end" or a line of count 0.
 class TUUCode : public TCodecJob {
  public:
-  TUUCode(TStream* input, std::uint8_t mode, TStream* output, std::int64_t size, std::int64_t offset)
+  TUUCode(TStream* input, TCodecMode mode, TStream* output, std::int64_t size, std::int64_t offset)
       : TCodecJob(input, mode, output, size, offset) {}
   void Encode();
   void Decode();
@@ -150,4 +153,4 @@ std::string HZToGBText(const std::string& text);
 
 // The file-name part of a path: the text after the last "\", "/" or ":", stepping over
 // GBK double-byte characters so that a trail byte 0x5C is never taken for a separator.
-std::string ExtractFileName(const std::string& path);
+inline std::string ExtractFileName(const std::string& path) { return paths::FileNamePart(path); }

@@ -1,7 +1,7 @@
 #include <algorithm>
 
+#include "quillet/common/gbk.h"
 #include "quillet/message/codec/codecs.h"
-#include "quillet/message/header/header_text.h"
 
 namespace {
 // Only the printable bytes of a run become the two halves of a GB character; a control
@@ -15,7 +15,7 @@ char ToGbByte(char c) {
 // 7-bit, but a GBK text that passes through here may hold a double-byte character whose
 // trail byte is "~" (0x7E), and that is no marker.
 size_t FindMarker(const std::string& text, char second, size_t from) {
-  for (size_t i = from; i + 1 < text.size(); i += header_text::CharLength(text, i)) {
+  for (size_t i = from; i + 1 < text.size(); i += gbk::CharLength(text, i)) {
     if (text[i] == '~' && text[i + 1] == second) return i;
   }
   return std::string::npos;

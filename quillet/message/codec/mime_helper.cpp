@@ -1,5 +1,8 @@
 #include "quillet/message/codec/codecs.h"
 
+#include "quillet/common/gbk.h"
+#include "quillet/common/paths.h"
+
 namespace {
 
 constexpr TMimeHelperRow k_rows[] = {
@@ -9,27 +12,6 @@ constexpr TMimeHelperRow k_rows[] = {
 constexpr int k_rowCount = sizeof k_rows / sizeof k_rows[0];
 constexpr size_t k_extensionLength = 5;  // the dot and four letters
 
-std::string AsciiUpper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
-std::string AsciiLower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-// A dot is never a GBK trail byte, so the last one in the file-name part starts the
-// extension.
-std::string ExtensionOf(const std::string& name) {
-  size_t dot = name.rfind('.');
-  return dot == std::string::npos ? std::string() : name.substr(dot);
-}
-
 }  // namespace
 
 const TMimeHelperRow* TMimeHelper::Rows() { return k_rows; }
@@ -37,7 +19,7 @@ const TMimeHelperRow* TMimeHelper::Rows() { return k_rows; }
 int TMimeHelper::RowCount() { return k_rowCount; }
 
 std::string ContentTypeOfFile(const std::string& fileName) {
-  std::string extension = AsciiUpper(ExtensionOf(ExtractFileName(fileName))).substr(0, k_extensionLength);
+  std::string extension = gbk::UpperCase(paths::Extension(fileName)).substr(0, k_extensionLength);
   if (!extension.empty()) {
     for (const TMimeHelperRow& row : k_rows) {
       if (extension == row.extension) return row.contentType;
@@ -47,11 +29,11 @@ std::string ContentTypeOfFile(const std::string& fileName) {
 }
 
 std::string FileNameForType(const std::string& fileName, const std::string& contentType) {
-  std::string name = ExtractFileName(fileName);
-  std::string type = AsciiLower(contentType);
+  std::string name = paths::FileNamePart(fileName);
+  std::string type = gbk::LowerCase(contentType);
   for (const TMimeHelperRow& row : k_rows) {
     if (type != row.contentType) continue;
-    std::string base = name.substr(0, name.size() - ExtensionOf(name).size());
+    std::string base = paths::WithoutExtension(name);
     return (base.empty() ? std::string("unknown") : base) + row.extension;
   }
   return name;

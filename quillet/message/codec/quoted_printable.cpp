@@ -122,7 +122,7 @@ void TQuotedPrintable::Encode() {
         if (Abort) return;
         continue;
       }
-      if (paragraph.size() == k_paragraphLimit) throw EMIMEError("QP: Paragraph too large to encode");
+      if (paragraph.size() == k_paragraphLimit) throw EMIMEError(codec_texts::k_qpParagraphTooLargeToEncode);
       paragraph += c;
     }
   }
@@ -141,7 +141,7 @@ void TQuotedPrintable::Decode() {
     size_t textLength = soft ? line.size() - 1 : line.size();
     if (paragraph.size() < used + textLength + 2) paragraph.resize(used + textLength + 2);
     used = static_cast<size_t>(DecodeInto(line.data(), textLength, paragraph.data() + used) - paragraph.data());
-    if (used > k_decodedParagraphLimit) throw EMIMEError("Paragraph is too large");
+    if (used > k_decodedParagraphLimit) throw EMIMEError(codec_texts::k_qpParagraphTooLarge);
     if (!soft) {
       paragraph[used++] = '\r';
       paragraph[used++] = '\n';

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "quillet/common/gbk.h"
 #include "quillet/message/codec/codec_block_reader.h"
 #include "quillet/message/codec/codec_line_reader.h"
 #include "quillet/message/codec/codec_output.h"
@@ -57,9 +58,7 @@ bool StartsWithBegin(const TLinePiece& piece) {
   static const char k_begin[] = "begin";
   if (piece.length < 5) return false;
   for (size_t i = 0; i < 5; ++i) {
-    char c = piece.data[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != k_begin[i]) return false;
+    if (gbk::AsciiLower(piece.data[i]) != k_begin[i]) return false;
   }
   return true;
 }
@@ -67,7 +66,7 @@ bool StartsWithBegin(const TLinePiece& piece) {
 }  // namespace
 
 void TUUCode::Encode() {
-  Run(this, "Internal Error: TUUEncode.Encode", kCodecEncode, [this] { EncodeLines(); });
+  Run(this, codec_texts::k_uuEncodeMisuse, TCodecMode::Encode, [this] { EncodeLines(); });
 }
 
 void TUUCode::EncodeLines() {
@@ -89,7 +88,7 @@ void TUUCode::EncodeLines() {
 
 // Decoding takes any mode.
 void TUUCode::Decode() {
-  Run(this, nullptr, kCodecDecode, [this] { DecodeLines(); });
+  Run(this, nullptr, TCodecMode::Decode, [this] { DecodeLines(); });
 }
 
 void TUUCode::DecodeLines() {
@@ -106,11 +105,11 @@ void TUUCode::DecodeLines() {
       continue;
     }
     firstLine = false;
-    if (!piece.last) throw Exception("Invalid UUEncode format");  // longer than the reader's buffer
+    if (!piece.last) throw Exception(codec_texts::k_uuInvalidFormat);  // longer than the reader's buffer
     if (piece.length == 0 || (piece.length == 3 && std::memcmp(piece.data, "end", 3) == 0)) break;
     unsigned count = UUValue(piece.data[0]);
     if (count == 0) break;  // also the line of a single backquote
-    if (piece.length > k_longestLine) throw Exception("Invalid UUEncode format");
+    if (piece.length > k_longestLine) throw Exception(codec_texts::k_uuInvalidFormat);
     out.Commit(DecodeLine(piece.data, piece.length, count, out.Reserve(count)));
     LineDone(this, reader.Position() - offset_, out);
     if (reader.Position() >= reader.End() - 1 || Abort) break;

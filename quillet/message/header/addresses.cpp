@@ -5,7 +5,7 @@
 #include "quillet/message/header/header_text.h"
 #include "quillet/message/header/header_utils.h"
 
-using header_text::CharLength;
+using gbk::CharLength;
 using header_text::ClosingQuote;
 using header_text::FindOutsideQuotes;
 
@@ -158,8 +158,8 @@ void SplitAddresses(const std::string& listText, std::string& addresses, std::st
     AppendJoined(allAddresses, AddressOf(item));
     AppendJoined(allNames, DisplayNameOf(item));
   }
-  addresses = header_text::CutAtCharBoundary(allAddresses, k_maxJoinedLength);
-  names = header_text::CutAtCharBoundary(allNames, k_maxJoinedLength);
+  addresses = gbk::Cut(allAddresses, k_maxJoinedLength);
+  names = gbk::Cut(allNames, k_maxJoinedLength);
 }
 
 TEnvelope ParseEnvelope(const TStringList& header) {

@@ -3,13 +3,12 @@
 #include <cstddef>
 #include <string_view>
 
-#include "platform/charset.h"
+#include "quillet/common/gbk.h"
 #include "quillet/message/codec/codecs.h"
-#include "quillet/message/header/header_text.h"
 #include "quillet/message/header/header_utils.h"
 
-using header_text::CharLength;
-using header_text::UpperCase;
+using gbk::CharLength;
+using gbk::UpperCase;
 
 namespace {
 
@@ -19,24 +18,6 @@ constexpr std::size_t k_maxEncodedWordLength = 75;
 constexpr std::size_t k_base64LineLength = 72;
 
 // ---- encoding ----
-
-bool IsGb2312Pair(unsigned char lead, unsigned char trail) {
-  return lead >= 0xA1 && lead <= 0xF7 && trail >= 0xA1 && trail <= 0xFE;
-}
-
-// True when every byte of 128 or above belongs to a GB2312 double-byte character (and
-// there is at least one).
-bool IsGb2312Text(const std::string& text) {
-  bool sawEightBit = false;
-  for (std::size_t pos = 0; pos < text.size();) {
-    unsigned char c = static_cast<unsigned char>(text[pos]);
-    if (c < 0x80) { ++pos; continue; }
-    if (pos + 1 >= text.size() || !IsGb2312Pair(c, static_cast<unsigned char>(text[pos + 1]))) return false;
-    sawEightBit = true;
-    pos += 2;
-  }
-  return sawEightBit;
-}
 
 bool IsPlainQChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '!' || c == '*' ||
@@ -57,13 +38,6 @@ std::string QEncode(const std::string& bytes) {
 
 // ---- decoding ----
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 // "_" is a space; "=" and two hex digits are that byte; anything else stands as it is.
 // Raw double-byte characters, which some mailers leave in a word, are kept whole: their
 // trail byte may be 0x5F, which is no "_" there.
@@ -72,15 +46,17 @@ std::string QDecode(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
-    if (i + 1 < text.size() && header_text::IsGbkLeadByte(static_cast<unsigned char>(c)) &&
-        header_text::IsGbkTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+    if (i + 1 < text.size() && gbk::IsLeadByte(static_cast<unsigned char>(c)) &&
+        gbk::IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
       out += c;
       out += text[++i];
       continue;
     }
     if (c == '_') { out += ' '; continue; }
-    if (c == '=' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+    const int high = c == '=' && i + 2 < text.size() ? gbk::HexDigitValue(text[i + 1]) : -1;
+    const int low = high >= 0 ? gbk::HexDigitValue(text[i + 2]) : -1;
+    if (low >= 0) {
+      out += static_cast<char>(high * 16 + low);
       i += 2;
       continue;
     }
@@ -126,34 +102,13 @@ bool Base64Decode(std::string_view text, std::string& bytes) {
   TMemoryStream input(lines);
   TMemoryStream output;
   try {
-    TBase64 codec(&input, kCodecDecode, &output, input.Size(), 0);
+    TBase64 codec(&input, TCodecMode::Decode, &output, input.Size(), 0);
     codec.Decode();
   } catch (const Exception&) {
     return false;
   }
   bytes = output.Bytes();
   return true;
-}
-
-bool IsGbkFamily(const std::string& upperCharset) {
-  static const char* const k_names[] = {"GB2312", "GBK",      "CP936",    "MS936", "WINDOWS-936", "X-GBK",
-                                        "GB_2312-80", "EUC-CN", "X-EUC-CN", "CSGB2312", "CHINESE"};
-  for (const char* name : k_names)
-    if (upperCharset == name) return true;
-  return false;
-}
-
-// Bytes of the word's charset in the system code page. Charsets this platform does not
-// know leave the bytes as they are. Mail programs of this region often send GB2312 text
-// labelled ISO-8859-1 or US-ASCII; such text is kept rather than turned into Latin
-// letters or "?".
-std::string ToSystemCodePage(const std::string& charset, const std::string& bytes) {
-  const std::string upper = UpperCase(charset);
-  if (upper.find("HZ") != std::string::npos || IsGbkFamily(upper) || upper == "US-ASCII") return bytes;
-  if ((upper == "ISO-8859-1" || upper == "WINDOWS-1252") && IsGb2312Text(bytes)) return bytes;
-  std::string converted;
-  if (platform::ConvertToGbk(charset, bytes, converted)) return converted;
-  return bytes;
 }
 
 // Finds "?=" or a line break, remembering the last answer so that repeated searches over
@@ -243,7 +198,7 @@ bool IsLinearWhiteSpace(const std::string& text, std::size_t begin, std::size_t 
 
 std::string EncodeWord(const std::string& text) {
   if (text.empty()) return std::string();
-  const bool gb2312 = !HasEightBit(text) || IsGb2312Text(text);
+  const bool gb2312 = !HasEightBit(text) || gbk::IsGb2312Text(text);
   const std::string prefix = std::string("=?") + (gb2312 ? "GB2312" : "GBK") + "?Q?";
   const std::size_t room = k_maxEncodedWordLength - prefix.size() - 2;
   std::string result;

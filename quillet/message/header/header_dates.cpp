@@ -30,9 +30,9 @@ bool ParseNumber(const std::string& text, int& value) {
 // its first three letters); 0 otherwise.
 int MonthNumber(const std::string& name) {
   if (name.size() < 3) return 0;
-  const std::string prefix = header_text::UpperCase(name.substr(0, 3));
+  const std::string prefix = gbk::UpperCase(name.substr(0, 3));
   for (int i = 0; i < 12; ++i)
-    if (header_text::UpperCase(k_monthNames[i]) == prefix) return i + 1;
+    if (gbk::UpperCase(k_monthNames[i]) == prefix) return i + 1;
   return 0;
 }
 

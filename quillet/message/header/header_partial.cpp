@@ -1,7 +1,7 @@
 // The message/partial content type: id, number and total of one fragment.
 #include <cstddef>
 
-#include "quillet/message/header/header_text.h"
+#include "quillet/common/gbk.h"
 #include "quillet/message/header/header_utils.h"
 
 namespace {
@@ -22,10 +22,10 @@ bool ParseCount(const std::string& text, int& result) {
 
 bool GetPartialInfo(const TStringList& header, std::string& id, int& number, int& total) {
   const std::string contentType = GetField(header, "Content-Type:");
-  if (header_text::UpperCase(MainValue(contentType)).find("PARTIAL") == std::string::npos) return false;
+  if (gbk::UpperCase(MainValue(contentType)).find("PARTIAL") == std::string::npos) return false;
   std::string partId = GetParam("id", contentType);
   // A fragment without an id cannot be put together with its siblings.
-  if (partId == kUnableToGet || partId.empty()) return false;
+  if (partId == k_unableToGet || partId.empty()) return false;
   id = partId;
   ParseCount(GetParam("number", contentType), number);
   ParseCount(GetParam("total", contentType), total);

@@ -5,7 +5,7 @@
 #include "quillet/message/header/header_utils.h"
 
 using header_text::IsBlank;
-using header_text::UpperCase;
+using gbk::UpperCase;
 
 namespace {
 

@@ -9,9 +9,8 @@
 
 #include "quillet/common/datetime.h"
 #include "quillet/common/lines.h"
-
-// The result of a parameter lookup that found nothing.
-extern const char* const kUnableToGet;  // "$$Unable to Get$$"
+#include "quillet/common/paths.h"
+#include "quillet/message/header/header_texts.h"
 
 // Without leading and trailing spaces and TABs.
 std::string Trim(const std::string& text);
@@ -29,7 +28,7 @@ void GetFieldValues(const TStringList& header, const std::string& fieldName, TSt
 void SplitCommaList(const std::string& text, TStringList& items);
 // The text up to the first blank or ";", trimmed ("text/plain" of "text/plain; ...").
 std::string MainValue(const std::string& fieldValue);
-// The value of a parameter of a field value (quotes removed), or kUnableToGet. The name
+// The value of a parameter of a field value (quotes removed), or k_unableToGet. The name
 // is searched as a substring (any case), preferring a place where it starts a parameter.
 std::string GetParam(const std::string& paramName, const std::string& fieldValue);
 // 1 (high), 3 (normal) or 5 (low) from the first field whose name contains fieldName
@@ -55,6 +54,10 @@ std::string EncodeWord(const std::string& text);
 // system code page, dropping white space between adjacent words; a text without encoded
 // words but with "~{" and "~}" is HZ-decoded.
 std::string DecodeWords(const std::string& text);
+// The bytes of a text in the named charset, in the system code page (GBK). GBK, GB2312
+// and HZ texts, ASCII, GB2312 text labelled ISO-8859-1 or windows-1252, and charsets the
+// platform cannot convert (a missing one too) keep their bytes.
+std::string ToSystemCodePage(const std::string& charset, const std::string& bytes);
 // Any byte of 128 or above.
 bool HasEightBit(const std::string& text);
 bool HasEightBit(const TStringList& lines);
@@ -73,9 +76,9 @@ struct TEnvelope {
 };
 TEnvelope ParseEnvelope(const TStringList& header);
 
-// The folder with a trailing separator; a double-byte character ending in 0x5C is not
-// taken for one.
-std::string WithBackslash(const std::string& folder);
+// The folder with a trailing separator (the platform's, when one is added); a double-byte
+// character ending in 0x5C is not taken for one, and an empty folder stays empty.
+inline std::string WithBackslash(const std::string& folder) { return paths::WithTrailingSeparator(folder); }
 
 // (name, address) pairs, each cut to 255 bytes; lookup by exact, case-sensitive name.
 // Adding a name that is already there replaces its address.

@@ -1,17 +1,18 @@
 #include "quillet/message/header/mime_params.h"
 
-#include <cctype>
 #include <map>
 
 #include "platform/charset.h"
+#include "quillet/common/gbk.h"
+#include "quillet/message/header/header_text.h"
 #include "quillet/message/header/header_utils.h"
-#include "quillet/message/parser/mime_types.h"
 
 namespace msgdecode {
 
 namespace {
 
-using header_text::CharLength;
+using gbk::CharLength;
+using gbk::UpperCase;
 using header_text::IsBlank;
 
 // attribute (upper case) -> value, for every "attribute=value" after the first ";".
@@ -48,17 +49,11 @@ std::map<std::string, std::string> ParameterList(const std::string& value) {
   return list;
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-}
-
 std::string PercentDecoded(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
-    int high = i + 2 < text.size() && text[i] == '%' ? HexDigit(text[i + 1]) : -1;
-    int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
+    int high = i + 2 < text.size() && text[i] == '%' ? gbk::HexDigitValue(text[i + 1]) : -1;
+    int low = high >= 0 ? gbk::HexDigitValue(text[i + 2]) : -1;
     if (low >= 0) {
       out += static_cast<char>(high * 16 + low);
       i += 2;

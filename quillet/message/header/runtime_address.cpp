@@ -1,14 +1,14 @@
 // The names shown in the address fields of a compose window and the addresses they stand for.
 #include <cstddef>
 
-#include "quillet/message/header/header_text.h"
+#include "quillet/common/gbk.h"
 #include "quillet/message/header/header_utils.h"
 
 namespace {
 
 constexpr std::size_t k_maxEntryLength = 255;
 
-std::string Limited(const std::string& text) { return header_text::CutAtCharBoundary(text, k_maxEntryLength); }
+std::string Limited(const std::string& text) { return gbk::Cut(text, k_maxEntryLength); }
 
 }  // namespace
 

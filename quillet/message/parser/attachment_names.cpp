@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "quillet/message/codec/codecs.h"
-#include "quillet/message/header/header_text.h"
+#include "quillet/common/gbk.h"
 
 namespace {
 
-using header_text::CharLength;
+using gbk::CharLength;
 
 constexpr size_t k_maxNameBytes = 200;
 constexpr size_t k_maxKeptExtension = 16;
@@ -41,7 +41,7 @@ std::string TrimDotsAndSpaces(const std::string& name) {
 
 // Windows opens a device for these names, whatever extension follows.
 bool IsDeviceName(const std::string& name) {
-  std::string base = header_text::UpperCase(name.substr(0, name.find('.')));
+  std::string base = gbk::UpperCase(name.substr(0, name.find('.')));
   while (!base.empty() && base.back() == ' ') base.pop_back();
   if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" || base == "CONOUT$")
     return true;
@@ -55,9 +55,7 @@ std::string Shorten(const std::string& name) {
   std::string extension;
   if (dot != std::string::npos && name.size() - dot <= k_maxKeptExtension && dot > 0)
     extension = name.substr(dot);
-  return header_text::CutAtCharBoundary(name.substr(0, name.size() - extension.size()),
-                                        k_maxNameBytes - extension.size()) +
-         extension;
+  return gbk::Cut(name.substr(0, name.size() - extension.size()), k_maxNameBytes - extension.size()) + extension;
 }
 
 }  // namespace

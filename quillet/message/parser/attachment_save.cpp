@@ -53,7 +53,7 @@ void SaveSectionToStream(TStream& source, const TMsgSection& section, TStream& o
   TRangeView body(source, section.Start, section.Length);
   switch (section.Kind) {
     case TMsgSection::kBase64: {
-      TBase64 codec(&body, kCodecDecode, &out, section.Length, 0);
+      TBase64 codec(&body, TCodecMode::Decode, &out, section.Length, 0);
       codec.Decode();
       return;
     }
@@ -66,12 +66,12 @@ void SaveSectionToStream(TStream& source, const TMsgSection& section, TStream& o
       return;
     }
     case TMsgSection::kUUEncode: {
-      TUUCode codec(&body, kCodecDecode, &out, section.Length, 0);
+      TUUCode codec(&body, TCodecMode::Decode, &out, section.Length, 0);
       codec.Decode();
       return;
     }
     case TMsgSection::kNone:
-      if (UpperCase(section.Charset).find("HZ") != std::string::npos) HZToGB(body, 0, section.Length, out);
+      if (gbk::UpperCase(section.Charset).find("HZ") != std::string::npos) HZToGB(body, 0, section.Length, out);
       else CopyAsLines(body, section.Length, out);
       return;
     default:

@@ -1,10 +1,12 @@
 // The display text and the attachment table, built section by section after splitting.
 // Text sections are decoded into the display text, nested messages are shown inline
 // between two lines of dashes, everything else becomes an attachment.
+#include <algorithm>
 #include <string>
 
 #include "quillet/message/codec/codecs.h"
 #include "quillet/message/header/header_utils.h"
+#include "quillet/message/parser/html_display.h"
 #include "quillet/message/parser/mime_types.h"
 #include "quillet/message/parser/msg_decode.h"
 #include "quillet/message/parser/range_view.h"
@@ -25,7 +27,12 @@ void WriteText(TStream& out, const std::string& text) {
 }  // namespace
 
 void TMsgDecode::BuildDisplayText() {
-  for (const TMsgSection& section : sections_) AddSection(section);
+  // Without a plain-text body, HTML bodies are also shown rendered as text (html_display.h).
+  const bool renderHtml = std::none_of(sections_.begin(), sections_.end(), IsPlainTextBody);
+  for (const TMsgSection& section : sections_) {
+    AddSection(section);
+    if (renderHtml && IsHtmlBody(section)) AppendHtmlAsText(*stream_, section, displayText_);
+  }
 }
 
 void TMsgDecode::AddSection(const TMsgSection& section) {
@@ -33,7 +40,7 @@ void TMsgDecode::AddSection(const TMsgSection& section) {
   bool isText = false;
   switch (section.Kind) {
     case TMsgSection::kNone:
-      if (!named && UpperCase(section.ContentType) == "MESSAGE/RFC822" && section.Level < kMaxNestingLevel) {
+      if (!named && gbk::UpperCase(section.ContentType) == "MESSAGE/RFC822" && section.Level < kMaxNestingLevel) {
         AddNestedMessage(section);
         return;
       }

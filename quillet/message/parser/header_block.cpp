@@ -1,7 +1,6 @@
 #include "quillet/message/parser/header_block.h"
 
-#include <cctype>
-
+#include "quillet/common/gbk.h"
 #include "quillet/message/parser/range_line_reader.h"
 
 namespace msgdecode {
@@ -27,12 +26,8 @@ THeaderBlock ReadHeaderBlock(TStream& stream, std::int64_t start, std::int64_t e
 
 bool HasHeaderField(const TStringList& header, const std::string& name) {
   for (const std::string& line : header) {
-    if (line.size() <= name.size()) continue;
-    size_t i = 0;
-    while (i < name.size() && std::toupper(static_cast<unsigned char>(line[i])) ==
-                                  std::toupper(static_cast<unsigned char>(name[i])))
-      ++i;
-    if (i < name.size()) continue;
+    if (line.size() <= name.size() || !gbk::StartsWithNoCase(line, name)) continue;
+    size_t i = name.size();
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
     if (i < line.size() && line[i] == ':') return true;
   }

@@ -8,7 +8,7 @@
 namespace msgdecode {
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-  return text.size() >= prefix.size() && UpperCase(text.substr(0, prefix.size())) == UpperCase(prefix);
+  return text.size() >= prefix.size() && gbk::UpperCase(text.substr(0, prefix.size())) == gbk::UpperCase(prefix);
 }
 
 bool IsBinaryMediaType(const std::string& contentType) {
@@ -20,12 +20,12 @@ bool IsBinaryMediaType(const std::string& contentType) {
 // Only the type/subtype counts: a parameter such as name="multipart.txt" does not make a
 // part a container (which would then fail for want of a boundary).
 bool IsMultipartType(const std::string& contentType) {
-  return UpperCase(MainValue(contentType)).find("MULTIPART") != std::string::npos;
+  return gbk::UpperCase(MainValue(contentType)).find("MULTIPART") != std::string::npos;
 }
 
 std::string BoundaryOf(const std::string& contentType) {
   std::string boundary = GetMimeParam("boundary", contentType);
-  if (boundary == kUnableToGet || boundary.empty()) throw EMsgDecodeError(msg_errors::kBoundaryNotFound);
+  if (boundary == k_unableToGet || boundary.empty()) throw EMsgDecodeError(msg_errors::kBoundaryNotFound);
   return boundary;
 }
 

@@ -3,11 +3,9 @@
 
 #include <string>
 
-#include "quillet/message/header/header_text.h"
+#include "quillet/common/gbk.h"
 
 namespace msgdecode {
-
-using header_text::UpperCase;
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix);
 // "MULTIPART" anywhere in the type/subtype of a Content-Type value, in any case.

@@ -73,7 +73,7 @@ bool TMsgDecode::TakePart() {
 void TMsgDecode::AddRawText(TRange range, int level) {
   if (range.Length() <= 0) return;
   TMsgSection section;
-  section.Charset = kUnableToGet;
+  section.Charset = k_unableToGet;
   section.Start = range.start;
   section.Length = range.Length();
   section.Level = level;

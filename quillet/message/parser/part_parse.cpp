@@ -15,7 +15,7 @@ using namespace msgdecode;
 namespace {
 
 int KindOfEncoding(const std::string& transferEncoding) {
-  std::string value = UpperCase(MainValue(transferEncoding));
+  std::string value = gbk::UpperCase(MainValue(transferEncoding));
   if (value == "BASE64") return TMsgSection::kBase64;
   if (value == "QUOTED-PRINTABLE") return TMsgSection::kQuotedPrintable;
   return TMsgSection::kNone;  // 7bit, 8bit, binary, missing
@@ -34,11 +34,11 @@ std::string WithoutAngles(std::string id) {
 std::string FileNameOfPart(const TStringList& partHeader, const std::string& contentTypeField,
                            const std::string& contentType) {
   std::string name = GetMimeParamText("name", contentTypeField);
-  if (name == kUnableToGet) name.clear();
+  if (name == k_unableToGet) name.clear();
   std::string disposition = GetField(partHeader, "Content-Disposition");
   if (!disposition.empty()) {
     std::string fileName = GetMimeParamText("filename", disposition);
-    if (fileName != kUnableToGet && !fileName.empty()) name = fileName;
+    if (fileName != k_unableToGet && !fileName.empty()) name = fileName;
   }
   return SafeAttachmentName(FileNameForType(DecodeWords(name), contentType));
 }

@@ -71,7 +71,7 @@ void TMsgDecode::SplitPlain() {
     TMsgSection uu;
     uu.Kind = TMsgSection::kUUEncode;
     uu.FileName = SafeAttachmentName(block.fileName);
-    uu.Charset = kUnableToGet;
+    uu.Charset = k_unableToGet;
     uu.Start = block.start;
     uu.Length = block.end - block.start;
     uu.Level = level_;

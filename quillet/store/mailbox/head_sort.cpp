@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "quillet/common/gbk.h"
+
 namespace {
 
 // A head with its date key worked out once, since decoding dates in every comparison
@@ -24,30 +26,8 @@ std::int64_t DateKey(TDateTime date) {
 
 int Sign(std::int64_t difference) { return difference < 0 ? -1 : difference > 0 ? 1 : 0; }
 
-unsigned char FoldCase(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
-
-bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-
-// Case-insensitive for ASCII letters; double-byte characters compare by their bytes, as
-// their trail byte may look like a letter ("\x81\x41" is not "\x81\x61"). While the
-// texts agree, both are at the same character boundary.
-int CompareText(const std::string& a, const std::string& b) {
-  std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    unsigned char ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
-    if (IsLeadByte(ca) || IsLeadByte(cb)) {
-      if (ca != cb) return ca - cb;
-      if (++i == n) break;
-      ca = static_cast<unsigned char>(a[i]);
-      cb = static_cast<unsigned char>(b[i]);
-      if (ca != cb) return ca - cb;
-      continue;
-    }
-    int d = FoldCase(ca) - FoldCase(cb);
-    if (d != 0) return d;
-  }
-  return Sign(static_cast<std::int64_t>(a.size()) - static_cast<std::int64_t>(b.size()));
-}
+// Case-insensitive for ASCII letters; double-byte characters compare by their bytes.
+int CompareText(const std::string& a, const std::string& b) { return Sign(gbk::CompareNoCase(a, b)); }
 
 int CompareFields(const TMailHead& a, const TMailHead& b, int column) {
   switch (column) {

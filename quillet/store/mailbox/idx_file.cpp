@@ -10,7 +10,7 @@
 #include "quillet/common/datetime.h"
 #include "quillet/store/mailbox/detail/byte_order.h"
 #include "quillet/store/mailbox/detail/file_guard.h"
-#include "quillet/store/mailbox/detail/gbk_text.h"
+#include "quillet/common/gbk.h"
 #include "quillet/store/mailbox/detail/index_table.h"
 #include "quillet/store/mailbox/store_limits.h"
 
@@ -177,7 +177,7 @@ void TIdxFile::SetTitle(const std::string& title) {
   if (title.empty()) return;
   TFileGuard index = OpenIndex(true);
   ReadHeaderFrom(index);
-  std::string cut = GbkCut(title, k_idxTitleLength);
+  std::string cut = gbk::Cut(title, k_idxTitleLength);
   header_.Title.fill(0);
   std::copy(cut.begin(), cut.end(), header_.Title.begin());
   WriteHeaderTo(index);

@@ -15,7 +15,7 @@
 
 #include "platform/file.h"
 #include "quillet/store/mailbox/detail/file_guard.h"
-#include "quillet/store/mailbox/detail/gbk_text.h"
+#include "quillet/common/paths.h"
 #include "quillet/store/mailbox/idx_file.h"
 #include "quillet/store/mailbox/detail/index_table.h"
 #include "quillet/store/mailbox/detail/read_window.h"
@@ -104,7 +104,7 @@ class TPackJob {
       std::string reserved = platform::TempFileName(folder, "KWB");
       if (reserved.empty()) break;
       temps_.reservations.push_back(reserved);
-      std::string stem = WithoutExtension(reserved);
+      std::string stem = paths::WithoutExtension(reserved);
       if (platform::FileExists(stem + ".IND") || platform::FileExists(stem + ".BOX")) continue;
       temps_.index = stem + ".IND";
       temps_.data = stem + ".BOX";

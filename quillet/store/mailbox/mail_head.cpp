@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "quillet/store/mailbox/detail/byte_order.h"
-#include "quillet/store/mailbox/detail/gbk_text.h"
+#include "quillet/common/gbk.h"
 
 using namespace store_bytes;
 
@@ -53,8 +53,8 @@ void EncodeSummary(const TMailHead& head, TIdxSummary& s) {
   std::string correspondent(head.Correspondent.c_str());
   std::string subject(head.Subject.c_str());
   if (correspondent.size() + subject.size() > k_namesRoom) {
-    correspondent = GbkCut(correspondent, k_cutCorrespondent);
-    subject = GbkCut(subject, k_cutTotal - correspondent.size());
+    correspondent = gbk::Cut(correspondent, k_cutCorrespondent);
+    subject = gbk::Cut(subject, k_cutTotal - correspondent.size());
   }
   std::uint8_t* names = &s[k_sNames];
   std::memcpy(names, correspondent.data(), correspondent.size());

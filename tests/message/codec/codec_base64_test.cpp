@@ -66,7 +66,7 @@ TEST(Base64Encode, LineShapes) {
 
 TEST(Base64Encode, StartsAtTheOffsetAndLeavesTheInputAfterIt) {
   TMemoryStream in("skipMe:abc"), out;
-  TBase64 codec(&in, kCodecEncode, &out, 3, 7);
+  TBase64 codec(&in, TCodecMode::Encode, &out, 3, 7);
   codec.Encode();
   EXPECT_EQ(out.Bytes(), "YWJj\r\n");
   EXPECT_EQ(in.Position(), 10);
@@ -75,7 +75,7 @@ TEST(Base64Encode, StartsAtTheOffsetAndLeavesTheInputAfterIt) {
 TEST(Base64Encode, AppendsAtTheOutputPosition) {
   TMemoryStream in("a"), out("header\r\n");
   out.Seek(0, TSeekOrigin::soEnd);
-  TBase64 codec(&in, kCodecEncode, &out, 1, 0);
+  TBase64 codec(&in, TCodecMode::Encode, &out, 1, 0);
   codec.Encode();
   EXPECT_EQ(out.Bytes(), "header\r\nYQ==\r\n");
 }
@@ -89,7 +89,7 @@ TEST(Base64Decode, StandardLines) {
 
 TEST(Base64Decode, EmptyLineEndsDecoding) {
   TMemoryStream in(Lines({"YWJj", "", "ZGVm"}) + "rest"), out;
-  TBase64 codec(&in, kCodecDecode, &out, in.Size(), 0);
+  TBase64 codec(&in, TCodecMode::Decode, &out, in.Size(), 0);
   codec.Decode();
   EXPECT_EQ(out.Bytes(), "abc");
   EXPECT_EQ(in.Position(), 8);  // after the empty line
@@ -98,12 +98,12 @@ TEST(Base64Decode, EmptyLineEndsDecoding) {
 TEST(Base64Decode, ReadsOnlyItsRange) {
   std::string text = "junk" + Lines({"YWJj", "ZGVm"}) + "!!!!";
   TMemoryStream in(text), out;
-  TBase64 codec(&in, kCodecDecode, &out, 12, 4);
+  TBase64 codec(&in, TCodecMode::Decode, &out, 12, 4);
   codec.Decode();
   EXPECT_EQ(out.Bytes(), "abcdef");
   // A last line cut by the range end is decoded as far as the range goes.
   TMemoryStream cut(text), out2;
-  TBase64 partial(&cut, kCodecDecode, &out2, 9, 4);  // "YWJj\r\nZGV"
+  TBase64 partial(&cut, TCodecMode::Decode, &out2, 9, 4);  // "YWJj\r\nZGV"
   partial.Decode();
   EXPECT_EQ(out2.Bytes(), "abcde");
 }
@@ -175,7 +175,7 @@ TEST(Base64Decode, LineFeedsInsideALineAreSkipped) {
 
 TEST(Base64Decode, InvalidCharacterRaisesAndKeepsTheLinesBefore) {
   TMemoryStream in(Lines({"YWJj", "ZG*m", "ZGVm"})), out;
-  TBase64 codec(&in, kCodecDecode, &out, in.Size(), 0);
+  TBase64 codec(&in, TCodecMode::Decode, &out, in.Size(), 0);
   TEventLog log;
   log.Attach(codec, &codec);
   try {
@@ -198,7 +198,7 @@ TEST(Base64Decode, InvalidCharacterRaisesAndKeepsTheLinesBefore) {
 
 TEST(Base64, WrongModeRaisesButStillEnds) {
   TMemoryStream in("abc"), out;
-  TBase64 decoder(&in, kCodecDecode, &out, 3, 0);
+  TBase64 decoder(&in, TCodecMode::Decode, &out, 3, 0);
   TEventLog log;
   log.Attach(decoder, &decoder);
   try {
@@ -209,7 +209,7 @@ TEST(Base64, WrongModeRaisesButStillEnds) {
   }
   EXPECT_EQ(log.events, (std::vector<std::string>{"100", "end"}));
 
-  TBase64 encoder(&in, kCodecEncode, &out, 3, 0);
+  TBase64 encoder(&in, TCodecMode::Encode, &out, 3, 0);
   TEventLog log2;
   log2.Attach(encoder, &encoder);
   try {
@@ -238,7 +238,7 @@ void ExpectFullProgress(const TEventLog& log) {
 TEST(Base64, ProgressReachesEveryStepOnce) {
   std::string bytes = RandomBytes(57 * 400, 6);
   TMemoryStream in(bytes), encoded;
-  TBase64 encoder(&in, kCodecEncode, &encoded, in.Size(), 0);
+  TBase64 encoder(&in, TCodecMode::Encode, &encoded, in.Size(), 0);
   TEventLog encodeLog;
   encodeLog.Attach(encoder, &encoder);
   encoder.Encode();
@@ -246,7 +246,7 @@ TEST(Base64, ProgressReachesEveryStepOnce) {
 
   encoded.SetPosition(0);
   TMemoryStream decoded;
-  TBase64 decoder(&encoded, kCodecDecode, &decoded, encoded.Size(), 0);
+  TBase64 decoder(&encoded, TCodecMode::Decode, &decoded, encoded.Size(), 0);
   TEventLog decodeLog;
   decodeLog.Attach(decoder, &decoder);
   decoder.Decode();
@@ -259,7 +259,7 @@ TEST(Base64, AbortFromACallbackStopsAfterTheLine) {
   std::string full = Base64Encode(bytes);
   {
     TMemoryStream in(full), out;
-    TBase64 decoder(&in, kCodecDecode, &out, in.Size(), 0);
+    TBase64 decoder(&in, TCodecMode::Decode, &out, in.Size(), 0);
     bool ended = false;
     decoder.OnProgress = [&](void*, int percent) {
       if (percent >= 50 && percent < 100) decoder.Abort = true;
@@ -274,7 +274,7 @@ TEST(Base64, AbortFromACallbackStopsAfterTheLine) {
   }
   {
     TMemoryStream in(bytes), out;
-    TBase64 encoder(&in, kCodecEncode, &out, in.Size(), 0);
+    TBase64 encoder(&in, TCodecMode::Encode, &out, in.Size(), 0);
     encoder.Abort = true;  // a new encoding clears the flag
     encoder.OnProgress = [&](void*, int percent) {
       if (percent == 25) encoder.Abort = true;
@@ -300,13 +300,13 @@ TEST(Base64, SlowStreamsGiveTheSameResult) {
   std::string encoded = Base64Encode(bytes);
   TTrickleStream slowIn(bytes, 13);
   TMemoryStream out;
-  TBase64 encoder(&slowIn, kCodecEncode, &out, 20000, 0);
+  TBase64 encoder(&slowIn, TCodecMode::Encode, &out, 20000, 0);
   encoder.Encode();
   EXPECT_EQ(out.Bytes(), encoded);
 
   TTrickleStream slowEncoded(encoded, 7);
   TMemoryStream decoded;
-  TBase64 decoder(&slowEncoded, kCodecDecode, &decoded, static_cast<std::int64_t>(encoded.size()), 0);
+  TBase64 decoder(&slowEncoded, TCodecMode::Decode, &decoded, static_cast<std::int64_t>(encoded.size()), 0);
   decoder.Decode();
   EXPECT_EQ(decoded.Bytes(), bytes);
 }
@@ -340,7 +340,7 @@ TEST(Base64Decode, ThroughAFileRange) {
   {
     TFileRangeStream range(path, 10, static_cast<std::int64_t>(encoded.size()) + 2);
     TMemoryStream out;
-    TBase64 decoder(&range, kCodecDecode, &out, range.Size(), 0);
+    TBase64 decoder(&range, TCodecMode::Decode, &out, range.Size(), 0);
     decoder.Decode();
     EXPECT_TRUE(out.Bytes() == bytes);
   }

@@ -14,28 +14,28 @@ namespace codec_test {
 
 inline std::string Base64Encode(const std::string& bytes) {
   TMemoryStream in(bytes), out;
-  TBase64 codec(&in, kCodecEncode, &out, in.Size(), 0);
+  TBase64 codec(&in, TCodecMode::Encode, &out, in.Size(), 0);
   codec.Encode();
   return out.Bytes();
 }
 
 inline std::string Base64Decode(const std::string& text) {
   TMemoryStream in(text), out;
-  TBase64 codec(&in, kCodecDecode, &out, in.Size(), 0);
+  TBase64 codec(&in, TCodecMode::Decode, &out, in.Size(), 0);
   codec.Decode();
   return out.Bytes();
 }
 
 inline std::string UUEncode(const std::string& bytes) {
   TMemoryStream in(bytes), out;
-  TUUCode codec(&in, kCodecEncode, &out, in.Size(), 0);
+  TUUCode codec(&in, TCodecMode::Encode, &out, in.Size(), 0);
   codec.Encode();
   return out.Bytes();
 }
 
 inline std::string UUDecode(const std::string& text) {
   TMemoryStream in(text), out;
-  TUUCode codec(&in, kCodecDecode, &out, in.Size(), 0);
+  TUUCode codec(&in, TCodecMode::Decode, &out, in.Size(), 0);
   codec.Decode();
   return out.Bytes();
 }

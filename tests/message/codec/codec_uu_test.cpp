@@ -45,7 +45,7 @@ TEST(UUEncode, LineShapes) {
 
 TEST(UUEncode, WrongModeRaisesButStillEnds) {
   TMemoryStream in("abc"), out;
-  TUUCode codec(&in, kCodecDecode, &out, 3, 0);
+  TUUCode codec(&in, TCodecMode::Decode, &out, 3, 0);
   TEventLog log;
   log.Attach(codec, &codec);
   try {
@@ -83,7 +83,7 @@ TEST(UUDecode, TooLongLineRaisesAndKeepsTheLinesBefore) {
   std::string first = SplitLines(UUEncode("first"))[0];
   EXPECT_EQ(UUDecode(first + "\r\n!" + std::string(255, 'A') + "\r\n"), "first\x86");  // 256: allowed
   TMemoryStream in(first + "\r\n!" + std::string(256, 'A') + "\r\n"), out;
-  TUUCode codec(&in, kCodecDecode, &out, in.Size(), 0);
+  TUUCode codec(&in, TCodecMode::Decode, &out, in.Size(), 0);
   TEventLog log;
   log.Attach(codec, &codec);
   try {
@@ -105,7 +105,7 @@ TEST(UUDecode, ReadsOnlyItsRange) {
   std::string block = "begin 600 x\r\n" + UUEncode("range") + "end";
   std::string text = "before\r\n" + block + "\r\nafter";
   TMemoryStream in(text), out;
-  TUUCode codec(&in, kCodecDecode, &out, static_cast<std::int64_t>(block.size()), 8);
+  TUUCode codec(&in, TCodecMode::Decode, &out, static_cast<std::int64_t>(block.size()), 8);
   codec.Decode();
   EXPECT_EQ(out.Bytes(), "range");
 }
@@ -117,7 +117,7 @@ TEST(UUCode, RoundTripsRandomDataWithProgress) {
   }
   std::string bytes = RandomBytes(45 * 1000 + 3, 4);
   TMemoryStream in(bytes), encoded;
-  TUUCode encoder(&in, kCodecEncode, &encoded, in.Size(), 0);
+  TUUCode encoder(&in, TCodecMode::Encode, &encoded, in.Size(), 0);
   TEventLog log;
   log.Attach(encoder, &encoder);
   encoder.Encode();
@@ -128,7 +128,7 @@ TEST(UUCode, RoundTripsRandomDataWithProgress) {
 
   encoded.SetPosition(0);
   TMemoryStream decoded;
-  TUUCode decoder(&encoded, kCodecDecode, &decoded, encoded.Size(), 0);
+  TUUCode decoder(&encoded, TCodecMode::Decode, &decoded, encoded.Size(), 0);
   TEventLog decodeLog;
   decodeLog.Attach(decoder, &decoder);
   decoder.Decode();
@@ -139,7 +139,7 @@ TEST(UUCode, RoundTripsRandomDataWithProgress) {
 TEST(UUCode, AbortStopsAndStillClosesTheData) {
   std::string bytes = RandomBytes(45 * 100, 5);
   TMemoryStream in(bytes), out;
-  TUUCode encoder(&in, kCodecEncode, &out, in.Size(), 0);
+  TUUCode encoder(&in, TCodecMode::Encode, &out, in.Size(), 0);
   encoder.OnProgress = [&](void*, int percent) {
     if (percent == 30) encoder.Abort = true;
   };
@@ -155,12 +155,12 @@ TEST(UUCode, SlowInputGivesTheSameResult) {
   std::string bytes = RandomBytes(5000, 6);
   TTrickleStream slow(bytes, 11);
   TMemoryStream out;
-  TUUCode encoder(&slow, kCodecEncode, &out, 5000, 0);
+  TUUCode encoder(&slow, TCodecMode::Encode, &out, 5000, 0);
   encoder.Encode();
   EXPECT_EQ(out.Bytes(), UUEncode(bytes));
   TTrickleStream slowText(out.Bytes(), 5);
   TMemoryStream decoded;
-  TUUCode decoder(&slowText, kCodecDecode, &decoded, out.Size(), 0);
+  TUUCode decoder(&slowText, TCodecMode::Decode, &decoded, out.Size(), 0);
   decoder.Decode();
   EXPECT_EQ(decoded.Bytes(), bytes);
 }

@@ -92,14 +92,37 @@ TEST(GetParam, QuotedBoundaryLosesItsQuotes) {
 
 TEST(GetParam, MissingParameterGivesSentinel) {
   EXPECT_EQ(GetParam("charset", "text/plain"), "$$Unable to Get$$");
-  EXPECT_EQ(std::string(kUnableToGet), "$$Unable to Get$$");
-  EXPECT_EQ(GetParam("", "text/plain"), kUnableToGet);
+  EXPECT_EQ(std::string(k_unableToGet), "$$Unable to Get$$");
+  EXPECT_EQ(GetParam("", "text/plain"), k_unableToGet);
 }
 
 TEST(GetParam, UnquotedValueEndsAtBlankOrSemicolon) {
   EXPECT_EQ(GetParam("charset", "text/plain; charset=us-ascii;format=flowed"), "us-ascii");
   EXPECT_EQ(GetParam("charset", "text/plain; charset=gb2312 format=flowed"), "gb2312");
   EXPECT_EQ(GetParam("charset", "text/plain; CHARSET=GB2312;"), "GB2312");
+}
+
+struct TParamCase {
+  const char* name;
+  const char* value;
+  const char* expected;
+};
+
+// Mailers write names with blanks unquoted; the value then runs to the next ";", unless a
+// blank is followed by another parameter or a comment.
+TEST(GetParam, UnquotedValueMayHoldBlanks) {
+  const TParamCase cases[] = {
+      {"filename", "attachment; filename=This is a test.txt", "This is a test.txt"},
+      {"filename", "attachment; filename=This is a test.txt; size=12", "This is a test.txt"},
+      {"filename", "attachment; filename=  two  blanks .txt  ;", "two  blanks .txt"},
+      {"name", "application/pdf; name=Q3 \xB1\xA8\xB8\xE6.pdf", "Q3 \xB1\xA8\xB8\xE6.pdf"},
+      {"name", "text/plain; name=a b.txt charset=gbk", "a b.txt"},          // another token=
+      {"name", "text/plain; name=a b.txt x-mac-type = 0", "a b.txt"},       // blanks before "="
+      {"charset", "text/plain; charset=us-ascii (Plain text)", "us-ascii"},  // a comment
+      {"name", "text/plain; name=a = b", "a = b"},                          // "=" alone is no parameter
+      {"name", "text/plain; name=x\tthen y", "x\tthen y"},
+  };
+  for (const TParamCase& c : cases) EXPECT_EQ(GetParam(c.name, c.value), c.expected) << c.value;
 }
 
 TEST(GetParam, EmptyValueIsEmptyNotMissing) {
@@ -117,7 +140,7 @@ TEST(GetParam, PrefersARealParameterOverASubstring) {
 }
 
 TEST(GetParam, TextInsideQuotedValuesIsNotAParameter) {
-  EXPECT_EQ(GetParam("charset", "multipart/mixed; boundary=\"=_charset=x\""), kUnableToGet);
+  EXPECT_EQ(GetParam("charset", "multipart/mixed; boundary=\"=_charset=x\""), k_unableToGet);
   EXPECT_EQ(GetParam("charset", "multipart/mixed; boundary=\"charset=x\"; charset=big5"), "big5");
 }
 
