@@ -2,13 +2,13 @@
 // display text.
 #include <string>
 
+#include "quillet/common/range_stream.h"
 #include "quillet/message/codec/codecs.h"
 #include "quillet/message/header/header_utils.h"
+#include "quillet/message/parser/message_lines.h"
 #include "quillet/message/parser/mime_types.h"
 #include "quillet/message/parser/msg_decode.h"
 #include "quillet/message/parser/msg_errors.h"
-#include "quillet/message/parser/range_line_reader.h"
-#include "quillet/message/parser/range_view.h"
 
 using namespace msgdecode;
 
@@ -16,7 +16,7 @@ namespace {
 
 // The range as it stands, each line ended with CR LF: a last line without its line end
 // gets one. Unlike a copy line by line, long lines and NUL bytes pass unharmed.
-void CopyAsLines(TRangeView& body, std::int64_t length, TStream& out) {
+void CopyAsLines(TRangeStream& body, std::int64_t length, TStream& out) {
   if (length <= 0) return;
   out.CopyFrom(body, length);
   char last[2] = {0, 0};
@@ -29,9 +29,30 @@ void CopyAsLines(TRangeView& body, std::int64_t length, TStream& out) {
 }
 
 void ReadBodyLines(TStream& source, const TMsgSection& section, TStringList& lines) {
-  TRangeLineReader reader(source, section.Start, section.Start + section.Length);
+  TLineReader reader(source, section.Start, section.Length);
   std::string line;
-  while (reader.ReadLine(line)) lines.push_back(line);
+  while (ReadMessageLine(reader, line)) lines.push_back(line);
+}
+
+// Where the data of a Base64 or uuencoded section starts: after the empty lines that
+// some mailers put between a part's header and its data. An empty line after the data
+// still ends decoding.
+std::int64_t DataStart(TStream& source, const TMsgSection& section) {
+  TLineReader reader(source, section.Start, section.Length);
+  std::string line;
+  std::int64_t start = reader.Position();
+  while (reader.ReadLine(line) && line.empty()) start = reader.Position();
+  return start;
+}
+
+// Decodes the section's data with a Base64 or uuencode codec.
+template <typename TCodec>
+void DecodeData(TStream& source, const TMsgSection& section, TStream& out) {
+  std::int64_t start = DataStart(source, section);
+  std::int64_t length = section.Start + section.Length - start;
+  TRangeStream data(source, start, length);
+  TCodec codec(&data, kCodecDecode, &out, length, 0);
+  codec.Decode();
 }
 
 }  // namespace
@@ -50,13 +71,16 @@ void TMsgDecode::SaveAttachFile(int index, const std::string& fileName) {
 }
 
 void SaveSectionToStream(TStream& source, const TMsgSection& section, TStream& out) {
-  TRangeView body(source, section.Start, section.Length);
+  if (section.LineEnds == TLineEnds::Any) {
+    TMemoryStream copy;
+    SaveSectionToStream(copy, CrLfCopyOf(source, section, copy), out);
+    return;
+  }
+  TRangeStream body(source, section.Start, section.Length);
   switch (section.Kind) {
-    case TMsgSection::kBase64: {
-      TBase64 codec(&body, kCodecDecode, &out, section.Length, 0);
-      codec.Decode();
+    case TMsgSection::kBase64:
+      DecodeData<TBase64>(source, section, out);
       return;
-    }
     case TMsgSection::kQuotedPrintable: {
       TStringList lines;
       ReadBodyLines(source, section, lines);
@@ -65,11 +89,9 @@ void SaveSectionToStream(TStream& source, const TMsgSection& section, TStream& o
       codec.Decode();
       return;
     }
-    case TMsgSection::kUUEncode: {
-      TUUCode codec(&body, kCodecDecode, &out, section.Length, 0);
-      codec.Decode();
+    case TMsgSection::kUUEncode:
+      DecodeData<TUUCode>(source, section, out);
       return;
-    }
     case TMsgSection::kNone:
       if (UpperCase(section.Charset).find("HZ") != std::string::npos) HZToGB(body, 0, section.Length, out);
       else CopyAsLines(body, section.Length, out);

@@ -7,7 +7,8 @@
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/parser/mime_types.h"
 #include "quillet/message/parser/msg_decode.h"
-#include "quillet/message/parser/range_view.h"
+#include "quillet/common/range_stream.h"
+#include "quillet/message/parser/message_lines.h"
 
 using namespace msgdecode;
 
@@ -55,9 +56,12 @@ void TMsgDecode::AddSection(const TMsgSection& section) {
 
 void TMsgDecode::DecodeTextInto(const TMsgSection& section, TStream& out) {
   if (section.Kind == TMsgSection::kNone) {  // the body bytes as they stand
-    TRangeView body(*stream_, section.Start, section.Length);
-    if (IsHZ(section.Charset)) HZToGB(body, 0, section.Length, out);
-    else out.CopyFrom(body, section.Length);
+    TMemoryStream copy;
+    const TMsgSection text = section.LineEnds == TLineEnds::Any ? CrLfCopyOf(*stream_, section, copy) : section;
+    TStream& source = section.LineEnds == TLineEnds::Any ? static_cast<TStream&>(copy) : *stream_;
+    TRangeStream body(source, text.Start, text.Length);
+    if (IsHZ(text.Charset)) HZToGB(body, 0, text.Length, out);
+    else out.CopyFrom(body, text.Length);
     return;
   }
   if (!IsHZ(section.Charset)) {

@@ -7,7 +7,7 @@
 #include "quillet/message/parser/mime_types.h"
 #include "quillet/message/parser/msg_decode.h"
 #include "quillet/message/parser/msg_errors.h"
-#include "quillet/message/parser/range_line_reader.h"
+#include "quillet/message/parser/message_lines.h"
 
 using namespace msgdecode;
 
@@ -16,10 +16,10 @@ namespace {
 // Reads the delimiter line that starts at position; the result is the first byte after
 // it. closing is set when it is the closing delimiter (delimiter + "--").
 std::int64_t PassDelimiterLine(TStream& stream, std::int64_t position, std::int64_t end,
-                               const std::string& delimiter, bool& closing) {
-  TRangeLineReader reader(stream, position, end);
+                               const std::string& delimiter, TLineEnds ends, bool& closing) {
+  TLineReader reader(stream, position, end - position, ends);
   std::string line;
-  reader.ReadLine(line);
+  ReadMessageLine(reader, line);
   size_t last = line.find_last_not_of(" \t");
   line.erase(last == std::string::npos ? 0 : last + 1);
   closing = line == delimiter + "--";
@@ -46,12 +46,12 @@ void TMsgDecode::SplitMultipart(TRange range, const std::string& boundary, int l
   // adds text after the opening delimiter still has its parts read). A body without one
   // is shown as it stands rather than not at all. Later delimiter lines must match exactly.
   stream_->SetPosition(range.start);
-  if (!FindAtLineStart(*stream_, delimiter, range.Length(), false, true)) {
+  if (!FindAtLineStart(*stream_, delimiter, range.Length(), false, true, lineEnds_)) {
     AddRawText(range, level);
     return;
   }
   bool closing = false;
-  std::int64_t position = PassDelimiterLine(*stream_, stream_->Position(), range.end, delimiter, closing);
+  std::int64_t position = PassDelimiterLine(*stream_, stream_->Position(), range.end, delimiter, lineEnds_, closing);
   while (!closing && position < range.end) {
     if (!TakePart()) {
       AddRawText({position, range.end}, level);
@@ -62,9 +62,9 @@ void TMsgDecode::SplitMultipart(TRange range, const std::string& boundary, int l
     stream_->SetPosition(position);
     std::int64_t partEnd = range.end;
     std::int64_t next = range.end;
-    if (FindAtLineStart(*stream_, delimiter, range.end - position, true, true)) {
+    if (FindAtLineStart(*stream_, delimiter, range.end - position, true, true, lineEnds_)) {
       partEnd = stream_->Position();
-      next = PassDelimiterLine(*stream_, partEnd, range.end, delimiter, closing);
+      next = PassDelimiterLine(*stream_, partEnd, range.end, delimiter, lineEnds_, closing);
     }
     if (partEnd > position) ParsePart({position, partEnd}, level);
     position = next;

@@ -90,7 +90,7 @@ std::string WithoutTrailingLineEnds(std::string bytes) {
 std::vector<std::string> Differences(const TPeerMessage& peer) {
   TMemoryStream stream(peer.source);
   TMsgDecode msg(&stream, stream.Size(), 0);
-  parser_test::TRecordingPrompts prompts;
+  test_support::TRecordingPrompts prompts;
   msg.SetPrompts(&prompts);
   try {
     msg.Decode();
@@ -144,7 +144,7 @@ TEST(EmailPeer, AgreesWithPythonsEmailPackage) {
   if (!platform::DirectoryExists(k_pythonMessages))
     GTEST_SKIP() << k_pythonMessages << " is missing (Debian package libpython3.11-testsuite)";
   if (!platform::FileExists(k_python)) GTEST_SKIP() << k_python << " is missing";
-  const std::string script = std::string(QUILLET_TEST_DATA) + "/../../scripts/email_peer.py";
+  const std::string script = QUILLET_PEER_SCRIPT;
   const std::string expected = platform::TempFileName(platform::TempFolder(), "qpeer");
   ASSERT_FALSE(expected.empty());
   const std::string command =

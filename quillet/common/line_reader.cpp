@@ -1,12 +1,15 @@
-#include "quillet/message/codec/codec_line_reader.h"
+#include "quillet/common/line_reader.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
 namespace {
-constexpr std::int64_t k_lineBufferSize = 256 * 1024;
-constexpr std::int64_t k_minimumBuffer = 16;
+// The buffer starts small, as most readers want a header or a few lines, and doubles at
+// each refill up to the largest size.
+constexpr std::int64_t k_firstBuffer = 1024;
+constexpr std::int64_t k_largestBuffer = 256 * 1024;
+constexpr std::int64_t k_smallestBuffer = 16;
 
 std::int64_t RangeEnd(std::int64_t offset, std::int64_t size) {
   if (size <= 0) return offset;
@@ -15,34 +18,43 @@ std::int64_t RangeEnd(std::int64_t offset, std::int64_t size) {
 }
 }  // namespace
 
-TCodecLineReader::TCodecLineReader(TStream& stream, std::int64_t offset, std::int64_t size)
+TLineReader::TLineReader(TStream& stream, std::int64_t offset, std::int64_t size, TLineEnds ends)
     : stream_(stream),
+      ends_(ends),
       rangeEnd_(RangeEnd(std::max<std::int64_t>(offset, 0), size)),
       readPosition_(std::max<std::int64_t>(offset, 0)),
       bufferStart_(readPosition_) {
-  // Small ranges (an encoded word, a short part) get a buffer of their own size.
-  std::int64_t wanted = std::min(rangeEnd_ - readPosition_, k_lineBufferSize);
-  buffer_.resize(static_cast<size_t>(std::max(wanted, k_minimumBuffer)));
+  // A small range (an encoded word, a short part) gets a buffer of its own size.
+  std::int64_t range = rangeEnd_ - readPosition_;
+  largest_ = static_cast<size_t>(std::max(std::min(range, k_largestBuffer), k_smallestBuffer));
+  buffer_.resize(std::min(largest_, static_cast<size_t>(k_firstBuffer)));
   stream_.Seek(readPosition_, TSeekOrigin::soBeginning);
 }
 
-TCodecLineReader::~TCodecLineReader() {
+TLineReader::~TLineReader() {
   try {
     stream_.Seek(Position(), TSeekOrigin::soBeginning);
   } catch (...) {
   }
 }
 
-bool TCodecLineReader::Next(TLinePiece& piece) {
+const char* TLineReader::FindBreak(const char* from, size_t count) const {
+  if (ends_ == TLineEnds::Cr) return static_cast<const char*>(std::memchr(from, '\r', count));
+  for (const char* p = from; p != from + count; ++p)
+    if (*p == '\r' || *p == '\n') return p;
+  return nullptr;
+}
+
+bool TLineReader::Next(TLinePiece& piece) {
   for (;;) {
     const char* start = buffer_.data() + begin_;
     size_t available = end_ - begin_;
-    const char* cr = available ? static_cast<const char*>(std::memchr(start, '\r', available)) : nullptr;
+    const char* brk = available ? FindBreak(start, available) : nullptr;
     // A CR in the buffer's last byte waits for the next byte, which may be its LF.
-    if (cr && (cr + 1 < buffer_.data() + end_ || Exhausted())) {
-      size_t length = static_cast<size_t>(cr - start);
+    if (brk && (*brk == '\n' || brk + 1 < buffer_.data() + end_ || Exhausted())) {
+      size_t length = static_cast<size_t>(brk - start);
       size_t next = begin_ + length + 1;
-      if (next < end_ && buffer_[next] == '\n') ++next;
+      if (*brk == '\r' && next < end_ && buffer_[next] == '\n') ++next;
       piece = TLinePiece{start, length, !insideLine_, true};
       insideLine_ = false;
       begin_ = next;
@@ -55,8 +67,8 @@ bool TCodecLineReader::Next(TLinePiece& piece) {
       begin_ = end_;
       return true;
     }
-    if (begin_ == 0 && end_ == buffer_.size()) {
-      // A line longer than the buffer: hand out all of it but a trailing CR.
+    if (begin_ == 0 && end_ == buffer_.size() && buffer_.size() == largest_) {
+      // A line longer than the largest buffer: hand out all of it but a trailing CR.
       size_t length = end_ - (buffer_[end_ - 1] == '\r' ? 1 : 0);
       piece = TLinePiece{start, length, !insideLine_, false};
       insideLine_ = true;
@@ -67,15 +79,27 @@ bool TCodecLineReader::Next(TLinePiece& piece) {
   }
 }
 
-// Moves the bytes not yet handed out to the front and reads until the buffer is full or
-// the range or the stream ends.
-void TCodecLineReader::Refill() {
+bool TLineReader::ReadLine(std::string& line) {
+  TLinePiece piece;
+  if (!Next(piece)) {
+    line.clear();
+    return false;
+  }
+  line.assign(piece.data, piece.length);
+  while (!piece.last && Next(piece)) line.append(piece.data, piece.length);
+  return true;
+}
+
+// Moves the bytes not yet handed out to the front, grows the buffer, and reads until it
+// is full or the range or the stream ends.
+void TLineReader::Refill() {
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     bufferStart_ += static_cast<std::int64_t>(begin_);
     end_ -= begin_;
     begin_ = 0;
   }
+  if (buffer_.size() < largest_) buffer_.resize(std::min(largest_, buffer_.size() * 2));
   stream_.Seek(readPosition_, TSeekOrigin::soBeginning);
   while (end_ < buffer_.size() && readPosition_ < rangeEnd_) {
     std::int64_t want = std::min<std::int64_t>(static_cast<std::int64_t>(buffer_.size() - end_), rangeEnd_ - readPosition_);
