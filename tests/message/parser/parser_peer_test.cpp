@@ -1,6 +1,7 @@
 // Peer comparison: the real test messages that Debian's Python ships
-// (libpython3.11-testsuite), parsed by us and by Python's email package (compat32), run
-// through scripts/email_peer.py. For each well-formed message the attachments (count,
+// (libpython3.11-testsuite) and our own cases of mail as real mailers write it
+// (tests/data/peer), parsed by us and by Python's email package (compat32), run through
+// scripts/email_peer.py. For each well-formed message the attachments (count,
 // names, decoded bytes) must agree, and every text part Python finds must be in our
 // display text, unless the message is listed below with the reason why we differ.
 #include <gtest/gtest.h>
@@ -21,6 +22,8 @@ namespace {
 
 const char* const k_pythonMessages = "/usr/lib/python3.11/test/test_email/data";
 const char* const k_python = "/usr/bin/python3";
+const char* const k_ownMessages = QUILLET_TEST_DATA "/peer";
+constexpr int k_ownMessageCount = 5;
 
 // Where we differ from Python by design.
 const std::map<std::string, std::string> k_byDesign = {
@@ -123,9 +126,11 @@ std::vector<std::string> Differences(const TPeerMessage& peer) {
     }
   }
 
+  // Python keeps a bare-LF message's line ends in its text; we show CR LF.
+  const bool bareLf = peer.name.compare(0, 3, "lf_") == 0;
   const std::string text = msg.DisplayString();
   for (const TPeerPart& part : peer.parts) {
-    std::string payload = WithoutTrailingLineEnds(part.payload);
+    std::string payload = WithoutTrailingLineEnds(bareLf ? WithCrLfLineEnds(part.payload) : part.payload);
     if (part.kind == "text" && !payload.empty() && text.find(payload) == std::string::npos)
       differences.push_back("a " + part.contentType + " text part is not in the display text");
   }
@@ -148,14 +153,16 @@ TEST(EmailPeer, AgreesWithPythonsEmailPackage) {
   const std::string expected = platform::TempFileName(platform::TempFolder(), "qpeer");
   ASSERT_FALSE(expected.empty());
   const std::string command =
-      std::string(k_python) + " '" + script + "' '" + k_pythonMessages + "' '" + expected + "'";
+      std::string(k_python) + " '" + script + "' '" + k_pythonMessages + "' '" + expected + "' '" + k_ownMessages + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   std::vector<TPeerMessage> messages = ReadPeerFile(expected);
   platform::FileDelete(expected);
   ASSERT_GE(messages.size(), 40u);
 
-  int compared = 0;
+  int compared = 0, ownCompared = 0;
   for (const TPeerMessage& peer : messages) {
+    const bool own = peer.name.size() > 4 && peer.name.compare(peer.name.size() - 4, 4, ".eml") == 0;
+    EXPECT_TRUE(!own || peer.defects.empty()) << peer.name << ": Python finds defects:" << peer.defects;
     if (!peer.defects.empty()) {
       // Not well-formed: only make sure we do not fail in a worse way than an error text.
       TMemoryStream stream(peer.source);
@@ -167,6 +174,7 @@ TEST(EmailPeer, AgreesWithPythonsEmailPackage) {
       continue;
     }
     ++compared;
+    if (own) ++ownCompared;
     std::vector<std::string> differences = Differences(peer);
     bool listed = k_byDesign.count(peer.name) > 0;
     std::string all;
@@ -175,6 +183,7 @@ TEST(EmailPeer, AgreesWithPythonsEmailPackage) {
     else EXPECT_FALSE(differences.empty()) << peer.name << " is listed as differing but agrees with Python";
   }
   EXPECT_GE(compared, 30);
+  EXPECT_EQ(ownCompared, k_ownMessageCount);
 }
 
 }  // namespace
