@@ -6,8 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "quillet/common/stream.h"
 
@@ -51,6 +51,8 @@ class TLineReader {
  private:
   bool Exhausted() const { return atStreamEnd_ || readPosition_ >= rangeEnd_; }
   const char* FindBreak(const char* from, size_t count) const;
+  const char* CompleteBreak() const;
+  void TakeThrough(const char* brk, TLinePiece& piece);
   void Refill();
 
   TStream& stream_;
@@ -58,10 +60,12 @@ class TLineReader {
   std::int64_t rangeEnd_;
   std::int64_t readPosition_;   // stream position of the next read
   std::int64_t bufferStart_;    // stream position of buffer_[0]
-  std::vector<char> buffer_;
-  size_t largest_;              // the buffer's size at most: the range's, up to 256 KB
+  std::unique_ptr<char[]> buffer_;
+  size_t capacity_;             // the buffer's size
+  size_t largest_;              // its size at most: the range's, up to 256 KB
   size_t begin_ = 0;            // first byte not handed out
   size_t end_ = 0;              // bytes in the buffer
+  bool filled_ = false;         // a refill has been made
   bool atStreamEnd_ = false;
   bool insideLine_ = false;     // the last piece handed out did not end its line
 };

@@ -7,29 +7,30 @@
 
 namespace msgdecode {
 
+// Looks at the first line end only, through a small buffer: it runs once per message.
 TLineEnds DetectLineEnds(TStream& stream, std::int64_t start, std::int64_t end) {
-  TLineReader reader(stream, start, end - start, TLineEnds::Any);
-  std::string line;
-  if (!reader.ReadLine(line)) return TLineEnds::Cr;
-  std::int64_t lineEnd = start + static_cast<std::int64_t>(line.size());
-  char first = 0;
-  stream.SetPosition(lineEnd);
-  if (lineEnd >= end || stream.Read(&first, 1) != 1) return TLineEnds::Cr;
-  return first == '\n' ? TLineEnds::Any : TLineEnds::Cr;
+  char buffer[512];
+  stream.SetPosition(start);
+  for (std::int64_t position = start; position < end;) {
+    std::int32_t n = stream.Read(buffer, static_cast<std::int32_t>(std::min<std::int64_t>(sizeof buffer, end - position)));
+    if (n <= 0) break;
+    for (std::int32_t i = 0; i < n; ++i) {
+      if (buffer[i] == '\r') return TLineEnds::Cr;
+      if (buffer[i] == '\n') return TLineEnds::Any;
+    }
+    position += n;
+  }
+  return TLineEnds::Cr;
 }
 
-bool ReadMessageLine(TLineReader& reader, std::string& line) {
-  bool read = reader.ReadLine(line);
-  if (reader.StreamEndedEarly()) throw EMsgDecodeError(msg_errors::kCanNotRead);
-  return read;
-}
+void ThrowCanNotRead() { throw EMsgDecodeError(msg_errors::kCanNotRead); }
 
 void ReadExactly(TStream& source, std::int64_t position, char* buffer, std::int32_t count) {
   source.SetPosition(position);
   std::int32_t done = 0;
   while (done < count) {
     std::int32_t got = source.Read(buffer + done, count - done);
-    if (got <= 0) throw EMsgDecodeError(msg_errors::kCanNotRead);
+    if (got <= 0) ThrowCanNotRead();
     done += got;
   }
 }

@@ -14,9 +14,16 @@ namespace msgdecode {
 // program that writes Unix line ends), else Cr, as stored messages are written.
 TLineEnds DetectLineEnds(TStream& stream, std::int64_t start, std::int64_t end);
 
+// EMsgDecodeError "Can not read message, message format error".
+[[noreturn]] void ThrowCanNotRead();
+
 // The next line, as TLineReader::ReadLine; EMsgDecodeError "Can not read message, message
 // format error" when the stream ended inside the range.
-bool ReadMessageLine(TLineReader& reader, std::string& line);
+inline bool ReadMessageLine(TLineReader& reader, std::string& line) {
+  bool read = reader.ReadLine(line);
+  if (reader.StreamEndedEarly()) ThrowCanNotRead();
+  return read;
+}
 
 // Reads exactly count bytes of the source from position, or throws EMsgDecodeError
 // "Can not read message, message format error" when the stream ends first.
