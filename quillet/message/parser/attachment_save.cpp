@@ -8,7 +8,7 @@
 #include "quillet/message/parser/message_lines.h"
 #include "quillet/message/parser/mime_types.h"
 #include "quillet/message/parser/msg_decode.h"
-#include "quillet/message/parser/msg_errors.h"
+#include "quillet/message/parser/parser_texts.h"
 
 using namespace msgdecode;
 
@@ -58,13 +58,13 @@ void DecodeData(TStream& source, const TMsgSection& section, TStream& out) {
 }  // namespace
 
 void TMsgDecode::SaveAttachFileToStream(int index, TStream& stream) {
-  if (index < 0 || static_cast<size_t>(index) >= attachments_.size()) throw Exception(msg_errors::kBadAttachmentIndex);
+  if (index < 0 || static_cast<size_t>(index) >= attachments_.size()) throw Exception(parser_texts::k_badAttachmentIndex);
   SaveSectionToStream(*stream_, attachments_[static_cast<size_t>(index)].Section, stream);
 }
 
 void TMsgDecode::SaveAttachFile(int index, const std::string& fileName) {
   // The index is checked first, so that a wrong one leaves no empty file behind.
-  if (index < 0 || static_cast<size_t>(index) >= attachments_.size()) throw Exception(msg_errors::kBadAttachmentIndex);
+  if (index < 0 || static_cast<size_t>(index) >= attachments_.size()) throw Exception(parser_texts::k_badAttachmentIndex);
   TFileStream file(fileName, TFileStream::fmCreate);
   SaveAttachFileToStream(index, file);
   file.Flush();
@@ -93,10 +93,10 @@ void SaveSectionToStream(TStream& source, const TMsgSection& section, TStream& o
       DecodeData<TUUCode>(source, section, out);
       return;
     case TMsgSection::kNone:
-      if (UpperCase(section.Charset).find("HZ") != std::string::npos) HZToGB(body, 0, section.Length, out);
+      if (header_text::UpperCase(section.Charset).find("HZ") != std::string::npos) HZToGB(body, 0, section.Length, out);
       else CopyAsLines(body, section.Length, out);
       return;
     default:
-      throw EMsgDecodeError(msg_errors::kUnknownEncoding);
+      throw EMsgDecodeError(parser_texts::k_unknownEncoding);
   }
 }

@@ -34,7 +34,7 @@ void TMsgDecode::AddSection(const TMsgSection& section) {
   bool isText = false;
   switch (section.Kind) {
     case TMsgSection::kNone:
-      if (!named && UpperCase(section.ContentType) == "MESSAGE/RFC822" && section.Level < kMaxNestingLevel) {
+      if (!named && header_text::UpperCase(section.ContentType) == "MESSAGE/RFC822" && section.Level < k_maxNestingLevel) {
         AddNestedMessage(section);
         return;
       }

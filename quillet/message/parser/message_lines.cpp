@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "quillet/common/range_stream.h"
-#include "quillet/message/parser/msg_errors.h"
+#include "quillet/message/parser/parser_texts.h"
 
 namespace msgdecode {
 
@@ -23,7 +23,7 @@ TLineEnds DetectLineEnds(TStream& stream, std::int64_t start, std::int64_t end) 
   return TLineEnds::Cr;
 }
 
-void ThrowCanNotRead() { throw EMsgDecodeError(msg_errors::kCanNotRead); }
+void ThrowCanNotRead() { throw EMsgDecodeError(parser_texts::k_canNotRead); }
 
 void ReadExactly(TStream& source, std::int64_t position, char* buffer, std::int32_t count) {
   source.SetPosition(position);

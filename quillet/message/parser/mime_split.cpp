@@ -6,7 +6,7 @@
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/parser/mime_types.h"
 #include "quillet/message/parser/msg_decode.h"
-#include "quillet/message/parser/msg_errors.h"
+#include "quillet/message/parser/parser_texts.h"
 #include "quillet/message/parser/message_lines.h"
 
 using namespace msgdecode;
@@ -31,12 +31,12 @@ std::int64_t PassDelimiterLine(TStream& stream, std::int64_t position, std::int6
 void TMsgDecode::SplitMime() {
   const std::string contentType = GetField(header_, "Content-Type");
   const TRange message{offset_, offset_ + size_};
-  if (!IsMultipartType(contentType) || level_ >= kMaxNestingLevel) {
+  if (!IsMultipartType(contentType) || level_ >= k_maxNestingLevel) {
     ParsePart(message, level_);  // one part; a multipart too deep is kept whole
     return;
   }
   const std::string boundary = BoundaryOf(contentType);
-  if (!headerEnded_) throw Exception(msg_errors::kPartFormat);
+  if (!headerEnded_) throw Exception(parser_texts::k_partFormat);
   SplitMultipart({bodyStart_, message.end}, boundary, level_ + 1);
 }
 

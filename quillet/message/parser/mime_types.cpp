@@ -3,12 +3,13 @@
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/header/mime_params.h"
 #include "quillet/message/parser/msg_decode.h"
-#include "quillet/message/parser/msg_errors.h"
+#include "quillet/message/parser/parser_texts.h"
 
 namespace msgdecode {
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-  return text.size() >= prefix.size() && UpperCase(text.substr(0, prefix.size())) == UpperCase(prefix);
+  return text.size() >= prefix.size() &&
+         header_text::UpperCase(text.substr(0, prefix.size())) == header_text::UpperCase(prefix);
 }
 
 bool IsBinaryMediaType(const std::string& contentType) {
@@ -20,12 +21,12 @@ bool IsBinaryMediaType(const std::string& contentType) {
 // Only the type/subtype counts: a parameter such as name="multipart.txt" does not make a
 // part a container (which would then fail for want of a boundary).
 bool IsMultipartType(const std::string& contentType) {
-  return UpperCase(MainValue(contentType)).find("MULTIPART") != std::string::npos;
+  return header_text::UpperCase(MainValue(contentType)).find("MULTIPART") != std::string::npos;
 }
 
 std::string BoundaryOf(const std::string& contentType) {
   std::string boundary = GetMimeParam("boundary", contentType);
-  if (boundary == kUnableToGet || boundary.empty()) throw EMsgDecodeError(msg_errors::kBoundaryNotFound);
+  if (boundary == kUnableToGet || boundary.empty()) throw EMsgDecodeError(parser_texts::k_boundaryNotFound);
   return boundary;
 }
 

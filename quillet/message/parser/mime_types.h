@@ -7,6 +7,7 @@
 
 namespace msgdecode {
 
+// header/mime_params.cpp relies on this name; it goes with the header naming pass.
 using header_text::UpperCase;
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix);

@@ -11,7 +11,7 @@
 #include "quillet/message/parser/header_block.h"
 #include "quillet/message/parser/message_lines.h"
 #include "quillet/message/parser/mime_types.h"
-#include "quillet/message/parser/msg_errors.h"
+#include "quillet/message/parser/parser_texts.h"
 
 using namespace msgdecode;
 
@@ -35,7 +35,7 @@ void TMsgDecode::DecodeAsText() { Run(false); }
 
 void TMsgDecode::Run(bool allowMime) {
   Reset();
-  if (!stream_) throw EMsgDecodeError(msg_errors::kCanNotRead);
+  if (!stream_) throw EMsgDecodeError(parser_texts::k_canNotRead);
   ReadMessageHeader();
   mime_ = allowMime && (HasHeaderField(header_, "Mime-Version") || IsUndeclaredMultipart());
   if (mime_) SplitMime();
@@ -53,7 +53,7 @@ void TMsgDecode::Reset() {
   sections_.clear();
   attachments_.clear();
   displayText_.Clear();
-  if (partBudget_ == &ownBudget_) ownBudget_ = kMaxParts;
+  if (partBudget_ == &ownBudget_) ownBudget_ = k_maxParts;
 }
 
 void TMsgDecode::ReadMessageHeader() {

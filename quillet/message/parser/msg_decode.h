@@ -55,10 +55,10 @@ class TMsgDecode {
  public:
   // Containers nested deeper than this are not opened: a deeper multipart or message is
   // kept whole, as text.
-  static constexpr int kMaxNestingLevel = 64;
+  static constexpr int k_maxNestingLevel = 64;
   // Parts found in one message, nested messages included; the rest of a body beyond
   // this is kept whole, as text.
-  static constexpr int kMaxParts = 10000;
+  static constexpr int k_maxParts = 10000;
 
   // The message is size bytes of the stream from offset; nothing outside that range is
   // read. The stream is not owned.
@@ -123,7 +123,7 @@ class TMsgDecode {
   std::int64_t size_;
   std::int64_t offset_;
   int level_ = 0;
-  int ownBudget_ = kMaxParts;
+  int ownBudget_ = k_maxParts;
   int* partBudget_ = &ownBudget_;
   TUserPrompts* prompts_ = nullptr;
   bool mime_ = false;

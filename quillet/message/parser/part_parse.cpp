@@ -9,14 +9,14 @@
 #include "quillet/message/header/mime_params.h"
 #include "quillet/message/parser/mime_types.h"
 #include "quillet/message/parser/msg_decode.h"
-#include "quillet/message/parser/msg_errors.h"
+#include "quillet/message/parser/parser_texts.h"
 
 using namespace msgdecode;
 
 namespace {
 
 int KindOfEncoding(const std::string& transferEncoding) {
-  std::string value = UpperCase(MainValue(transferEncoding));
+  std::string value = header_text::UpperCase(MainValue(transferEncoding));
   if (value == "BASE64") return TMsgSection::kBase64;
   if (value == "QUOTED-PRINTABLE") return TMsgSection::kQuotedPrintable;
   // The names mailers give a uuencoded part; its body is one "begin" ... "end" block.
@@ -80,10 +80,10 @@ TMsgSection TMsgDecode::SectionOfPart(const TStringList& partHeader, std::int64_
 
 void TMsgDecode::ParsePart(TRange range, int level) {
   THeaderBlock block = ReadHeaderBlock(*stream_, range.start, range.end, lineEnds_);
-  if (!block.ended) throw Exception(msg_errors::kPartFormat);
+  if (!block.ended) throw Exception(parser_texts::k_partFormat);
   const TRange body{block.bodyStart, range.end};
   const std::string contentType = GetField(block.lines, "Content-Type");
-  if (IsMultipartType(contentType) && level < kMaxNestingLevel) {
+  if (IsMultipartType(contentType) && level < k_maxNestingLevel) {
     SplitMultipart(body, BoundaryOf(contentType), level + 1);
     return;
   }

@@ -8,7 +8,7 @@
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/header/mime_params.h"
 #include "quillet/message/parser/msg_decode.h"
-#include "quillet/message/parser/msg_errors.h"
+#include "quillet/message/parser/parser_texts.h"
 #include "quillet/message/parser/message_lines.h"
 
 using namespace msgdecode;
@@ -51,7 +51,7 @@ bool FindUUBlock(TStream& stream, std::int64_t from, std::int64_t end, TLineEnds
 }  // namespace
 
 void TMsgDecode::SplitPlain() {
-  if (!headerEnded_) throw Exception(msg_errors::kPlainFormat);
+  if (!headerEnded_) throw Exception(parser_texts::k_plainFormat);
   const std::int64_t end = offset_ + size_;
   const std::string charset = GetMimeParam("charset", GetField(header_, "Content-Type"));
   // The body starts at the line end of the empty line (its CR, or its LF in a bare-LF
