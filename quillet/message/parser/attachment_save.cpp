@@ -39,9 +39,9 @@ void ReadBodyLines(TStream& source, const TMsgSection& section, TStringList& lin
 // still ends decoding.
 std::int64_t DataStart(TStream& source, const TMsgSection& section) {
   TLineReader reader(source, section.Start, section.Length);
-  std::string line;
+  TLinePiece piece;  // pieces: a long data line is not copied just to be looked at
   std::int64_t start = reader.Position();
-  while (reader.ReadLine(line) && line.empty()) start = reader.Position();
+  while (reader.Next(piece) && piece.first && piece.last && piece.length == 0) start = reader.Position();
   return start;
 }
 
