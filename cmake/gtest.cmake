@@ -10,6 +10,12 @@ else()
   set(QUILLET_GTEST_LIBS GTest::gtest GTest::gmock GTest::gtest_main)
 endif()
 
+# Helpers every suite shares (tests/support).
+file(GLOB QUILLET_TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+add_library(quillet_test_support STATIC ${QUILLET_TEST_SUPPORT_SOURCES})
+quillet_target_options(quillet_test_support)
+target_link_libraries(quillet_test_support PUBLIC quillet_common)
+
 # One test executable per subsystem: every .cpp under tests/<folder> and its subfolders,
 # with the shared helpers of tests/support.
 # Under MinGW, ctest runs it through Wine (see scripts/wine-run.sh).
@@ -21,8 +27,9 @@ function(quillet_test name folder)
   add_executable(${name} ${sources})
   quillet_target_options(${name})
   target_compile_definitions(${name} PRIVATE
-    QUILLET_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
-  target_link_libraries(${name} PRIVATE ${ARGN} ${QUILLET_GTEST_LIBS})
+    QUILLET_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+    QUILLET_PEER_SCRIPT="${PROJECT_SOURCE_DIR}/scripts/email_peer.py")
+  target_link_libraries(${name} PRIVATE ${ARGN} quillet_test_support ${QUILLET_GTEST_LIBS})
   if(WIN32)
     add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh $<TARGET_FILE:${name}>)
   else()

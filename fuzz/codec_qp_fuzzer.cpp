@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "quillet/common/lines.h"
 #include "quillet/message/codec/codecs.h"
 
 namespace {
@@ -36,13 +37,7 @@ std::string Paragraphs(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   std::string input(reinterpret_cast<const char*>(data), size);
 
-  TStringList lines;
-  for (size_t start = 0; start <= input.size();) {
-    size_t lf = input.find('\n', start);
-    if (lf == std::string::npos) lf = input.size();
-    lines.push_back(input.substr(start, lf - start));
-    start = lf + 1;
-  }
+  TStringList lines = SplitLines(input);
   TMemoryStream decoded;
   TQuotedPrintable decoder(&decoded, &lines);
   try {

@@ -4,13 +4,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "fuzz/fuzz_lines.h"
+#include "quillet/common/lines.h"
 #include "quillet/message/header/header_utils.h"
 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  const TStringList header = SplitFuzzLines(text);
+  const TStringList header = SplitLines(text);
 
   TStringList items;
   SplitCommaList(text, items);

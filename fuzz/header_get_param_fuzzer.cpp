@@ -5,12 +5,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "fuzz/fuzz_lines.h"
+#include "quillet/common/lines.h"
 #include "quillet/message/header/header_utils.h"
 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  TStringList lines = SplitFuzzLines(std::string(reinterpret_cast<const char*>(data), size));
+  TStringList lines = SplitLines(std::string(reinterpret_cast<const char*>(data), size));
+  if (lines.empty()) return 0;
   const std::string name = lines.front();
   lines.erase(lines.begin());
   const std::string value = GetField(lines, "Content-Type:");

@@ -3,10 +3,12 @@
 sees the message: its parts, their file names and decoded bytes. The parser's peer test
 reads this file and compares.
 
-Usage: email_peer.py MESSAGE_FOLDER OUTPUT_FILE
+Usage: email_peer.py MESSAGE_FOLDER OUTPUT_FILE [OWN_FOLDER]
 
 Each message is first given CR LF line ends, as stored messages have them; the bytes
-parsed are written out too, so both parsers see exactly the same input. Output, one
+parsed are written out too, so both parsers see exactly the same input. OWN_FOLDER holds
+the project's own *.eml cases, taken the same way, except that files named lf_* keep
+their bare LF line ends (mail saved by a Unix program). Output, one
 record per line, byte strings in hex ("-" for none):
   message NAME
   source HEX
@@ -56,12 +58,22 @@ def leaves(part, defects):
     yield kind, content_type, name, part.get_payload(decode=True) or b""
 
 
+def message_files(folder, own_folder):
+    """(path, keep line ends) of every message to compare."""
+    paths = [(path, False) for path in sorted(glob.glob(os.path.join(folder, "msg_*.txt")))]
+    if own_folder:
+        for path in sorted(glob.glob(os.path.join(own_folder, "*.eml"))):
+            paths.append((path, os.path.basename(path).startswith("lf_")))
+    return paths
+
+
 def main():
     folder, output = sys.argv[1], sys.argv[2]
+    own_folder = sys.argv[3] if len(sys.argv) > 3 else None
     with open(output, "w", encoding="ascii") as out:
-        for path in sorted(glob.glob(os.path.join(folder, "msg_*.txt"))):
+        for path, keep_line_ends in message_files(folder, own_folder):
             with open(path, "rb") as f:
-                source = crlf(f.read())
+                source = f.read() if keep_line_ends else crlf(f.read())
             message = email.message_from_bytes(source, policy=email.policy.compat32)
             defects = []
             parts = list(leaves(message, defects))

@@ -6,6 +6,7 @@
 
 #include "platform/file.h"
 #include "quillet/cli/cli_context.h"
+#include "quillet/common/lines.h"
 #include "quillet/common/datetime.h"
 #include "quillet/store/mailbox/mail_box.h"
 
@@ -51,7 +52,8 @@ int Append(TMailBox& box, const std::vector<std::string>& args) {
   TCliOptions o(args, {"--read", "--attachment"},
                 {"--from", "--subject", "--date", "--priority", "--state", "--label"});
   o.ExpectPositional(1, 1);
-  TMemoryStream text(ReadInputFile(o.Positional()[0]));
+  // Stored text has CR LF line ends, also when the file was saved with Unix line ends.
+  TMemoryStream text(WithCrLfLineEnds(ReadInputFile(o.Positional()[0])));
   TMailHead head;
   head.Unread = o.Has("--read") ? 0 : 1;
   head.HasAttachment = o.Has("--attachment") ? 1 : 0;

@@ -101,12 +101,6 @@ std::string ReadInputFile(const std::string& path) {
   return bytes;
 }
 
-void WriteOutputFile(const std::string& path, const std::string& bytes) {
-  TFileStream file(path, TFileStream::fmCreate);
-  file.WriteString(bytes);
-  file.Flush();
-}
-
 std::string FormatCliDate(double date) {
   TDateParts p = DecodeDateTime(date);
   char buffer[32];

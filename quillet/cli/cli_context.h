@@ -20,6 +20,8 @@ enum class TCliAnswer { Ask, Yes, No };
 struct TCliContext {
   std::string home;             // --home, else QUILLET_HOME, else the executable's folder
   TCliAnswer answer = TCliAnswer::Ask;
+  // --password-file: the password of an account that needs one and has none stored. Read
+  // by the commands that log in to a server (receive, send, send-receive).
   std::string passwordFile;
   std::vector<std::string> args;  // the command's own arguments, after its name(s)
 };
@@ -68,7 +70,6 @@ class TCliOptions {
 std::int64_t ParseNumber(const std::string& text, const std::string& what);
 // Reads a file, or stdin for "-"; throws EFileException kind open/read.
 std::string ReadInputFile(const std::string& path);
-void WriteOutputFile(const std::string& path, const std::string& bytes);
 // "YYYY-MM-DD HH:MM:SS" of a date value.
 std::string FormatCliDate(double date);
 

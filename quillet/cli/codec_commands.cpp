@@ -2,25 +2,11 @@
 #include <string>
 
 #include "quillet/cli/cli_context.h"
+#include "quillet/common/lines.h"
 #include "quillet/message/codec/codecs.h"
 #include "quillet/message/header/header_utils.h"
 
 namespace {
-
-// Splits text at CR LF or a bare LF; a final line without an end counts too.
-TStringList SplitLines(const std::string& text) {
-  TStringList lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t lf = text.find('\n', start);
-    size_t end = lf == std::string::npos ? text.size() : lf;
-    size_t cut = end > start && text[end - 1] == '\r' ? end - 1 : end;
-    lines.push_back(text.substr(start, cut - start));
-    if (lf == std::string::npos) break;
-    start = lf + 1;
-  }
-  return lines;
-}
 
 void QuotedPrintableEncode(TMemoryStream& in, TMemoryStream& out) {
   TStringList lines;

@@ -7,6 +7,7 @@
 
 #include "platform/console.h"
 #include "quillet/cli/cli_context.h"
+#include "quillet/cli/home_folder.h"
 
 namespace {
 
@@ -40,12 +41,13 @@ int main(int argc, char** argv) {
       if (a == "--home" && i + 1 < args.size()) ctx.home = args[++i];
       else if (a == "--yes") ctx.answer = TCliAnswer::Yes;
       else if (a == "--no") ctx.answer = TCliAnswer::No;
+      // Kept for the commands that log in to a server (receive, send, send-receive): they
+      // read the password of an account that has none stored from this file.
       else if (a == "--password-file" && i + 1 < args.size()) ctx.passwordFile = args[++i];
       else break;
     }
     if (i >= args.size()) throw ECliUsage("no command given");
-    if (ctx.home.empty()) ctx.home = platform::GetEnvironment("QUILLET_HOME");
-    if (ctx.home.empty()) ctx.home = platform::ExecutableFolder();
+    ctx.home = ResolveHomeFolder(ctx.home);
     std::string command = args[i];
     ctx.args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
     int status = Dispatch(command, ctx);

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "quillet/cli/cli_context.h"
-#include "quillet/cli/message_source.h"
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/parser/msg_decode.h"
+#include "quillet/store/mailbox/mail_box.h"
 
 namespace {
 
@@ -46,6 +46,15 @@ void PrintAttachments(TMsgDecode& msg) {
   }
 }
 
+// The message file, or the stored message read in place from the mailbox data file.
+std::unique_ptr<TStream> OpenMessage(const TCliOptions& opts, const std::string& file) {
+  if (!opts.HasValue("--box")) return std::make_unique<TFileStream>(file, TFileStream::fmOpenRead);
+  std::int64_t id = ParseNumber(opts.Value("--id"), "ID");
+  if (id < INT32_MIN || id > INT32_MAX) throw Exception("No message with id " + std::to_string(id));
+  TMailBox box(opts.Value("--box"));
+  return box.OpenMessageStream(static_cast<std::int32_t>(id));
+}
+
 }  // namespace
 
 int RunMsgCommand(TCliContext& ctx) {
@@ -59,10 +68,8 @@ int RunMsgCommand(TCliContext& ctx) {
                                 pos.end());
   if (!fromBox && pos.size() < 2) throw ECliUsage("msg " + what + " needs a FILE or --box BASE --id ID");
 
-  std::unique_ptr<TMessageSource> source =
-      fromBox ? OpenStoredMessage(opts.Value("--box"), ParseNumber(opts.Value("--id"), "ID"))
-              : OpenMessageFile(pos[1]);
-  TMsgDecode msg(&source->Stream(), source->Size(), source->Offset());
+  std::unique_ptr<TStream> source = OpenMessage(opts, fromBox ? std::string() : pos[1]);
+  TMsgDecode msg(source.get(), source->Size(), 0);
   TCliPrompts prompts(ctx.answer);
   msg.SetPrompts(&prompts);
   try {

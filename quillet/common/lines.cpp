@@ -37,3 +37,34 @@ void ReadLine(TStream& stream, std::string& text) {
   text.assign(buffer, nul ? static_cast<size_t>(nul - buffer) : static_cast<size_t>(scanned));
   stream.Seek(start + scanned, TSeekOrigin::soBeginning);
 }
+
+TStringList SplitLines(const std::string& text) {
+  TStringList lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t lf = text.find('\n', start);
+    size_t end = lf == std::string::npos ? text.size() : lf;
+    size_t cut = end > start && text[end - 1] == '\r' ? end - 1 : end;
+    lines.push_back(text.substr(start, cut - start));
+    if (lf == std::string::npos) break;
+    start = lf + 1;
+  }
+  return lines;
+}
+
+std::string WithCrLfLineEnds(const std::string& text) {
+  std::string result;
+  result.reserve(text.size() + text.size() / 32 + 2);
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r') {
+      result += "\r\n";
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (c == '\n') {
+      result += "\r\n";
+    } else {
+      result += c;
+    }
+  }
+  return result;
+}

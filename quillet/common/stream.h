@@ -99,24 +99,3 @@ class TFileStream : public TStream {
   std::vector<char> writeBuffer_;  // pending bytes for [writeStart_, ...)
   std::int64_t writeStart_ = 0;
 };
-
-// A read-only view of the byte range [offset, offset + length) of a file; position 0 is
-// the range's first byte. Used to parse a message inside a mailbox data file without
-// loading the file. Writes fail (return 0). Size is the range's length even when the file
-// ends inside the range; reads then stop at the file's end.
-class TFileRangeStream : public TStream {
- public:
-  // Throws EFileException kind open when the file cannot be opened.
-  TFileRangeStream(const std::string& fileName, std::int64_t offset, std::int64_t length);
-
-  std::int32_t Read(void* buffer, std::int32_t count) override;
-  std::int32_t Write(const void* buffer, std::int32_t count) override;
-  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
-  std::int64_t Size() override { return length_; }
-
- private:
-  TFileStream file_;
-  std::int64_t offset_;
-  std::int64_t length_;
-  std::int64_t position_ = 0;
-};

@@ -80,5 +80,11 @@ check "delete-all zeroes the counts" "unread-count: 0 item-count: 0" \
 keys=$(cli box info in | cut -d: -f1 | tr '\n' ' ' | sed 's/ $//')
 check "info keys in order" "version last-id created encrypted title wasted-bytes total-bytes unread-count item-count live-count space-wasted data-size packed-size" "$keys"
 
+# A file saved with Unix (or old Mac) line ends is stored with CR LF line ends.
+printf 'Subject: unix\n\nline one\rline two\n' > unix.eml
+id=$(cli box append in unix.eml)
+check "append stores CR LF line ends" "$(printf 'Subject: unix\r\n\r\nline one\r\nline two\r\n' | od -c)" \
+  "$(cli box read in "$id" | od -c)"
+
 check_status "unknown box command" 1 cli box frobnicate in
 finish

@@ -65,6 +65,15 @@ check "codec uu round trip" "some bytes" "$(printf 'some bytes' | cli codec uu-e
 check "codec hz-decode" "$(printf 'a\xc4\xe3b' | od -An -tx1)" "$(printf 'a~{Dc~}b' | cli codec hz-decode | od -An -tx1)"
 check_status "unknown codec" 1 cli codec rot13
 
+# A message file with bare LF line ends reads as if it had CR LF.
+printf '%s\n' 'Subject: unix' 'Mime-Version: 1.0' 'Content-Type: multipart/mixed; boundary="u"' '' \
+  '--u' '' 'unix text' '--u' 'Content-Type: application/octet-stream; name="u.bin"' \
+  'Content-Transfer-Encoding: base64' '' 'AAECAwQF/w==' '--u--' > unix.eml
+check "msg headers of a bare-LF file" "Subject: unix" "$(cli msg headers unix.eml | head -1)"
+check "msg text of a bare-LF file has CR LF" "$(printf 'unix text\r\n' | od -c)" "$(cli msg text unix.eml | od -c)"
+cli msg extract unix.eml 0 u.bin
+check "msg extract from a bare-LF file" "$(printf '\000\001\002\003\004\005\377' | od -An -tx1)" "$(od -An -tx1 u.bin)"
+
 check "header decode-words" "中文" "$(cli header decode-words '=?utf-8?B?5Lit5paH?=')"
 check "header date" "1998-12-07 09:05:00" "$(cli header date 'Mon, 7 Dec 1998 9:5:3 +0800')"
 finish

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "quillet/common/lines.h"
 
 namespace {
@@ -63,6 +66,31 @@ TEST(WriteLine, AppendsCrLf) {
   WriteLine(s, "hello");
   WriteLine(s, "");
   EXPECT_EQ(s.Bytes(), "hello\r\n\r\n");
+}
+
+// The splitter the command line and the fuzzers share.
+TEST(SplitLines, SplitsAtLfAndDropsTheCrBeforeALineEnd) {
+  const std::pair<std::string, TStringList> cases[] = {
+      {"", {}},
+      {"one", {"one"}},
+      {"one\r\ntwo\nthree", {"one", "two", "three"}},
+      {"a\n\nb\n", {"a", "", "b"}},
+      {"bare\rcr\r", {"bare\rcr"}},  // only the CR before a line's end goes
+      {"\r\n", {""}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitLines(c.first), c.second) << c.first;
+}
+
+TEST(WithCrLfLineEnds, EveryLineEndBecomesCrLf) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {"a\r\nb\r\n", "a\r\nb\r\n"},  // already stored form: unchanged
+      {"a\nb\n", "a\r\nb\r\n"},
+      {"a\rb\r", "a\r\nb\r\n"},
+      {"a\n\r\n\r\rb", "a\r\n\r\n\r\n\r\nb"},
+      {"no end", "no end"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WithCrLfLineEnds(c.first), c.second) << c.first;
 }
 
 }  // namespace

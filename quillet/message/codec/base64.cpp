@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "quillet/message/codec/codec_block_reader.h"
-#include "quillet/message/codec/codec_line_reader.h"
+#include "quillet/common/line_reader.h"
 #include "quillet/message/codec/codec_output.h"
 #include "quillet/message/codec/codecs.h"
 
@@ -191,7 +191,7 @@ void TBase64::Decode() {
 // Lines up to an empty one; after each line the job goes on while more than one byte of
 // the range is left and no one asked to abort.
 void TBase64::DecodeLines() {
-  TCodecLineReader reader(*input_, offset_, size_);
+  TLineReader reader(*input_, offset_, size_);
   TCodecOutput out(*output_);
   TBase64LineDecoder decoder;
   StartProgress(size_);

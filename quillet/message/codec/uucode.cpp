@@ -3,7 +3,7 @@
 
 #include "quillet/common/gbk.h"
 #include "quillet/message/codec/codec_block_reader.h"
-#include "quillet/message/codec/codec_line_reader.h"
+#include "quillet/common/line_reader.h"
 #include "quillet/message/codec/codec_output.h"
 #include "quillet/message/codec/codecs.h"
 
@@ -92,7 +92,7 @@ void TUUCode::Decode() {
 }
 
 void TUUCode::DecodeLines() {
-  TCodecLineReader reader(*input_, offset_, size_);
+  TLineReader reader(*input_, offset_, size_);
   TCodecOutput out(*output_);
   StartProgress(size_);
   TLinePiece piece;

@@ -2,13 +2,13 @@
 // display text.
 #include <string>
 
+#include "quillet/common/range_stream.h"
 #include "quillet/message/codec/codecs.h"
 #include "quillet/message/header/header_utils.h"
+#include "quillet/message/parser/message_lines.h"
 #include "quillet/message/parser/mime_types.h"
 #include "quillet/message/parser/msg_decode.h"
-#include "quillet/message/parser/msg_errors.h"
-#include "quillet/message/parser/range_line_reader.h"
-#include "quillet/message/parser/range_view.h"
+#include "quillet/message/parser/parser_texts.h"
 
 using namespace msgdecode;
 
@@ -16,7 +16,7 @@ namespace {
 
 // The range as it stands, each line ended with CR LF: a last line without its line end
 // gets one. Unlike a copy line by line, long lines and NUL bytes pass unharmed.
-void CopyAsLines(TRangeView& body, std::int64_t length, TStream& out) {
+void CopyAsLines(TRangeStream& body, std::int64_t length, TStream& out) {
   if (length <= 0) return;
   out.CopyFrom(body, length);
   char last[2] = {0, 0};
@@ -29,34 +29,58 @@ void CopyAsLines(TRangeView& body, std::int64_t length, TStream& out) {
 }
 
 void ReadBodyLines(TStream& source, const TMsgSection& section, TStringList& lines) {
-  TRangeLineReader reader(source, section.Start, section.Start + section.Length);
+  TLineReader reader(source, section.Start, section.Length);
   std::string line;
-  while (reader.ReadLine(line)) lines.push_back(line);
+  while (ReadMessageLine(reader, line)) lines.push_back(line);
+}
+
+// Where the data of a Base64 or uuencoded section starts: after the empty lines that
+// some mailers put between a part's header and its data. An empty line after the data
+// still ends decoding.
+std::int64_t DataStart(TStream& source, const TMsgSection& section) {
+  TLineReader reader(source, section.Start, section.Length);
+  TLinePiece piece;  // pieces: a long data line is not copied just to be looked at
+  std::int64_t start = reader.Position();
+  while (reader.Next(piece) && piece.first && piece.last && piece.length == 0) start = reader.Position();
+  return start;
+}
+
+// Decodes the section's data with a Base64 or uuencode codec.
+template <typename TCodec>
+void DecodeData(TStream& source, const TMsgSection& section, TStream& out) {
+  std::int64_t start = DataStart(source, section);
+  std::int64_t length = section.Start + section.Length - start;
+  TRangeStream data(source, start, length);
+  TCodec codec(&data, TCodecMode::Decode, &out, length, 0);
+  codec.Decode();
 }
 
 }  // namespace
 
 void TMsgDecode::SaveAttachFileToStream(int index, TStream& stream) {
-  if (index < 0 || static_cast<size_t>(index) >= attachments_.size()) throw Exception(msg_errors::kBadAttachmentIndex);
+  if (index < 0 || static_cast<size_t>(index) >= attachments_.size()) throw Exception(parser_texts::k_badAttachmentIndex);
   SaveSectionToStream(*stream_, attachments_[static_cast<size_t>(index)].Section, stream);
 }
 
 void TMsgDecode::SaveAttachFile(int index, const std::string& fileName) {
   // The index is checked first, so that a wrong one leaves no empty file behind.
-  if (index < 0 || static_cast<size_t>(index) >= attachments_.size()) throw Exception(msg_errors::kBadAttachmentIndex);
+  if (index < 0 || static_cast<size_t>(index) >= attachments_.size()) throw Exception(parser_texts::k_badAttachmentIndex);
   TFileStream file(fileName, TFileStream::fmCreate);
   SaveAttachFileToStream(index, file);
   file.Flush();
 }
 
 void SaveSectionToStream(TStream& source, const TMsgSection& section, TStream& out) {
-  TRangeView body(source, section.Start, section.Length);
+  if (section.LineEnds == TLineEnds::Any) {
+    TMemoryStream copy;
+    SaveSectionToStream(copy, CrLfCopyOf(source, section, copy), out);
+    return;
+  }
+  TRangeStream body(source, section.Start, section.Length);
   switch (section.Kind) {
-    case TMsgSection::kBase64: {
-      TBase64 codec(&body, TCodecMode::Decode, &out, section.Length, 0);
-      codec.Decode();
+    case TMsgSection::kBase64:
+      DecodeData<TBase64>(source, section, out);
       return;
-    }
     case TMsgSection::kQuotedPrintable: {
       TStringList lines;
       ReadBodyLines(source, section, lines);
@@ -65,16 +89,14 @@ void SaveSectionToStream(TStream& source, const TMsgSection& section, TStream& o
       codec.Decode();
       return;
     }
-    case TMsgSection::kUUEncode: {
-      TUUCode codec(&body, TCodecMode::Decode, &out, section.Length, 0);
-      codec.Decode();
+    case TMsgSection::kUUEncode:
+      DecodeData<TUUCode>(source, section, out);
       return;
-    }
     case TMsgSection::kNone:
       if (gbk::UpperCase(section.Charset).find("HZ") != std::string::npos) HZToGB(body, 0, section.Length, out);
       else CopyAsLines(body, section.Length, out);
       return;
     default:
-      throw EMsgDecodeError(msg_errors::kUnknownEncoding);
+      throw EMsgDecodeError(parser_texts::k_unknownEncoding);
   }
 }

@@ -9,7 +9,8 @@
 #include "quillet/message/parser/html_display.h"
 #include "quillet/message/parser/mime_types.h"
 #include "quillet/message/parser/msg_decode.h"
-#include "quillet/message/parser/range_view.h"
+#include "quillet/common/range_stream.h"
+#include "quillet/message/parser/message_lines.h"
 
 using namespace msgdecode;
 
@@ -40,7 +41,7 @@ void TMsgDecode::AddSection(const TMsgSection& section) {
   bool isText = false;
   switch (section.Kind) {
     case TMsgSection::kNone:
-      if (!named && gbk::UpperCase(section.ContentType) == "MESSAGE/RFC822" && section.Level < kMaxNestingLevel) {
+      if (!named && gbk::UpperCase(section.ContentType) == "MESSAGE/RFC822" && section.Level < k_maxNestingLevel) {
         AddNestedMessage(section);
         return;
       }
@@ -62,9 +63,12 @@ void TMsgDecode::AddSection(const TMsgSection& section) {
 
 void TMsgDecode::DecodeTextInto(const TMsgSection& section, TStream& out) {
   if (section.Kind == TMsgSection::kNone) {  // the body bytes as they stand
-    TRangeView body(*stream_, section.Start, section.Length);
-    if (IsHZ(section.Charset)) HZToGB(body, 0, section.Length, out);
-    else out.CopyFrom(body, section.Length);
+    TMemoryStream copy;
+    const TMsgSection text = section.LineEnds == TLineEnds::Any ? CrLfCopyOf(*stream_, section, copy) : section;
+    TStream& source = section.LineEnds == TLineEnds::Any ? static_cast<TStream&>(copy) : *stream_;
+    TRangeStream body(source, text.Start, text.Length);
+    if (IsHZ(text.Charset)) HZToGB(body, 0, text.Length, out);
+    else out.CopyFrom(body, text.Length);
     return;
   }
   if (!IsHZ(section.Charset)) {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "quillet/message/parser/range_view.h"
+#include "quillet/message/parser/message_lines.h"
 
 using namespace msgdecode;
 
@@ -16,7 +16,7 @@ enum class TLineEnd { kYes, kNo, kNeedMore };
 
 // After the text: "" or "--", then padding, then the CR that ends the line (or the end of
 // the searched bytes). kNeedMore when the window ends before that is decided.
-TLineEnd IsDelimiterLineEnd(const char* p, const char* end, bool endIsLimit) {
+TLineEnd IsDelimiterLineEnd(const char* p, const char* end, bool endIsLimit, bool anyEnds) {
   const TLineEnd atEnd = endIsLimit ? TLineEnd::kYes : TLineEnd::kNeedMore;
   if (p == end) return atEnd;
   if (*p == '-') {
@@ -26,16 +26,17 @@ TLineEnd IsDelimiterLineEnd(const char* p, const char* end, bool endIsLimit) {
   }
   while (p != end && (*p == ' ' || *p == '\t')) ++p;
   if (p == end) return atEnd;
-  return *p == '\r' ? TLineEnd::kYes : TLineEnd::kNo;
+  return *p == '\r' || (*p == '\n' && anyEnds) ? TLineEnd::kYes : TLineEnd::kNo;
 }
 
 }  // namespace
 
 bool FindAtLineStart(TStream& stream, const std::string& text, std::int64_t limit, bool exact,
-                     bool startIsLineStart) {
+                     bool startIsLineStart, TLineEnds ends) {
   const std::int64_t start = stream.Position();
   const std::int64_t end = start + std::max<std::int64_t>(0, limit);
-  const std::string needle = "\r\n" + text;
+  const std::string lineBreak = ends == TLineEnds::Any ? "\n" : "\r\n";
+  const std::string needle = lineBreak + text;
   // Twice the needle at least, so a window always holds a whole candidate.
   const size_t capacity = std::max(k_windowSize, needle.size() * 2);
   std::vector<char> window(capacity);
@@ -61,7 +62,7 @@ bool FindAtLineStart(TStream& stream, const std::string& text, std::int64_t limi
     size_t from = 0;
     size_t keepFrom = none;  // first byte the next window must still hold
     for (;;) {
-      const char* cr = static_cast<const char*>(std::memchr(window.data() + from, '\r', held - from));
+      const char* cr = static_cast<const char*>(std::memchr(window.data() + from, needle[0], held - from));
       if (!cr) break;
       size_t at = static_cast<size_t>(cr - window.data());
       if (held - at < needle.size()) {  // a candidate cut by the window
@@ -70,9 +71,9 @@ bool FindAtLineStart(TStream& stream, const std::string& text, std::int64_t limi
       }
       if (std::memcmp(cr, needle.data(), needle.size()) == 0) {
         TLineEnd lineEnd =
-            exact ? IsDelimiterLineEnd(cr + needle.size(), window.data() + held, reachesLimit) : TLineEnd::kYes;
+            exact ? IsDelimiterLineEnd(cr + needle.size(), window.data() + held, reachesLimit, ends == TLineEnds::Any) : TLineEnd::kYes;
         if (lineEnd == TLineEnd::kYes) {
-          stream.SetPosition(windowStart + static_cast<std::int64_t>(at) + 2);
+          stream.SetPosition(windowStart + static_cast<std::int64_t>(at + lineBreak.size()));
           return true;
         }
         if (lineEnd == TLineEnd::kNeedMore) {

@@ -1,17 +1,18 @@
 #include "quillet/message/parser/header_block.h"
 
 #include "quillet/common/gbk.h"
-#include "quillet/message/parser/range_line_reader.h"
+
+#include "quillet/message/parser/message_lines.h"
 
 namespace msgdecode {
 
-THeaderBlock ReadHeaderBlock(TStream& stream, std::int64_t start, std::int64_t end) {
+THeaderBlock ReadHeaderBlock(TStream& stream, std::int64_t start, std::int64_t end, TLineEnds ends) {
   THeaderBlock block;
-  TRangeLineReader reader(stream, start, end);
+  TLineReader reader(stream, start, end - start, ends);
   std::string line;
   for (;;) {
     std::int64_t lineStart = reader.Position();
-    if (!reader.ReadLine(line)) break;
+    if (!ReadMessageLine(reader, line)) break;
     if (line.empty()) {
       block.ended = true;
       block.emptyLineStart = lineStart;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "quillet/common/line_reader.h"
 #include "quillet/common/lines.h"
 #include "quillet/common/stream.h"
 
@@ -17,7 +18,9 @@ struct THeaderBlock {
   std::int64_t bodyStart = 0;       // first byte after the empty line (range end if none)
 };
 
-THeaderBlock ReadHeaderBlock(TStream& stream, std::int64_t start, std::int64_t end);
+// EMsgDecodeError "Can not read message, message format error" when the stream ends
+// inside the range before the header does.
+THeaderBlock ReadHeaderBlock(TStream& stream, std::int64_t start, std::int64_t end, TLineEnds ends);
 
 // Whether the header has a field of that name (any case), e.g. "Mime-Version".
 bool HasHeaderField(const TStringList& header, const std::string& name);

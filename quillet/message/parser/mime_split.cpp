@@ -6,8 +6,8 @@
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/parser/mime_types.h"
 #include "quillet/message/parser/msg_decode.h"
-#include "quillet/message/parser/msg_errors.h"
-#include "quillet/message/parser/range_line_reader.h"
+#include "quillet/message/parser/parser_texts.h"
+#include "quillet/message/parser/message_lines.h"
 
 using namespace msgdecode;
 
@@ -16,10 +16,10 @@ namespace {
 // Reads the delimiter line that starts at position; the result is the first byte after
 // it. closing is set when it is the closing delimiter (delimiter + "--").
 std::int64_t PassDelimiterLine(TStream& stream, std::int64_t position, std::int64_t end,
-                               const std::string& delimiter, bool& closing) {
-  TRangeLineReader reader(stream, position, end);
+                               const std::string& delimiter, TLineEnds ends, bool& closing) {
+  TLineReader reader(stream, position, end - position, ends);
   std::string line;
-  reader.ReadLine(line);
+  ReadMessageLine(reader, line);
   size_t last = line.find_last_not_of(" \t");
   line.erase(last == std::string::npos ? 0 : last + 1);
   closing = line == delimiter + "--";
@@ -31,12 +31,12 @@ std::int64_t PassDelimiterLine(TStream& stream, std::int64_t position, std::int6
 void TMsgDecode::SplitMime() {
   const std::string contentType = GetField(header_, "Content-Type");
   const TRange message{offset_, offset_ + size_};
-  if (!IsMultipartType(contentType) || level_ >= kMaxNestingLevel) {
+  if (!IsMultipartType(contentType) || level_ >= k_maxNestingLevel) {
     ParsePart(message, level_);  // one part; a multipart too deep is kept whole
     return;
   }
   const std::string boundary = BoundaryOf(contentType);
-  if (!headerEnded_) throw Exception(msg_errors::kPartFormat);
+  if (!headerEnded_) throw Exception(parser_texts::k_partFormat);
   SplitMultipart({bodyStart_, message.end}, boundary, level_ + 1);
 }
 
@@ -46,12 +46,12 @@ void TMsgDecode::SplitMultipart(TRange range, const std::string& boundary, int l
   // adds text after the opening delimiter still has its parts read). A body without one
   // is shown as it stands rather than not at all. Later delimiter lines must match exactly.
   stream_->SetPosition(range.start);
-  if (!FindAtLineStart(*stream_, delimiter, range.Length(), false, true)) {
+  if (!FindAtLineStart(*stream_, delimiter, range.Length(), false, true, lineEnds_)) {
     AddRawText(range, level);
     return;
   }
   bool closing = false;
-  std::int64_t position = PassDelimiterLine(*stream_, stream_->Position(), range.end, delimiter, closing);
+  std::int64_t position = PassDelimiterLine(*stream_, stream_->Position(), range.end, delimiter, lineEnds_, closing);
   while (!closing && position < range.end) {
     if (!TakePart()) {
       AddRawText({position, range.end}, level);
@@ -62,9 +62,9 @@ void TMsgDecode::SplitMultipart(TRange range, const std::string& boundary, int l
     stream_->SetPosition(position);
     std::int64_t partEnd = range.end;
     std::int64_t next = range.end;
-    if (FindAtLineStart(*stream_, delimiter, range.end - position, true, true)) {
+    if (FindAtLineStart(*stream_, delimiter, range.end - position, true, true, lineEnds_)) {
       partEnd = stream_->Position();
-      next = PassDelimiterLine(*stream_, partEnd, range.end, delimiter, closing);
+      next = PassDelimiterLine(*stream_, partEnd, range.end, delimiter, lineEnds_, closing);
     }
     if (partEnd > position) ParsePart({position, partEnd}, level);
     position = next;

@@ -3,12 +3,13 @@
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/header/mime_params.h"
 #include "quillet/message/parser/msg_decode.h"
-#include "quillet/message/parser/msg_errors.h"
+#include "quillet/message/parser/parser_texts.h"
 
 namespace msgdecode {
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-  return text.size() >= prefix.size() && gbk::UpperCase(text.substr(0, prefix.size())) == gbk::UpperCase(prefix);
+  return text.size() >= prefix.size() &&
+         gbk::UpperCase(text.substr(0, prefix.size())) == gbk::UpperCase(prefix);
 }
 
 bool IsBinaryMediaType(const std::string& contentType) {
@@ -25,7 +26,7 @@ bool IsMultipartType(const std::string& contentType) {
 
 std::string BoundaryOf(const std::string& contentType) {
   std::string boundary = GetMimeParam("boundary", contentType);
-  if (boundary == k_unableToGet || boundary.empty()) throw EMsgDecodeError(msg_errors::kBoundaryNotFound);
+  if (boundary == k_unableToGet || boundary.empty()) throw EMsgDecodeError(parser_texts::k_boundaryNotFound);
   return boundary;
 }
 

@@ -5,9 +5,13 @@
 #include <algorithm>
 #include <limits>
 
-#include "quillet/message/parser/header_block.h"
 #include "quillet/message/header/header_utils.h"
-#include "quillet/message/parser/msg_errors.h"
+#include "quillet/message/header/mime_params.h"
+#include "quillet/message/parser/find_at_line_start.h"
+#include "quillet/message/parser/header_block.h"
+#include "quillet/message/parser/message_lines.h"
+#include "quillet/message/parser/mime_types.h"
+#include "quillet/message/parser/parser_texts.h"
 
 using namespace msgdecode;
 
@@ -31,11 +35,12 @@ void TMsgDecode::DecodeAsText() { Run(false); }
 
 void TMsgDecode::Run(bool allowMime) {
   Reset();
-  if (!stream_) throw EMsgDecodeError(msg_errors::kCanNotRead);
+  if (!stream_) throw EMsgDecodeError(parser_texts::k_canNotRead);
   ReadMessageHeader();
-  mime_ = allowMime && HasHeaderField(header_, "Mime-Version");
+  mime_ = allowMime && (HasHeaderField(header_, "Mime-Version") || IsUndeclaredMultipart());
   if (mime_) SplitMime();
   else SplitPlain();
+  for (TMsgSection& section : sections_) section.LineEnds = lineEnds_;
   BuildDisplayText();
   displayText_.WriteBuffer("", 1);
 }
@@ -44,18 +49,32 @@ void TMsgDecode::Reset() {
   mime_ = false;
   header_.clear();
   headerEnded_ = false;
+  lineEnds_ = TLineEnds::Cr;
   sections_.clear();
   attachments_.clear();
   displayText_.Clear();
-  if (partBudget_ == &ownBudget_) ownBudget_ = kMaxParts;
+  if (partBudget_ == &ownBudget_) ownBudget_ = k_maxParts;
 }
 
 void TMsgDecode::ReadMessageHeader() {
-  THeaderBlock block = ReadHeaderBlock(*stream_, offset_, offset_ + size_);
+  lineEnds_ = DetectLineEnds(*stream_, offset_, offset_ + size_);
+  THeaderBlock block = ReadHeaderBlock(*stream_, offset_, offset_ + size_, lineEnds_);
   header_ = std::move(block.lines);
   headerEnded_ = block.ended;
   emptyLineStart_ = block.emptyLineStart;
   bodyStart_ = block.bodyStart;
+}
+
+// A multipart without the Mime-Version header is still split when its body uses the
+// boundary: some mailers leave the header out, also in nested messages and digests. A
+// multipart whose boundary never appears stays plain text.
+bool TMsgDecode::IsUndeclaredMultipart() {
+  const std::string contentType = GetField(header_, "Content-Type");
+  if (!headerEnded_ || !IsMultipartType(contentType)) return false;
+  const std::string boundary = GetMimeParam("boundary", contentType);
+  if (boundary == k_unableToGet || boundary.empty()) return false;
+  stream_->SetPosition(bodyStart_);
+  return FindAtLineStart(*stream_, "--" + boundary, offset_ + size_ - bodyStart_, false, true, lineEnds_);
 }
 
 std::string TMsgDecode::DisplayString() const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "quillet/common/exceptions.h"
+#include "quillet/common/line_reader.h"
 #include "quillet/common/lines.h"
 #include "quillet/common/stream.h"
 #include "quillet/common/user_prompts.h"
@@ -30,6 +31,9 @@ struct TMsgSection {
   std::int64_t Start = 0;   // stream position of the first body byte
   std::int64_t Length = 0;
   int Level = 0;            // how many containers (multiparts, messages) enclose the part
+  // How the source's lines end; a section of a bare-LF message is decoded as if its
+  // lines ended in CR LF.
+  TLineEnds LineEnds = TLineEnds::Cr;
 
   // "None", "Base64", "Quoted-Printable", "UUEncode", "XXEncode", else "Unknown".
   static const char* KindName(int kind);
@@ -40,9 +44,10 @@ struct TMsgAttachment {
   TMsgSection Section;
 };
 
-// Decodes one section of the source into out by its kind: Base64, quoted-printable
-// (leading and trailing empty lines dropped), uuencode, or as it stands (HZ-decoded when
-// the charset names HZ), each line ended with CR LF. Another kind raises EMsgDecodeError
+// Decodes one section of the source into out by its kind: Base64 or uuencode (empty
+// lines before the data skipped), quoted-printable (leading and trailing empty lines
+// dropped), or as it stands (HZ-decoded when the charset names HZ), each line ended with
+// CR LF. A section whose lines end in a bare LF is decoded as if they ended in CR LF. Another kind raises EMsgDecodeError
 // "Unknown encode method".
 void SaveSectionToStream(TStream& source, const TMsgSection& section, TStream& out);
 
@@ -50,10 +55,10 @@ class TMsgDecode {
  public:
   // Containers nested deeper than this are not opened: a deeper multipart or message is
   // kept whole, as text.
-  static constexpr int kMaxNestingLevel = 64;
+  static constexpr int k_maxNestingLevel = 64;
   // Parts found in one message, nested messages included; the rest of a body beyond
   // this is kept whole, as text.
-  static constexpr int kMaxParts = 10000;
+  static constexpr int k_maxParts = 10000;
 
   // The message is size bytes of the stream from offset; nothing outside that range is
   // read. The stream is not owned.
@@ -70,6 +75,8 @@ class TMsgDecode {
   void SaveAttachFileToStream(int index, TStream& stream);
   void SaveAttachFile(int index, const std::string& fileName);
 
+  // The message was split as MIME: it has a Mime-Version header, or it is a multipart
+  // whose body holds its opening delimiter line (mailers that leave the header out).
   bool IsMime() const { return mime_; }
   const TStringList& HeaderLines() const { return header_; }
   // Ends with one NUL byte after decoding.
@@ -92,6 +99,7 @@ class TMsgDecode {
   void Run(bool allowMime);
   void Reset();
   void ReadMessageHeader();
+  bool IsUndeclaredMultipart();
 
   // plain_split.cpp
   void SplitPlain();
@@ -100,6 +108,7 @@ class TMsgDecode {
   void SplitMultipart(TRange range, const std::string& boundary, int level);
   // part_parse.cpp
   void ParsePart(TRange range, int level);
+  TMsgSection SectionOfPart(const TStringList& partHeader, std::int64_t bodyStart, std::int64_t bodyEnd, int level);
   // display_text.cpp
   void BuildDisplayText();
   void AddSection(const TMsgSection& section);
@@ -114,10 +123,11 @@ class TMsgDecode {
   std::int64_t size_;
   std::int64_t offset_;
   int level_ = 0;
-  int ownBudget_ = kMaxParts;
+  int ownBudget_ = k_maxParts;
   int* partBudget_ = &ownBudget_;
   TUserPrompts* prompts_ = nullptr;
   bool mime_ = false;
+  TLineEnds lineEnds_ = TLineEnds::Cr;  // of this message, from its first line
   TStringList header_;
   bool headerEnded_ = false;        // an empty line closed the header inside the range
   std::int64_t emptyLineStart_ = 0;  // position of that empty line's CR

@@ -4,11 +4,12 @@
 #include "quillet/message/parser/attachment_names.h"
 #include "quillet/message/codec/codecs.h"
 #include "quillet/message/parser/header_block.h"
+#include "quillet/message/parser/message_lines.h"
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/header/mime_params.h"
 #include "quillet/message/parser/mime_types.h"
 #include "quillet/message/parser/msg_decode.h"
-#include "quillet/message/parser/msg_errors.h"
+#include "quillet/message/parser/parser_texts.h"
 
 using namespace msgdecode;
 
@@ -18,7 +19,21 @@ int KindOfEncoding(const std::string& transferEncoding) {
   std::string value = gbk::UpperCase(MainValue(transferEncoding));
   if (value == "BASE64") return TMsgSection::kBase64;
   if (value == "QUOTED-PRINTABLE") return TMsgSection::kQuotedPrintable;
+  // The names mailers give a uuencoded part; its body is one "begin" ... "end" block.
+  for (const char* uu : {"X-UUENCODE", "X-UUE", "UUENCODE", "X-UUDECODE"})
+    if (value == uu) return TMsgSection::kUUEncode;
   return TMsgSection::kNone;  // 7bit, 8bit, binary, missing
+}
+
+// The file name on the "begin" line of a uuencoded part's body (empty lines before it
+// are usual); empty when the body does not open with a block.
+std::string UUBeginName(TStream& stream, std::int64_t start, std::int64_t end, TLineEnds ends) {
+  TLineReader reader(stream, start, end - start, ends);
+  std::string line, next, name;
+  while (reader.ReadLine(line) && line.empty()) {
+  }
+  reader.ReadLine(next);
+  return IsUUBeginLine(line, next, name) ? name : std::string();
 }
 
 std::string WithoutAngles(std::string id) {
@@ -28,11 +43,9 @@ std::string WithoutAngles(std::string id) {
 }
 
 // The name parameter of Content-Type, replaced by the filename parameter of
-// Content-Disposition when that has one; encoded words decoded, then the file-name part
-// taken and completed for the type. Decoding comes first: the Base64 text of an encoded
-// word may hold a "/".
-std::string FileNameOfPart(const TStringList& partHeader, const std::string& contentTypeField,
-                           const std::string& contentType) {
+// Content-Disposition when that has one (either may be absent: empty); encoded words
+// decoded. Decoding comes first: the Base64 text of an encoded word may hold a "/".
+std::string DeclaredNameOfPart(const TStringList& partHeader, const std::string& contentTypeField) {
   std::string name = GetMimeParamText("name", contentTypeField);
   if (name == k_unableToGet) name.clear();
   std::string disposition = GetField(partHeader, "Content-Disposition");
@@ -40,31 +53,37 @@ std::string FileNameOfPart(const TStringList& partHeader, const std::string& con
     std::string fileName = GetMimeParamText("filename", disposition);
     if (fileName != k_unableToGet && !fileName.empty()) name = fileName;
   }
-  return SafeAttachmentName(FileNameForType(DecodeWords(name), contentType));
+  return DecodeWords(name);
 }
 
-TMsgSection SectionOfPart(const TStringList& partHeader, std::int64_t bodyStart, std::int64_t bodyEnd, int level) {
+}  // namespace
+
+// A uuencoded part without a declared name takes the name of its "begin" line. The name
+// is then reduced to its file-name part and completed for the type.
+TMsgSection TMsgDecode::SectionOfPart(const TStringList& partHeader, std::int64_t bodyStart, std::int64_t bodyEnd,
+                                      int level) {
   TMsgSection section;
   const std::string contentTypeField = GetField(partHeader, "Content-Type");
   section.ContentType = MainValue(contentTypeField);
   section.Charset = GetMimeParam("charset", contentTypeField);
   section.ContentId = WithoutAngles(GetField(partHeader, "Content-ID"));
-  section.FileName = FileNameOfPart(partHeader, contentTypeField, section.ContentType);
   section.Kind = KindOfEncoding(GetField(partHeader, "Content-Transfer-Encoding"));
+  std::string name = DeclaredNameOfPart(partHeader, contentTypeField);
+  if (name.empty() && section.Kind == TMsgSection::kUUEncode)
+    name = UUBeginName(*stream_, bodyStart, bodyEnd, lineEnds_);
+  section.FileName = SafeAttachmentName(FileNameForType(name, section.ContentType));
   section.Start = bodyStart;
   section.Length = bodyEnd - bodyStart;
   section.Level = level;
   return section;
 }
 
-}  // namespace
-
 void TMsgDecode::ParsePart(TRange range, int level) {
-  THeaderBlock block = ReadHeaderBlock(*stream_, range.start, range.end);
-  if (!block.ended) throw Exception(msg_errors::kPartFormat);
+  THeaderBlock block = ReadHeaderBlock(*stream_, range.start, range.end, lineEnds_);
+  if (!block.ended) throw Exception(parser_texts::k_partFormat);
   const TRange body{block.bodyStart, range.end};
   const std::string contentType = GetField(block.lines, "Content-Type");
-  if (IsMultipartType(contentType) && level < kMaxNestingLevel) {
+  if (IsMultipartType(contentType) && level < k_maxNestingLevel) {
     SplitMultipart(body, BoundaryOf(contentType), level + 1);
     return;
   }

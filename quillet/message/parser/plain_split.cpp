@@ -8,8 +8,8 @@
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/header/mime_params.h"
 #include "quillet/message/parser/msg_decode.h"
-#include "quillet/message/parser/msg_errors.h"
-#include "quillet/message/parser/range_line_reader.h"
+#include "quillet/message/parser/parser_texts.h"
+#include "quillet/message/parser/message_lines.h"
 
 using namespace msgdecode;
 
@@ -23,22 +23,25 @@ struct TUUBlock {
 
 // The next complete uuencoded block in [from, end). A "begin " line that does not open a
 // block is passed over; a block without "end" after it ends the search.
-bool FindUUBlock(TStream& stream, std::int64_t from, std::int64_t end, TUUBlock& block) {
+bool FindUUBlock(TStream& stream, std::int64_t from, std::int64_t end, TLineEnds ends, TUUBlock& block) {
   std::string line, next;
   for (;;) {
     stream.SetPosition(from);
-    if (!FindAtLineStart(stream, "begin ", end - from, false)) return false;
+    if (!FindAtLineStart(stream, "begin ", end - from, false, false, ends)) return false;
     std::int64_t beginAt = stream.Position();
-    TRangeLineReader reader(stream, beginAt, end);
-    reader.ReadLine(line);
-    reader.ReadLine(next);
-    std::int64_t beginLineEnd = beginAt + static_cast<std::int64_t>(line.size());  // its CR
+    std::int64_t beginLineEnd;  // its line end
+    {
+      TLineReader reader(stream, beginAt, end - beginAt, ends);
+      ReadMessageLine(reader, line);
+      ReadMessageLine(reader, next);
+      beginLineEnd = beginAt + static_cast<std::int64_t>(line.size());
+    }
     if (!IsUUBeginLine(line, next, block.fileName)) {
       from = beginLineEnd;
       continue;
     }
     stream.SetPosition(beginLineEnd);
-    if (!FindAtLineStart(stream, "end", end - beginLineEnd, false)) return false;
+    if (!FindAtLineStart(stream, "end", end - beginLineEnd, false, false, ends)) return false;
     block.start = beginAt;
     block.end = stream.Position() + 3;
     return true;
@@ -48,11 +51,11 @@ bool FindUUBlock(TStream& stream, std::int64_t from, std::int64_t end, TUUBlock&
 }  // namespace
 
 void TMsgDecode::SplitPlain() {
-  if (!headerEnded_) throw Exception(msg_errors::kPlainFormat);
+  if (!headerEnded_) throw Exception(parser_texts::k_plainFormat);
   const std::int64_t end = offset_ + size_;
   const std::string charset = GetMimeParam("charset", GetField(header_, "Content-Type"));
-  // The body starts at the line end of the empty line, so that a block on the first body
-  // line is found at a line start too.
+  // The body starts at the line end of the empty line (its CR, or its LF in a bare-LF
+  // message), so that a block on the first body line is found at a line start too.
   std::int64_t current = emptyLineStart_;
   auto addText = [&](std::int64_t upTo) {
     if (upTo <= current) return;
@@ -66,7 +69,7 @@ void TMsgDecode::SplitPlain() {
 
   TUUBlock block;
   while (current < end) {
-    if (!TakePart() || !FindUUBlock(*stream_, current, end, block)) break;
+    if (!TakePart() || !FindUUBlock(*stream_, current, end, lineEnds_, block)) break;
     addText(block.start);
     TMsgSection uu;
     uu.Kind = TMsgSection::kUUEncode;

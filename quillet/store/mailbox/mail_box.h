@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,12 @@ class TMailBox : public TIdxFile {
   // The item's lines (the shared ReadLine rules) within its text; empty when the id has
   // no record. Works on deleted records too, as their text is still there.
   void ReadLines(std::int32_t id, TStringList& lines);
+  // The live item's text as a read-only stream over the data file (mail_box_stream.cpp),
+  // for the parser; the stream keeps the data file open until it is destroyed. Raises
+  // EIdxFileError "No message with id N" when the id has no live record,
+  // EOperateOnEncrypted on an encrypted pair, and EFileException kind read when the text
+  // does not lie within the data file.
+  std::unique_ptr<TStream> OpenMessageStream(std::int32_t id);
 
   static int CountUnread(const std::vector<TMailHead*>& heads) { return ::CountUnread(heads); }
   static void SortHeads(std::vector<TMailHead*>& heads, int column, bool ascending) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "codec_test_support.h"
 #include "platform/file.h"
+#include "quillet/common/range_stream.h"
 #include "quillet/message/codec/codecs.h"
 
 namespace {
@@ -338,7 +340,7 @@ TEST(Base64Decode, ThroughAFileRange) {
     f.WriteString(file);
   }
   {
-    TFileRangeStream range(path, 10, static_cast<std::int64_t>(encoded.size()) + 2);
+    TRangeStream range(std::make_unique<TFileStream>(path, TFileStream::fmOpenRead), 10, static_cast<std::int64_t>(encoded.size()) + 2);
     TMemoryStream out;
     TBase64 decoder(&range, TCodecMode::Decode, &out, range.Size(), 0);
     decoder.Decode();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "quillet/message/codec/codecs.h"
+#include "tests/support/test_streams.h"
 
 namespace codec_test {
 
@@ -86,19 +87,6 @@ inline std::string RandomBytes(size_t size, unsigned seed) {
 }
 
 // Reads return at most a few bytes, as a slow source would.
-class TTrickleStream : public TStream {
- public:
-  TTrickleStream(std::string bytes, std::int32_t most) : inner_(std::move(bytes)), most_(most) {}
-  std::int32_t Read(void* buffer, std::int32_t count) override {
-    return inner_.Read(buffer, std::min(count, 1 + static_cast<std::int32_t>(calls_++ % most_)));
-  }
-  std::int32_t Write(const void* buffer, std::int32_t count) override { return inner_.Write(buffer, count); }
-  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override { return inner_.Seek(offset, origin); }
-
- private:
-  TMemoryStream inner_;
-  std::int32_t most_;
-  std::uint32_t calls_ = 0;
-};
+using TTrickleStream = test_support::TTrickleStream;
 
 }  // namespace codec_test

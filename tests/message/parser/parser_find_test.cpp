@@ -8,7 +8,7 @@
 namespace {
 
 using parser_test::ErrorOf;
-using parser_test::TSpyStream;
+using test_support::TSpyStream;
 
 // Position of the match, or -1.
 std::int64_t Find(TStream& s, std::int64_t from, std::int64_t limit, const std::string& text, bool exact,

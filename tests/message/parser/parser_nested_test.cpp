@@ -98,12 +98,12 @@ TEST(Nesting, TenThousandNestedMultipartsAreBounded) {
   TDecoded d(DeepMultipart(10000));
   ASSERT_EQ(d.msg.Sections().size(), 1u);
   const TMsgSection& kept = d.msg.Sections()[0];
-  EXPECT_EQ(kept.Level, TMsgDecode::kMaxNestingLevel);
+  EXPECT_EQ(kept.Level, TMsgDecode::k_maxNestingLevel);
   EXPECT_EQ(kept.ContentType, "multipart/mixed");
   EXPECT_EQ(d.Body(kept).substr(0, 6), "--b64\r");
   EXPECT_NE(d.Text().find("deep text"), std::string::npos);
   // Below the bound the nesting is opened completely.
-  TDecoded shallow(DeepMultipart(TMsgDecode::kMaxNestingLevel - 1));
+  TDecoded shallow(DeepMultipart(TMsgDecode::k_maxNestingLevel - 1));
   ASSERT_EQ(shallow.msg.Sections().size(), 1u);
   EXPECT_EQ(shallow.Text(), "deep text\r\n");
 }
@@ -117,7 +117,7 @@ std::string DeepMessage(int depth) {
 TEST(Nesting, TenThousandNestedMessagesAreBounded) {
   TDecoded d(DeepMessage(10000));
   std::string text = d.Text();
-  EXPECT_EQ(Count(text, k_dashes), 2u * TMsgDecode::kMaxNestingLevel);
+  EXPECT_EQ(Count(text, k_dashes), 2u * TMsgDecode::k_maxNestingLevel);
   EXPECT_NE(text.find("Content-Type: message/rfc822"), std::string::npos);  // the rest, kept as text
   EXPECT_NE(text.find("deep body"), std::string::npos);
   EXPECT_TRUE(d.prompts.shown.empty());
@@ -137,7 +137,7 @@ TEST(Nesting, MixedNestingIsBoundedToo) {
   }
   message += "--m" + std::to_string(depth) + "\r\n\r\ncore\r\n";
   TDecoded d(message);
-  EXPECT_EQ(Count(d.Text(), k_dashes), 2u * (TMsgDecode::kMaxNestingLevel / 2));
+  EXPECT_EQ(Count(d.Text(), k_dashes), 2u * (TMsgDecode::k_maxNestingLevel / 2));
   EXPECT_NE(d.Text().find("core"), std::string::npos);
 }
 
@@ -146,7 +146,7 @@ TEST(PartBudget, PartsBeyondTheBudgetAreKeptAsText) {
   for (int i = 0; i < 20000; ++i) message += "--b\r\n\r\np" + std::to_string(i) + "\r\n";
   message += "--b--\r\n";
   TDecoded d(message);
-  ASSERT_EQ(d.msg.Sections().size(), static_cast<size_t>(TMsgDecode::kMaxParts) + 1);
+  ASSERT_EQ(d.msg.Sections().size(), static_cast<size_t>(TMsgDecode::k_maxParts) + 1);
   EXPECT_EQ(d.Body(d.msg.Sections()[9999]), "p9999\r\n");
   EXPECT_EQ(d.Body(d.msg.Sections().back()).substr(0, 15), "\r\np10000\r\n--b\r\n");
   EXPECT_NE(d.Text().find("p19999"), std::string::npos);
@@ -162,7 +162,7 @@ TEST(PartBudget, NestedMessagesShareTheBudget) {
   std::string message = "Mime-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=out\r\n\r\n--out\r\n" +
                         nestedWithParts(6000) + "--out\r\n" + nestedWithParts(6000) + "--out--\r\n";
   TDecoded d(message);
-  EXPECT_EQ(d.msg.Attachments().size(), static_cast<size_t>(TMsgDecode::kMaxParts) - 2);
+  EXPECT_EQ(d.msg.Attachments().size(), static_cast<size_t>(TMsgDecode::k_maxParts) - 2);
   EXPECT_NE(d.Text().find("Content-Type: application/x; name=a.bin"), std::string::npos);
 }
 

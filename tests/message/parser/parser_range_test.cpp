@@ -2,18 +2,20 @@
 // nothing outside it, and the bytes around it change nothing.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "parser_test_util.h"
 #include "platform/file.h"
+#include "quillet/common/range_stream.h"
 
 namespace {
 
 using parser_test::Crlf;
 using parser_test::ErrorOf;
 using parser_test::TDecoded;
-using parser_test::TSpyStream;
+using test_support::TSpyStream;
 
 struct TOutcome {
   std::string text;
@@ -135,7 +137,7 @@ TEST(MessageRange, MessagesInAFileAreParsedInPlace) {
     ExpectSame(Parse(in, static_cast<std::int64_t>(message.size()), offset), expected);
   }
   {
-    TFileRangeStream range(file, offset, static_cast<std::int64_t>(message.size()));
+    TRangeStream range(std::make_unique<TFileStream>(file, TFileStream::fmOpenRead), offset, static_cast<std::int64_t>(message.size()));
     ExpectSame(Parse(range, range.Size(), 0), expected);
   }
   platform::FileDelete(file);

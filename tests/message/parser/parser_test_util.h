@@ -13,6 +13,8 @@
 #include "quillet/common/stream.h"
 #include "quillet/common/user_prompts.h"
 #include "quillet/message/parser/msg_decode.h"
+#include "tests/support/recording_prompts.h"
+#include "tests/support/test_streams.h"
 
 namespace parser_test {
 
@@ -26,30 +28,6 @@ inline std::string Crlf(const std::string& text) {
   }
   return out;
 }
-
-// A memory stream that remembers the lowest and highest byte any read touched.
-class TSpyStream : public TMemoryStream {
- public:
-  using TMemoryStream::TMemoryStream;
-  std::int32_t Read(void* buffer, std::int32_t count) override {
-    std::int64_t at = Position();
-    std::int32_t n = TMemoryStream::Read(buffer, count);
-    if (n > 0) {
-      lowest = std::min(lowest, at);
-      highest = std::max(highest, at + n);  // one past the last byte read
-    }
-    return n;
-  }
-  std::int64_t lowest = INT64_MAX;
-  std::int64_t highest = -1;
-};
-
-class TRecordingPrompts : public TUserPrompts {
- public:
-  void ShowMessage(const std::string& text) override { shown.push_back(text); }
-  bool AskYesNo(const std::string&) override { return false; }
-  std::vector<std::string> shown;
-};
 
 // A decoded message together with its source.
 struct TDecoded {
@@ -69,7 +47,7 @@ struct TDecoded {
     return stream.Bytes().substr(static_cast<size_t>(section.Start), static_cast<size_t>(section.Length));
   }
   TMemoryStream stream;
-  TRecordingPrompts prompts;
+  test_support::TRecordingPrompts prompts;
   TMsgDecode msg;
 };
 

@@ -12,6 +12,7 @@
 #include "quillet/common/user_prompts.h"
 #include "quillet/store/mailbox/idx_file.h"
 #include "quillet/store/mailbox/mail_box.h"
+#include "tests/support/recording_prompts.h"
 
 namespace store_test {
 
@@ -59,15 +60,7 @@ void WritePair(const std::string& base, const std::vector<std::int32_t>& ids, co
                std::int32_t lastId = -1);
 
 // Answers nothing, remembers every message shown.
-class RecordingPrompts : public TUserPrompts {
- public:
-  void ShowMessage(const std::string& text) override { shown.push_back(text); }
-  bool AskYesNo(const std::string& text) override {
-    asked.push_back(text);
-    return false;
-  }
-  std::vector<std::string> shown, asked;
-};
+using RecordingPrompts = test_support::TRecordingPrompts;
 
 // Header counters against a fresh count of the live records; TotalBytes - WastedBytes
 // moves by exactly the live items' sizes plus separators, from `baseline` (64 for a new

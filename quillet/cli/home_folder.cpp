@@ -1,0 +1,9 @@
+#include "quillet/cli/home_folder.h"
+
+#include "platform/console.h"
+
+std::string ResolveHomeFolder(const std::string& homeOption) {
+  if (!homeOption.empty()) return homeOption;
+  std::string home = platform::GetEnvironment("QUILLET_HOME");
+  return home.empty() ? platform::ExecutableFolder() : home;
+}

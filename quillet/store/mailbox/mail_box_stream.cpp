@@ -1,0 +1,16 @@
+// Opening a stored message in place, as the viewer and the command line parse it.
+#include <memory>
+#include <string>
+
+#include "quillet/common/range_stream.h"
+#include "quillet/store/mailbox/mail_box.h"
+#include "quillet/store/mailbox/store_limits.h"
+
+std::unique_ptr<TStream> TMailBox::OpenMessageStream(std::int32_t id) {
+  TIdxRecord record;
+  if (!FindRecord(id, record)) throw EIdxFileError("No message with id " + std::to_string(id));
+  if (IsEncrypted()) throw EOperateOnEncrypted();
+  auto data = std::make_unique<TFileStream>(DataPath(), TFileStream::fmOpenRead);
+  if (!store_limits::TextWithin(record, data->Size())) throw EFileException(EFileException::kRead, DataPath());
+  return std::make_unique<TRangeStream>(std::move(data), record.DataOffset, record.DataSize);
+}
