@@ -78,10 +78,10 @@ void SaveSectionToStream(TStream& source, const TMsgSection& section, TStream& o
   }
   TRangeStream body(source, section.Start, section.Length);
   switch (section.Kind) {
-    case TMsgSection::kBase64:
+    case TTransferKind::Base64:
       DecodeData<TBase64>(source, section, out);
       return;
-    case TMsgSection::kQuotedPrintable: {
+    case TTransferKind::QuotedPrintable: {
       TStringList lines;
       ReadBodyLines(source, section, lines);
       TrimEmptyLines(lines);
@@ -89,10 +89,10 @@ void SaveSectionToStream(TStream& source, const TMsgSection& section, TStream& o
       codec.Decode();
       return;
     }
-    case TMsgSection::kUUEncode:
+    case TTransferKind::UUEncode:
       DecodeData<TUUCode>(source, section, out);
       return;
-    case TMsgSection::kNone:
+    case TTransferKind::None:
       if (gbk::UpperCase(section.Charset).find("HZ") != std::string::npos) HZToGB(body, 0, section.Length, out);
       else CopyAsLines(body, section.Length, out);
       return;

@@ -40,18 +40,18 @@ void TMsgDecode::AddSection(const TMsgSection& section) {
   const bool named = !section.FileName.empty();
   bool isText = false;
   switch (section.Kind) {
-    case TMsgSection::kNone:
+    case TTransferKind::None:
       if (!named && gbk::UpperCase(section.ContentType) == "MESSAGE/RFC822" && section.Level < k_maxNestingLevel) {
         AddNestedMessage(section);
         return;
       }
       isText = !named;
       break;
-    case TMsgSection::kBase64:
+    case TTransferKind::Base64:
       // Base64 carries binary data; only a textual type is shown.
       isText = !named && !IsBinaryMediaType(section.ContentType);
       break;
-    case TMsgSection::kQuotedPrintable:
+    case TTransferKind::QuotedPrintable:
       isText = !named;
       break;
     default:  // uuencoded blocks are always attachments
@@ -62,7 +62,7 @@ void TMsgDecode::AddSection(const TMsgSection& section) {
 }
 
 void TMsgDecode::DecodeTextInto(const TMsgSection& section, TStream& out) {
-  if (section.Kind == TMsgSection::kNone) {  // the body bytes as they stand
+  if (section.Kind == TTransferKind::None) {  // the body bytes as they stand
     TMemoryStream copy;
     const TMsgSection text = section.LineEnds == TLineEnds::Any ? CrLfCopyOf(*stream_, section, copy) : section;
     TStream& source = section.LineEnds == TLineEnds::Any ? static_cast<TStream&>(copy) : *stream_;

@@ -38,13 +38,13 @@ std::string CharsetOf(const TMsgSection& section, const std::string& html) {
 }  // namespace
 
 bool IsPlainTextBody(const TMsgSection& section) {
-  if (!section.FileName.empty() || section.Kind == TMsgSection::kUUEncode) return false;
+  if (!section.FileName.empty() || section.Kind == TTransferKind::UUEncode) return false;
   const std::string type = MainValue(section.ContentType);
   return type.empty() || (gbk::StartsWithNoCase(type, "text/") && !gbk::EqualNoCase(type, "text/html"));
 }
 
 bool IsHtmlBody(const TMsgSection& section) {
-  return section.Kind != TMsgSection::kUUEncode && gbk::EqualNoCase(MainValue(section.ContentType), "text/html") &&
+  return section.Kind != TTransferKind::UUEncode && gbk::EqualNoCase(MainValue(section.ContentType), "text/html") &&
          section.FileName == SafeAttachmentName(FileNameForType(std::string(), "text/html"));
 }
 

@@ -20,10 +20,12 @@ class EMsgDecodeError : public Exception {
   using Exception::Exception;
 };
 
+// How a section's body is encoded (the numbers are shown by the command line).
+enum class TTransferKind { None = 0, Base64 = 1, QuotedPrintable = 2, UUEncode = 3, XXEncode = 4 };
+
 // One body part or block: a view (start, length) into the source stream.
 struct TMsgSection {
-  enum Kind { kNone = 0, kBase64 = 1, kQuotedPrintable = 2, kUUEncode = 3, kXXEncode = 4 };
-  int Kind = kNone;
+  TTransferKind Kind = TTransferKind::None;
   std::string FileName;     // empty for text; always a bare, safe file name otherwise
   std::string ContentType;  // type/subtype as written; empty when the part has none
   std::string ContentId;    // without the enclosing "<" and ">"
@@ -36,7 +38,7 @@ struct TMsgSection {
   TLineEnds LineEnds = TLineEnds::Cr;
 
   // "None", "Base64", "Quoted-Printable", "UUEncode", "XXEncode", else "Unknown".
-  static const char* KindName(int kind);
+  static const char* KindName(TTransferKind kind);
 };
 
 struct TMsgAttachment {

@@ -1,12 +1,12 @@
 #include "quillet/message/parser/msg_decode.h"
 
-const char* TMsgSection::KindName(int kind) {
+const char* TMsgSection::KindName(TTransferKind kind) {
   switch (kind) {
-    case kNone: return "None";
-    case kBase64: return "Base64";
-    case kQuotedPrintable: return "Quoted-Printable";
-    case kUUEncode: return "UUEncode";
-    case kXXEncode: return "XXEncode";
-    default: return "Unknown";
+    case TTransferKind::None: return "None";
+    case TTransferKind::Base64: return "Base64";
+    case TTransferKind::QuotedPrintable: return "Quoted-Printable";
+    case TTransferKind::UUEncode: return "UUEncode";
+    case TTransferKind::XXEncode: return "XXEncode";
   }
+  return "Unknown";
 }

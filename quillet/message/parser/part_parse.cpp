@@ -15,14 +15,14 @@ using namespace msgdecode;
 
 namespace {
 
-int KindOfEncoding(const std::string& transferEncoding) {
+TTransferKind KindOfEncoding(const std::string& transferEncoding) {
   std::string value = gbk::UpperCase(MainValue(transferEncoding));
-  if (value == "BASE64") return TMsgSection::kBase64;
-  if (value == "QUOTED-PRINTABLE") return TMsgSection::kQuotedPrintable;
+  if (value == "BASE64") return TTransferKind::Base64;
+  if (value == "QUOTED-PRINTABLE") return TTransferKind::QuotedPrintable;
   // The names mailers give a uuencoded part; its body is one "begin" ... "end" block.
   for (const char* uu : {"X-UUENCODE", "X-UUE", "UUENCODE", "X-UUDECODE"})
-    if (value == uu) return TMsgSection::kUUEncode;
-  return TMsgSection::kNone;  // 7bit, 8bit, binary, missing
+    if (value == uu) return TTransferKind::UUEncode;
+  return TTransferKind::None;  // 7bit, 8bit, binary, missing
 }
 
 // The file name on the "begin" line of a uuencoded part's body (empty lines before it
@@ -69,7 +69,7 @@ TMsgSection TMsgDecode::SectionOfPart(const TStringList& partHeader, std::int64_
   section.ContentId = WithoutAngles(GetField(partHeader, "Content-ID"));
   section.Kind = KindOfEncoding(GetField(partHeader, "Content-Transfer-Encoding"));
   std::string name = DeclaredNameOfPart(partHeader, contentTypeField);
-  if (name.empty() && section.Kind == TMsgSection::kUUEncode)
+  if (name.empty() && section.Kind == TTransferKind::UUEncode)
     name = UUBeginName(*stream_, bodyStart, bodyEnd, lineEnds_);
   section.FileName = SafeAttachmentName(FileNameForType(name, section.ContentType));
   section.Start = bodyStart;

@@ -72,7 +72,7 @@ void TMsgDecode::SplitPlain() {
     if (!TakePart() || !FindUUBlock(*stream_, current, end, lineEnds_, block)) break;
     addText(block.start);
     TMsgSection uu;
-    uu.Kind = TMsgSection::kUUEncode;
+    uu.Kind = TTransferKind::UUEncode;
     uu.FileName = SafeAttachmentName(block.fileName);
     uu.Charset = k_unableToGet;
     uu.Start = block.start;

@@ -21,7 +21,7 @@ TEST(MimeSplit, SingleQuotedPrintableTextBody) {
                   "Content-Transfer-Encoding: quoted-printable\n\n\nCaf=E9 au lait, soft=\n break\n\n"));
   ASSERT_EQ(d.msg.Sections().size(), 1u);
   const TMsgSection& s = d.msg.Sections()[0];
-  EXPECT_EQ(s.Kind, TMsgSection::kQuotedPrintable);
+  EXPECT_EQ(s.Kind, TTransferKind::QuotedPrintable);
   EXPECT_EQ(s.ContentType, "text/plain");
   EXPECT_EQ(s.Charset, "iso-8859-1");
   EXPECT_TRUE(s.FileName.empty());
@@ -39,7 +39,7 @@ TEST(MimeSplit, Base64ApplicationWithoutNameIsAnAttachmentTextIsShown) {
   EXPECT_EQ(d.Text(), "hello world");
   ASSERT_EQ(d.msg.Attachments().size(), 1u);
   EXPECT_EQ(d.msg.Attachments()[0].FileName, "");
-  EXPECT_EQ(d.msg.Attachments()[0].Section.Kind, TMsgSection::kBase64);
+  EXPECT_EQ(d.msg.Attachments()[0].Section.Kind, TTransferKind::Base64);
   EXPECT_EQ(d.Attachment(0), std::string("\x00\x01\x02\xff", 4));
 }
 
@@ -100,7 +100,7 @@ TEST(MimeSplit, PartFieldsAndRanges) {
   TDecoded d(message);
   ASSERT_EQ(d.msg.Sections().size(), 1u);
   const TMsgSection& s = d.msg.Sections()[0];
-  EXPECT_EQ(s.Kind, TMsgSection::kNone);
+  EXPECT_EQ(s.Kind, TTransferKind::None);
   EXPECT_EQ(s.ContentType, "Text/Plain");
   EXPECT_EQ(s.Charset, "GB2312");
   EXPECT_EQ(s.ContentId, "id-1@host");

@@ -20,9 +20,9 @@ TEST(PlainSplit, UuencodedBlockBecomesAnAttachment) {
   ASSERT_EQ(d.msg.Sections().size(), 3u);
   const TMsgSection& text = d.msg.Sections()[0];
   const TMsgSection& uu = d.msg.Sections()[1];
-  EXPECT_EQ(text.Kind, TMsgSection::kNone);
+  EXPECT_EQ(text.Kind, TTransferKind::None);
   EXPECT_EQ(d.Body(text), "\r\nHello\r\n");  // the body starts at the empty line's line end
-  EXPECT_EQ(uu.Kind, TMsgSection::kUUEncode);
+  EXPECT_EQ(uu.Kind, TTransferKind::UUEncode);
   EXPECT_EQ(uu.FileName, "cat.txt");
   EXPECT_EQ(d.Body(uu), "begin 644 cat.txt\r\n#0V%T\r\n`\r\nend");
   EXPECT_EQ(d.Body(d.msg.Sections()[2]), "\r\nBye\r\n");

@@ -86,8 +86,8 @@ TEST(SaveAttachment, UnknownKindsAreRefused) {
   TMemoryStream out;
   TMsgSection section;
   section.Length = 3;
-  for (int kind : {static_cast<int>(TMsgSection::kXXEncode), 5, -1}) {
-    section.Kind = kind;
+  for (int kind : {static_cast<int>(TTransferKind::XXEncode), 5, -1}) {
+    section.Kind = static_cast<TTransferKind>(kind);
     EXPECT_EQ(ErrorOf([&] { SaveSectionToStream(source, section, out); }), "Unknown encode method");
   }
   try {
@@ -133,13 +133,13 @@ TEST(SaveAttachment, ErrorsOfTheCodecsPassThrough) {
 }
 
 TEST(SectionKind, DisplayNames) {
-  EXPECT_STREQ(TMsgSection::KindName(0), "None");
-  EXPECT_STREQ(TMsgSection::KindName(1), "Base64");
-  EXPECT_STREQ(TMsgSection::KindName(2), "Quoted-Printable");
-  EXPECT_STREQ(TMsgSection::KindName(3), "UUEncode");
-  EXPECT_STREQ(TMsgSection::KindName(4), "XXEncode");
-  EXPECT_STREQ(TMsgSection::KindName(5), "Unknown");
-  EXPECT_STREQ(TMsgSection::KindName(-1), "Unknown");
+  EXPECT_STREQ(TMsgSection::KindName(static_cast<TTransferKind>(0)), "None");
+  EXPECT_STREQ(TMsgSection::KindName(static_cast<TTransferKind>(1)), "Base64");
+  EXPECT_STREQ(TMsgSection::KindName(static_cast<TTransferKind>(2)), "Quoted-Printable");
+  EXPECT_STREQ(TMsgSection::KindName(static_cast<TTransferKind>(3)), "UUEncode");
+  EXPECT_STREQ(TMsgSection::KindName(static_cast<TTransferKind>(4)), "XXEncode");
+  EXPECT_STREQ(TMsgSection::KindName(static_cast<TTransferKind>(5)), "Unknown");
+  EXPECT_STREQ(TMsgSection::KindName(static_cast<TTransferKind>(-1)), "Unknown");
 }
 
 }  // namespace
