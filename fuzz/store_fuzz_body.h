@@ -70,7 +70,7 @@ class TSilentPrompts : public TUserPrompts {
 
 inline void WriteWhole(const std::string& path, const std::string& bytes) {
   platform::FileHandle f = platform::FileCreate(path);
-  Require(f != platform::kInvalidFile, "scratch file can be created");
+  Require(f != platform::k_invalidFile, "scratch file can be created");
   if (!bytes.empty()) platform::FileWrite(f, bytes.data(), static_cast<std::int32_t>(bytes.size()));
   platform::FileClose(f);
 }

@@ -13,7 +13,7 @@ std::string Scratch(const std::string& name) { return TempFolder() + "qpt_" + na
 TEST(PlatformFile, CreateWriteSeekReadSize) {
   std::string path = Scratch("basic.bin");
   FileHandle f = FileCreate(path);
-  ASSERT_NE(f, kInvalidFile);
+  ASSERT_NE(f, k_invalidFile);
   EXPECT_EQ(FileWrite(f, "hello world", 11), 11);
   EXPECT_EQ(FileSizeOf(f), 11);
   EXPECT_EQ(FileSeek(f, 6, SeekOrigin::Begin), 6);
@@ -35,11 +35,11 @@ TEST(PlatformFile, CreateWriteSeekReadSize) {
 TEST(PlatformFile, OpenSharesWithOtherOpeners) {
   std::string path = Scratch("shared.bin");
   FileHandle a = FileCreate(path);
-  ASSERT_NE(a, kInvalidFile);
+  ASSERT_NE(a, k_invalidFile);
   FileHandle b = FileOpen(path, FileAccess::ReadWrite);
-  ASSERT_NE(b, kInvalidFile);
+  ASSERT_NE(b, k_invalidFile);
   FileHandle c = FileOpen(path, FileAccess::Read);
-  ASSERT_NE(c, kInvalidFile);
+  ASSERT_NE(c, k_invalidFile);
   EXPECT_EQ(FileWrite(b, "xyz", 3), 3);
   char buf[3];
   EXPECT_EQ(FileRead(c, buf, 3), 3);
@@ -51,7 +51,7 @@ TEST(PlatformFile, OpenSharesWithOtherOpeners) {
 }
 
 TEST(PlatformFile, OpenMissingFails) {
-  EXPECT_EQ(FileOpen(Scratch("does-not-exist"), FileAccess::Read), kInvalidFile);
+  EXPECT_EQ(FileOpen(Scratch("does-not-exist"), FileAccess::Read), k_invalidFile);
   EXPECT_EQ(FileSizeByName(Scratch("does-not-exist")), -1);
 }
 
@@ -93,7 +93,7 @@ TEST(PlatformFile, DirectoryCreateAndExists) {
   MakeDirectory(dir);
   EXPECT_TRUE(DirectoryExists(dir));
   EXPECT_FALSE(FileExists(dir));
-  EXPECT_EQ(FileOpen(dir, FileAccess::Read), kInvalidFile);
+  EXPECT_EQ(FileOpen(dir, FileAccess::Read), k_invalidFile);
 }
 
 }  // namespace

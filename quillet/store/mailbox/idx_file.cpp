@@ -14,8 +14,6 @@
 #include "quillet/store/mailbox/detail/index_table.h"
 #include "quillet/store/mailbox/store_limits.h"
 
-const char* const k_textDiskFull = "硬盘空间不够！请清理您的硬盘，再继续运行本程序。";
-
 TPackFileOps TPackFileOps::Platform() {
   TPackFileOps ops;
   ops.FreeSpace = platform::FreeDiskSpace;

@@ -31,7 +31,8 @@ class TIdxFile;
 class TFileGuard;
 class TIndexTable;
 
-// The process-wide change notifier: called with the pair whenever a writer changed its
+// The process-wide change notifier (the store's one sanctioned global, change_notifier.cpp):
+// called with the pair whenever a writer changed its
 // unread or item counters, and by DeleteAll and SetEncrypted (pairs that keep counters
 // only). Empty by default; the system manager installs one that tells the main window.
 using TChangeNotifier = std::function<void(TIdxFile&)>;
@@ -54,9 +55,6 @@ struct TPackFileOps {
   std::function<bool(const std::string& path)> Delete;
   static TPackFileOps Platform();
 };
-
-// The message shown when the disk cannot hold the compacted copy.
-extern const char* const k_textDiskFull;  // "硬盘空间不够！请清理您的硬盘，再继续运行本程序。"
 
 class TIdxFile {
  public:

@@ -30,7 +30,7 @@ std::int32_t TIdxFile::NextId(TIndexTable& table) {
       return true;
     });
   }
-  if (highest == std::numeric_limits<std::int32_t>::max()) throw EIdxFileError("Can not assign a new item id");
+  if (highest == std::numeric_limits<std::int32_t>::max()) throw EIdxFileError(k_textNoNewId);
   return std::max(highest, 0) + 1;
 }
 
@@ -219,7 +219,7 @@ std::string TIdxFile::BeginAppend() {
 void TIdxFile::CancelAppend() { appendStart_ = -1; }
 
 void TIdxFile::EndAppend(TIdxRecord& record) {
-  if (appendStart_ < 0) throw EIdxFileError("EndAppend without BeginAppend");
+  if (appendStart_ < 0) throw EIdxFileError(k_textEndWithoutBegin);
   std::int64_t start = appendStart_;
   appendStart_ = -1;
   std::int64_t end = platform::FileSizeByName(dataPath_);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/file.h"
+#include "platform/unique_file.h"
 #include "quillet/store/mailbox/detail/file_guard.h"
 #include "quillet/store/mailbox/detail/gbk_text.h"
 #include "quillet/store/mailbox/idx_file.h"
@@ -56,9 +57,7 @@ class TAppendBuffer {
 };
 
 bool CanBeOpened(const std::string& path) {
-  platform::FileHandle file = platform::FileOpen(path, platform::FileAccess::Read);
-  platform::FileClose(file);
-  return file != platform::kInvalidFile;
+  return platform::UniqueFile(platform::FileOpen(path, platform::FileAccess::Read)).IsOpen();
 }
 
 // The temporary files of one compaction; removed when it ends unless they must be kept.
@@ -199,7 +198,7 @@ class TPackJob {
     std::string kept;
     for (const std::string& name : {temps_.index, temps_.data})
       if (platform::FileExists(name)) kept += (kept.empty() ? "" : " and ") + name;
-    throw EIdxFileError("Can not put the packed files in place of " + pair_.basePath_ + "; they are kept as " + kept);
+    throw EIdxFileError(k_textCanNotPlacePacked + pair_.basePath_ + "; they are kept as " + kept);
   }
 
   TIdxFile& pair_;
