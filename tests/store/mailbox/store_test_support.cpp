@@ -148,6 +148,27 @@ void WritePair(const std::string& base, const std::vector<std::int32_t>& ids, co
   WriteFileBytes(base + ".BOX", data);
 }
 
+FileFaults::FileFaults(Rule rule) : rule_(std::move(rule)) {
+  platform::SetFileFaultHook([this](platform::FileChange change) {
+    ++calls_;
+    return rule_ && rule_(change, calls_);
+  });
+}
+
+FileFaults::~FileFaults() { platform::SetFileFaultHook(nullptr); }
+
+FileFaults::Rule FileFaults::FromCall(int n) {
+  return [n](platform::FileChange, int call) { return call >= n; };
+}
+
+FileFaults::Rule FileFaults::OnlyCall(int n) {
+  return [n](platform::FileChange, int call) { return call == n; };
+}
+
+FileFaults::Rule FileFaults::AllOf(platform::FileChange kind) {
+  return [kind](platform::FileChange change, int) { return change == kind; };
+}
+
 void ExpectCountersConsistent(TMailBox& box, std::int64_t baseline) {
   std::int32_t unread = 0, items = 0;
   box.Recount(unread, items);
