@@ -251,9 +251,14 @@ std::string TIdxFile::BeginAppend() {
     RefuseIfEncrypted(index);
   }
   TFileGuard data = OpenData(true);
-  std::int64_t textStart = data.Size() + k_separatorSize;
+  std::int64_t end = data.Size(), textStart = end + k_separatorSize;
   if (textStart > store_limits::k_maxDataPosition) throw EFileException(EFileException::kWrite, dataPath_);
-  data.WriteAt(textStart - k_separatorSize, k_itemSeparator.data(), k_separatorSize);
+  try {
+    data.WriteAt(end, k_itemSeparator.data(), k_separatorSize);
+  } catch (const EFileException&) {
+    data.TruncateTo(end);  // no part of a separator stays behind
+    throw;
+  }
   appendStart_ = textStart;
   return dataPath_;
 }

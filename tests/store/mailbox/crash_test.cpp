@@ -34,6 +34,10 @@ struct Operation {
   std::function<void(Contents& in, Contents& out)> change;
   bool bytesKeptOnFailure;  // a failed run leaves both pairs' files as they were
   bool bothPairsAllowed;    // stopped half-way it may hold the moved message in both pairs
+  // The file call that is the caller's own writing of a streamed text (after BeginAppend's
+  // separator): when it fails the caller cancels, which leaves the bytes as unindexed
+  // space by design. 0: none.
+  int callersOwnCall = 0;
 };
 
 void WriteStreamed(TMailBox& box, const std::string& text, std::int32_t id) {
@@ -60,10 +64,10 @@ std::vector<Operation> Operations() {
        [](Contents& in, Contents&) { in[6] = {k_newText, 1}; }, true, false},
       {"streamed append",
        [](const std::string& in, const std::string&) { TMailBox box(in); WriteStreamed(box, k_newText, -1); },
-       [](Contents& in, Contents&) { in[6] = {k_newText, 0}; }, false, false},
+       [](Contents& in, Contents&) { in[6] = {k_newText, 0}; }, true, false, 2},
       {"streamed replacement",
        [](const std::string& in, const std::string&) { TMailBox box(in); WriteStreamed(box, k_newText, 4); },
-       [](Contents& in, Contents&) { in[4] = {k_newText, 0}; }, false, false},
+       [](Contents& in, Contents&) { in[4] = {k_newText, 0}; }, true, false, 2},
       {"move",
        [](const std::string& in, const std::string& out) {
          TMailBox source(in), target(out);
@@ -169,7 +173,7 @@ class CrashPoints : public ScratchTest {
         EXPECT_TRUE(completed);
       }
       bool failedWithoutTrace = fault == Fault::Failed && !completed;
-      if (failedWithoutTrace && op.bytesKeptOnFailure) {
+      if (failedWithoutTrace && op.bytesKeptOnFailure && n != op.callersOwnCall) {
         EXPECT_EQ(Files(), before);
       }
       Contents in = Reopened("in"), out = Reopened("out");
