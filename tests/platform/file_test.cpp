@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/file.h"
+#include "platform/file_faults.h"
+#include "platform/unique_file.h"
 
 namespace {
 
@@ -94,6 +97,79 @@ TEST(PlatformFile, DirectoryCreateAndExists) {
   EXPECT_TRUE(DirectoryExists(dir));
   EXPECT_FALSE(FileExists(dir));
   EXPECT_EQ(FileOpen(dir, FileAccess::Read), k_invalidFile);
+}
+
+TEST(PlatformFile, UniqueFileOwnsOneHandle) {
+  std::string path = Scratch("owned.bin");
+  FileHandle raw = k_invalidFile;
+  {
+    UniqueFile file(FileCreate(path));
+    ASSERT_TRUE(file.IsOpen());
+    raw = file.Get();
+    UniqueFile moved(std::move(file));
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(moved.Get(), raw);
+    EXPECT_EQ(FileWrite(moved.Get(), "abc", 3), 3);
+  }
+  EXPECT_FALSE(FileClose(raw));  // the owner closed it when it went out of scope
+  UniqueFile released(FileOpen(path, FileAccess::Read));
+  FileHandle kept = released.Release();
+  EXPECT_FALSE(released.IsOpen());
+  EXPECT_TRUE(released.Close());  // nothing to close
+  EXPECT_TRUE(FileClose(kept));
+  UniqueFile closed(FileOpen(path, FileAccess::Read));
+  EXPECT_TRUE(closed.Close());
+  EXPECT_FALSE(closed.IsOpen());
+  EXPECT_TRUE(FileDelete(path));
+}
+
+TEST(PlatformFile, CreateNewFlushAndReplacingRename) {
+  std::string a = Scratch("new-a.bin"), b = Scratch("new-b.bin");
+  FileDelete(a);
+  FileDelete(b);
+  UniqueFile first(FileCreateNew(a));
+  ASSERT_TRUE(first.IsOpen());
+  EXPECT_EQ(FileCreateNew(a), k_invalidFile);  // exists already
+  EXPECT_EQ(FileWrite(first.Get(), "first", 5), 5);
+  EXPECT_TRUE(FileFlush(first.Get()));
+  EXPECT_TRUE(first.Close());
+  UniqueFile second(FileCreate(b));
+  EXPECT_EQ(FileWrite(second.Get(), "second!", 7), 7);
+  EXPECT_TRUE(second.Close());
+  ASSERT_TRUE(FileRename(a, b));  // replaces b in one step
+  EXPECT_FALSE(FileExists(a));
+  EXPECT_EQ(FileSizeByName(b), 5);
+  EXPECT_TRUE(FileDelete(b));
+}
+
+// The test hook fails the file-changing calls it is asked about; a failing write is torn.
+TEST(PlatformFile, FaultHookFailsChangingCalls) {
+  std::string path = Scratch("faults.bin"), other = Scratch("faults-other.bin");
+  UniqueFile file(FileCreate(path));
+  std::vector<FileChange> asked;
+  SetFileFaultHook([&](FileChange change) {
+    asked.push_back(change);
+    return true;
+  });
+  EXPECT_EQ(FileWrite(file.Get(), "0123456789", 10), 5);
+  EXPECT_EQ(FileWrite(file.Get(), "x", 1), -1);
+  EXPECT_FALSE(FileTruncate(file.Get(), 0));
+  EXPECT_FALSE(FileFlush(file.Get()));
+  EXPECT_EQ(FileCreate(other), k_invalidFile);
+  EXPECT_EQ(FileCreateNew(other), k_invalidFile);
+  EXPECT_FALSE(FileRename(path, other));
+  EXPECT_FALSE(FileDelete(path));
+  char buffer[16];
+  EXPECT_EQ(FileSeek(file.Get(), 0, SeekOrigin::Begin), 0);
+  EXPECT_EQ(FileRead(file.Get(), buffer, 16), 5);  // reads are never failed
+  SetFileFaultHook(nullptr);
+  EXPECT_EQ(asked, (std::vector<FileChange>{FileChange::Write, FileChange::Write, FileChange::Truncate,
+                                            FileChange::Flush, FileChange::Create, FileChange::Create,
+                                            FileChange::Rename, FileChange::Delete}));
+  EXPECT_EQ(std::string(buffer, 5), "01234");
+  EXPECT_FALSE(FileExists(other));
+  EXPECT_TRUE(file.Close());
+  EXPECT_TRUE(FileDelete(path));
 }
 
 }  // namespace
