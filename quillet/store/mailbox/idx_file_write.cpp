@@ -46,8 +46,10 @@ void TIdxFile::SettlePartialTail(TFileGuard& index, TIndexTable& table, std::int
   TIdxRecord tail;
   if (!table.ReadPartialTail(tail)) return;
   if (tail.DataOffset < k_separatorSize || !store_limits::TextWithin(tail, dataSize)) return;
+  bool counts = KeepsCounters() && tail.IsLive();
+  if (counts) MarkCountsPending(index);
   table.CompletePartialTail();
-  if (!KeepsCounters() || !tail.IsLive()) return;
+  if (!counts) return;
   std::int32_t unread = 0, items = 0;
   TIdxRecord record;
   table.Scan(0, [&](std::int64_t, const std::uint8_t* raw) {
@@ -60,6 +62,7 @@ void TIdxFile::SettlePartialTail(TFileGuard& index, TIndexTable& table, std::int
   header_.UnreadCount = unread;
   header_.ItemCount = items;
   header_.TotalBytes = store_limits::WrapAdd(header_.TotalBytes, std::int64_t{tail.DataSize} + k_separatorSize);
+  header_.SetCountsPending(false);
   WriteHeaderTo(index);
 }
 
@@ -197,9 +200,12 @@ bool TIdxFile::DeleteRecord(std::int32_t id) {
   return true;
 }
 
+// Not undone when it fails part of the way (the records already flagged stay deleted;
+// a second call finishes); the counters are marked pending meanwhile.
 void TIdxFile::DeleteAll() {
   TFileGuard index = OpenIndex(true);
   ReadHeaderFrom(index);
+  MarkCountsPending(index);
   TIndexTable table(index);
   table.MarkAllDeleted();
   header_.WastedBytes = header_.TotalBytes;
