@@ -9,7 +9,7 @@
 namespace platform {
 
 using FileHandle = std::intptr_t;
-constexpr FileHandle kInvalidFile = -1;
+constexpr FileHandle k_invalidFile = -1;
 
 enum class FileAccess { Read, Write, ReadWrite };
 enum class SeekOrigin { Begin, Current, End };
@@ -18,6 +18,9 @@ enum class SeekOrigin { Begin, Current, End };
 FileHandle FileOpen(const std::string& path, FileAccess access);
 // Creates (or truncates) a file for reading and writing, shared like FileOpen.
 FileHandle FileCreate(const std::string& path);
+// Creates a file that must not exist yet (fails when it does), for reading and writing,
+// shared like FileOpen.
+FileHandle FileCreateNew(const std::string& path);
 // Bytes actually transferred; -1 on error.
 std::int32_t FileRead(FileHandle file, void* buffer, std::int32_t count);
 std::int32_t FileWrite(FileHandle file, const void* buffer, std::int32_t count);
@@ -26,6 +29,8 @@ std::int64_t FileSeek(FileHandle file, std::int64_t offset, SeekOrigin origin);
 // -1 on error.
 std::int64_t FileSizeOf(FileHandle file);
 bool FileTruncate(FileHandle file, std::int64_t size);
+// Puts what was written through the handle on the disk before it returns.
+bool FileFlush(FileHandle file);
 // False when the system reports a failure (a delayed write error, for one).
 bool FileClose(FileHandle file);
 
@@ -33,6 +38,8 @@ bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool MakeDirectory(const std::string& path);
 bool FileDelete(const std::string& path);
+// Renames within one drive, replacing an existing target in one step; the rename is on
+// the disk when the call returns (write-through; the folder is flushed).
 bool FileRename(const std::string& from, const std::string& to);
 // Copies through an 8192-byte buffer; replaces an existing target. False on any failure.
 bool FileCopy(const std::string& from, const std::string& to);

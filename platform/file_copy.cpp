@@ -1,5 +1,6 @@
 // The copy is the same on every platform: it needs nothing but the file interface.
 #include "platform/file.h"
+#include "platform/unique_file.h"
 
 namespace platform {
 
@@ -8,24 +9,18 @@ constexpr std::int32_t k_copyBufferSize = 8192;
 }
 
 bool FileCopy(const std::string& from, const std::string& to) {
-  FileHandle in = FileOpen(from, FileAccess::Read);
-  if (in == kInvalidFile) return false;
-  FileHandle out = FileCreate(to);
-  if (out == kInvalidFile) {
-    FileClose(in);
-    return false;
-  }
+  UniqueFile in(FileOpen(from, FileAccess::Read));
+  if (!in.IsOpen()) return false;
+  UniqueFile out(FileCreate(to));
+  if (!out.IsOpen()) return false;
   char buffer[k_copyBufferSize];
-  bool ok = true;
   for (;;) {
-    std::int32_t n = FileRead(in, buffer, k_copyBufferSize);
-    if (n < 0) { ok = false; break; }
+    std::int32_t n = FileRead(in.Get(), buffer, k_copyBufferSize);
+    if (n < 0) return false;
     if (n == 0) break;
-    if (FileWrite(out, buffer, n) != n) { ok = false; break; }
+    if (FileWrite(out.Get(), buffer, n) != n) return false;
   }
-  FileClose(in);
-  if (!FileClose(out)) ok = false;
-  return ok;
+  return out.Close();
 }
 
 }  // namespace platform

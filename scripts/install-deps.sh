@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64 xvfb xauth
-  libpython3.11-testsuite python3
+  libpython3.11-testsuite python3 strace
   locales fonts-wqy-zenhei fonts-liberation
 )
 

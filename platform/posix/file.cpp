@@ -1,5 +1,7 @@
 #include "platform/file.h"
 
+#include "platform/file_faults.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +24,21 @@ int OpenFlags(FileAccess access) {
   return O_RDONLY;
 }
 
+// The folder part of a path ("." when there is none).
+std::string FolderOf(const std::string& path) {
+  std::string::size_type slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool FlushFolderOf(const std::string& path) {
+  int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = ::fsync(fd) == 0;
+  ::close(fd);
+  return ok;
+}
+
 bool IsRegularOrMissing(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode);
@@ -29,14 +46,21 @@ bool IsRegularOrMissing(const std::string& path) {
 }  // namespace
 
 FileHandle FileOpen(const std::string& path, FileAccess access) {
-  if (!IsRegularOrMissing(path)) { errno = EISDIR; return kInvalidFile; }
+  if (!IsRegularOrMissing(path)) { errno = EISDIR; return k_invalidFile; }
   int fd = ::open(path.c_str(), OpenFlags(access) | O_CLOEXEC);
-  return fd < 0 ? kInvalidFile : fd;
+  return fd < 0 ? k_invalidFile : fd;
 }
 
 FileHandle FileCreate(const std::string& path) {
+  if (FileFaultInjected(FileChange::Create)) { errno = ENOSPC; return k_invalidFile; }
   int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  return fd < 0 ? kInvalidFile : fd;
+  return fd < 0 ? k_invalidFile : fd;
+}
+
+FileHandle FileCreateNew(const std::string& path) {
+  if (FileFaultInjected(FileChange::Create)) { errno = ENOSPC; return k_invalidFile; }
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  return fd < 0 ? k_invalidFile : fd;
 }
 
 std::int32_t FileRead(FileHandle file, void* buffer, std::int32_t count) {
@@ -52,8 +76,8 @@ std::int32_t FileRead(FileHandle file, void* buffer, std::int32_t count) {
   return done;
 }
 
-std::int32_t FileWrite(FileHandle file, const void* buffer, std::int32_t count) {
-  if (count < 0) return -1;
+namespace {
+std::int32_t WriteAll(FileHandle file, const void* buffer, std::int32_t count) {
   std::int32_t done = 0;
   while (done < count) {
     ssize_t n = ::write(static_cast<int>(file), static_cast<const char*>(buffer) + done, count - done);
@@ -62,6 +86,17 @@ std::int32_t FileWrite(FileHandle file, const void* buffer, std::int32_t count) 
     done += static_cast<std::int32_t>(n);
   }
   return done;
+}
+}  // namespace
+
+std::int32_t FileWrite(FileHandle file, const void* buffer, std::int32_t count) {
+  if (count < 0) return -1;
+  if (FileFaultInjected(FileChange::Write)) {  // a torn write: half of it, then the failure
+    std::int32_t n = count / 2 > 0 ? WriteAll(file, buffer, count / 2) : 0;
+    errno = ENOSPC;
+    return n > 0 ? n : -1;
+  }
+  return WriteAll(file, buffer, count);
 }
 
 std::int64_t FileSeek(FileHandle file, std::int64_t offset, SeekOrigin origin) {
@@ -77,11 +112,17 @@ std::int64_t FileSizeOf(FileHandle file) {
 }
 
 bool FileTruncate(FileHandle file, std::int64_t size) {
+  if (FileFaultInjected(FileChange::Truncate)) return false;
   return ::ftruncate(static_cast<int>(file), static_cast<off_t>(size)) == 0;
 }
 
+bool FileFlush(FileHandle file) {
+  if (FileFaultInjected(FileChange::Flush)) { errno = EIO; return false; }
+  return ::fsync(static_cast<int>(file)) == 0;
+}
+
 bool FileClose(FileHandle file) {
-  return file != kInvalidFile && ::close(static_cast<int>(file)) == 0;
+  return file != k_invalidFile && ::close(static_cast<int>(file)) == 0;
 }
 
 bool FileExists(const std::string& path) {
@@ -99,11 +140,15 @@ bool MakeDirectory(const std::string& path) {
 }
 
 bool FileDelete(const std::string& path) {
+  if (FileFaultInjected(FileChange::Delete)) return false;
   return FileExists(path) && ::unlink(path.c_str()) == 0;
 }
 
 bool FileRename(const std::string& from, const std::string& to) {
-  return ::rename(from.c_str(), to.c_str()) == 0;
+  if (FileFaultInjected(FileChange::Rename)) return false;
+  if (::rename(from.c_str(), to.c_str()) != 0) return false;
+  FlushFolderOf(to);  // the rename itself happened; a folder that cannot be flushed does not undo it
+  return true;
 }
 
 std::int64_t FileSizeByName(const std::string& path) {

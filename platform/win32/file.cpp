@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/file_faults.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -14,7 +15,7 @@ constexpr DWORD k_shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DEL
 HANDLE AsHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
 FileHandle FromHandle(HANDLE h) {
-  return h == INVALID_HANDLE_VALUE ? kInvalidFile : reinterpret_cast<FileHandle>(h);
+  return h == INVALID_HANDLE_VALUE ? k_invalidFile : reinterpret_cast<FileHandle>(h);
 }
 
 DWORD DesiredAccess(FileAccess access) {
@@ -44,10 +45,20 @@ FileHandle FileOpen(const std::string& path, FileAccess access) {
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-FileHandle FileCreate(const std::string& path) {
+namespace {
+FileHandle CreateWith(const std::string& path, DWORD disposition) {
+  if (FileFaultInjected(FileChange::Create)) {
+    SetLastError(ERROR_DISK_FULL);
+    return k_invalidFile;
+  }
   return FromHandle(CreateFileW(WideFromGbk(path).c_str(), GENERIC_READ | GENERIC_WRITE, k_shareAll, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
+}  // namespace
+
+FileHandle FileCreate(const std::string& path) { return CreateWith(path, CREATE_ALWAYS); }
+
+FileHandle FileCreateNew(const std::string& path) { return CreateWith(path, CREATE_NEW); }
 
 std::int32_t FileRead(FileHandle file, void* buffer, std::int32_t count) {
   if (count < 0) return -1;
@@ -58,6 +69,12 @@ std::int32_t FileRead(FileHandle file, void* buffer, std::int32_t count) {
 
 std::int32_t FileWrite(FileHandle file, const void* buffer, std::int32_t count) {
   if (count < 0) return -1;
+  if (FileFaultInjected(FileChange::Write)) {  // a torn write: half of it, then the failure
+    DWORD half = static_cast<DWORD>(count / 2), written = 0;
+    if (half > 0) WriteFile(AsHandle(file), buffer, half, &written, nullptr);
+    SetLastError(ERROR_DISK_FULL);
+    return written > 0 ? static_cast<std::int32_t>(written) : -1;
+  }
   DWORD done = 0;
   if (!WriteFile(AsHandle(file), buffer, static_cast<DWORD>(count), &done, nullptr)) return -1;
   return static_cast<std::int32_t>(done);
@@ -78,11 +95,17 @@ std::int64_t FileSizeOf(FileHandle file) {
 }
 
 bool FileTruncate(FileHandle file, std::int64_t size) {
+  if (FileFaultInjected(FileChange::Truncate)) return false;
   return FileSeek(file, size, SeekOrigin::Begin) == size && SetEndOfFile(AsHandle(file));
 }
 
+bool FileFlush(FileHandle file) {
+  if (FileFaultInjected(FileChange::Flush)) return false;
+  return FlushFileBuffers(AsHandle(file)) != 0;
+}
+
 bool FileClose(FileHandle file) {
-  return file != kInvalidFile && CloseHandle(AsHandle(file)) != 0;
+  return file != k_invalidFile && CloseHandle(AsHandle(file)) != 0;
 }
 
 bool FileExists(const std::string& path) {
@@ -100,11 +123,14 @@ bool MakeDirectory(const std::string& path) {
 }
 
 bool FileDelete(const std::string& path) {
+  if (FileFaultInjected(FileChange::Delete)) return false;
   return DeleteFileW(WideFromGbk(path).c_str()) != 0;
 }
 
 bool FileRename(const std::string& from, const std::string& to) {
-  return MoveFileExW(WideFromGbk(from).c_str(), WideFromGbk(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  if (FileFaultInjected(FileChange::Rename)) return false;
+  return MoveFileExW(WideFromGbk(from).c_str(), WideFromGbk(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 std::int64_t FileSizeByName(const std::string& path) {

@@ -172,6 +172,7 @@ int Title(TMailBox& box, const std::vector<std::string>& args) {
   return 0;
 }
 
+// The damaged records, plus one when the header's counters differ from the records.
 int Check(TMailBox& box) {
   std::int32_t bad = box.CheckSeparators();
   PrintLine(std::to_string(bad));

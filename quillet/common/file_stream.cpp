@@ -16,13 +16,13 @@ platform::FileHandle OpenHandle(const std::string& fileName, TFileStream::Mode m
     case TFileStream::fmOpenReadWrite: return platform::FileOpen(fileName, platform::FileAccess::ReadWrite);
     case TFileStream::fmCreate: return platform::FileCreate(fileName);
   }
-  return platform::kInvalidFile;
+  return platform::k_invalidFile;
 }
 }  // namespace
 
 TFileStream::TFileStream(const std::string& fileName, Mode mode) : fileName_(fileName), mode_(mode) {
   handle_ = OpenHandle(fileName, mode);
-  if (handle_ == platform::kInvalidFile)
+  if (handle_ == platform::k_invalidFile)
     throw EFileException(mode == fmCreate ? EFileException::kCreate : EFileException::kOpen, fileName);
   filePosition_ = 0;
 }

@@ -89,7 +89,7 @@ class TFileStream : public TStream {
 
   std::string fileName_;
   Mode mode_;
-  platform::FileHandle handle_ = platform::kInvalidFile;
+  platform::FileHandle handle_ = platform::k_invalidFile;
   std::int64_t position_ = 0;      // logical position
   std::int64_t filePosition_ = -1; // where the handle points; -1 unknown
   std::int64_t fileSize_ = -1;     // cached; -1 unknown

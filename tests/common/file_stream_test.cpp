@@ -16,7 +16,7 @@ std::string Scratch(const std::string& name) { return platform::TempFolder() + "
 
 void WriteFile(const std::string& path, const std::string& bytes) {
   platform::FileHandle f = platform::FileCreate(path);
-  ASSERT_NE(f, platform::kInvalidFile);
+  ASSERT_NE(f, platform::k_invalidFile);
   ASSERT_EQ(platform::FileWrite(f, bytes.data(), static_cast<std::int32_t>(bytes.size())),
             static_cast<std::int32_t>(bytes.size()));
   platform::FileClose(f);
@@ -25,7 +25,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 std::string ReadFile(const std::string& path) {
   std::string bytes(static_cast<size_t>(platform::FileSizeByName(path)), '\0');
   platform::FileHandle f = platform::FileOpen(path, platform::FileAccess::Read);
-  EXPECT_NE(f, platform::kInvalidFile);
+  EXPECT_NE(f, platform::k_invalidFile);
   if (!bytes.empty()) {
     EXPECT_EQ(platform::FileRead(f, &bytes[0], static_cast<std::int32_t>(bytes.size())),
               static_cast<std::int32_t>(bytes.size()));
@@ -101,7 +101,7 @@ TEST_F(FileStreamTest, SeeksInsideTheBufferDoNotReadTheFileAgain) {
   EXPECT_EQ(ReadAt(s, 100, 256), std::string(256, 'a'));
 
   platform::FileHandle other = platform::FileOpen(path_, platform::FileAccess::ReadWrite);
-  ASSERT_NE(other, platform::kInvalidFile);
+  ASSERT_NE(other, platform::k_invalidFile);
   std::string changed(3 * k_buffer, 'b');
   ASSERT_EQ(platform::FileWrite(other, changed.data(), static_cast<std::int32_t>(changed.size())),
             static_cast<std::int32_t>(changed.size()));

@@ -15,7 +15,7 @@ class RangeStreamTest : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::FileHandle f = platform::FileCreate(path_);
-    ASSERT_NE(f, platform::kInvalidFile);
+    ASSERT_NE(f, platform::k_invalidFile);
     ASSERT_EQ(platform::FileWrite(f, text_.data(), static_cast<std::int32_t>(text_.size())),
               static_cast<std::int32_t>(text_.size()));
     platform::FileClose(f);

@@ -7,6 +7,8 @@
 #include "quillet/common/gbk.h"
 
 namespace {
+constexpr int k_dateColumn = static_cast<int>(THeadColumn::Date);
+constexpr int k_lastColumn = static_cast<int>(THeadColumn::Unread);
 
 // A head with its date key worked out once, since decoding dates in every comparison
 // would dominate the sort.
@@ -30,23 +32,23 @@ int Sign(std::int64_t difference) { return difference < 0 ? -1 : difference > 0 
 int CompareText(const std::string& a, const std::string& b) { return Sign(gbk::CompareNoCase(a, b)); }
 
 int CompareFields(const TMailHead& a, const TMailHead& b, int column) {
-  switch (column) {
-    case hcPriority: return Sign(std::int64_t{a.Priority} - b.Priority);
-    case hcSize: return Sign(std::int64_t{a.Size} - b.Size);
-    case hcCorrespondent: return CompareText(a.Correspondent, b.Correspondent);
-    case hcSubject: return CompareText(a.Subject, b.Subject);
-    case hcLabel: return Sign(std::int64_t{a.Label} - b.Label);
-    case hcUnread: return Sign(std::int64_t{a.Unread} - b.Unread);
+  switch (static_cast<THeadColumn>(column)) {
+    case THeadColumn::Priority: return Sign(std::int64_t{a.Priority} - b.Priority);
+    case THeadColumn::Size: return Sign(std::int64_t{a.Size} - b.Size);
+    case THeadColumn::Correspondent: return CompareText(a.Correspondent, b.Correspondent);
+    case THeadColumn::Subject: return CompareText(a.Subject, b.Subject);
+    case THeadColumn::Label: return Sign(std::int64_t{a.Label} - b.Label);
+    case THeadColumn::Unread: return Sign(std::int64_t{a.Unread} - b.Unread);
     default: return 0;
   }
 }
 
 int CompareEntries(const TSortEntry& a, const TSortEntry& b, int column) {
-  if (column == hcDate) return Sign(a.dateKey - b.dateKey);
+  if (column == k_dateColumn) return Sign(a.dateKey - b.dateKey);
   return CompareFields(*a.head, *b.head, column);
 }
 
-bool IsSortColumn(int column) { return column >= hcDate && column <= hcUnread; }
+bool IsSortColumn(int column) { return column >= k_dateColumn && column <= k_lastColumn; }
 
 // Quicksort over [low, high] with the middle entry as pivot, exchanging entries; the
 // smaller side recurses and the larger one loops, so the depth stays logarithmic.
@@ -74,7 +76,7 @@ void QuickSort(std::vector<TSortEntry>& v, int low, int high, int column, int di
 }
 
 std::vector<TSortEntry> SortedEntries(std::vector<TSortEntry> entries, int column, bool ascending) {
-  if (column == hcDate)
+  if (column == k_dateColumn)
     for (TSortEntry& e : entries) e.dateKey = DateKey(e.head->Date);
   QuickSort(entries, 0, static_cast<int>(entries.size()) - 1, column, ascending ? 1 : -1);
   return entries;
@@ -82,7 +84,7 @@ std::vector<TSortEntry> SortedEntries(std::vector<TSortEntry> entries, int colum
 }  // namespace
 
 int CompareHeads(const TMailHead& a, const TMailHead& b, int column) {
-  if (column == hcDate) return Sign(DateKey(a.Date) - DateKey(b.Date));
+  if (column == k_dateColumn) return Sign(DateKey(a.Date) - DateKey(b.Date));
   return CompareFields(a, b, column);
 }
 

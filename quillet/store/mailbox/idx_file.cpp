@@ -12,18 +12,8 @@
 #include "quillet/store/mailbox/detail/file_guard.h"
 #include "quillet/common/gbk.h"
 #include "quillet/store/mailbox/detail/index_table.h"
+#include "quillet/store/mailbox/detail/pack_files.h"
 #include "quillet/store/mailbox/store_limits.h"
-
-const char* const k_textDiskFull = "硬盘空间不够！请清理您的硬盘，再继续运行本程序。";
-
-TPackFileOps TPackFileOps::Platform() {
-  TPackFileOps ops;
-  ops.FreeSpace = platform::FreeDiskSpace;
-  ops.Rename = platform::FileRename;
-  ops.Copy = platform::FileCopy;
-  ops.Delete = platform::FileDelete;
-  return ops;
-}
 
 TIdxFile::TIdxFile(const std::string& basePath) : TIdxFile(basePath, TDeferOpen{}) { OpenPair(); }
 
@@ -35,40 +25,85 @@ TIdxFile::TIdxFile(const std::string& basePath, TDeferOpen)
 
 TIdxFile::~TIdxFile() = default;
 
+namespace {
+EIdxFileError UnfinishedPackError(const std::string& basePath, const std::string& dataPath,
+                                  const TPackFiles& files) {
+  return EIdxFileError(k_textCanNotPlacePacked + basePath + k_textPackedKeptAs + dataPath + " and " + files.index);
+}
+}  // namespace
+
 void TIdxFile::OpenPair() {
-  if (!platform::FileExists(indexPath_)) {
+  TPackFiles packFiles(basePath_);
+  if (!SettlePackFiles(packFiles, indexPath_)) throw UnfinishedPackError(basePath_, dataPath_, packFiles);
+  if (!platform::FileExists(indexPath_) || IsUnfinishedCreation()) {
     CreatePair();
     return;
   }
   ReadHeader();
-  if (header_.Signature[3] == 0 && header_.Version <= 5) Upgrade();
+  if (header_.Signature[3] == 0 && header_.Version <= 5)
+    Upgrade();
+  else if (KeepsCounters() && header_.CountsPending())
+    RecountHeader();
 }
 
+// An index without a whole header and no data beside it: a creation that broke off. It
+// holds nothing, so the pair is made again.
+bool TIdxFile::IsUnfinishedCreation() {
+  if (platform::FileSizeByName(indexPath_) >= k_idxHeaderSize || platform::FileSizeByName(dataPath_) > 0) return false;
+  if (!platform::FileDelete(indexPath_)) throw EFileException(EFileException::kCreate, indexPath_);
+  return true;
+}
+
+// The index is created exclusively, then the data file, then the header is written: a
+// creation that stops anywhere leaves an index without a whole header and no data, which
+// the next opening takes for a pair never created. A creation that fails removes what it
+// made; a data file that outlived its index keeps its bytes (as unindexed space).
 void TIdxFile::CreatePair() {
-  TIdxHeader fresh;
-  fresh.Created = Now();
-  TFileGuard index = TFileGuard::Create(indexPath_);
-  header_ = fresh;
-  WriteHeaderTo(index);
-  index.Close();
-  // A data file that outlived its index keeps its bytes (as unindexed space) instead of
-  // being truncated.
-  if (platform::FileSizeByName(dataPath_) <= 0) TFileGuard::Create(dataPath_);
+  TFileGuard index = TFileGuard::CreateNew(indexPath_);
+  bool madeData = false;
+  try {
+    if (platform::FileSizeByName(dataPath_) <= 0) {
+      TFileGuard::Create(dataPath_).CloseWritten();
+      madeData = true;
+    }
+    TIdxHeader fresh;
+    fresh.Created = Now();
+    header_ = fresh;
+    WriteHeaderTo(index);
+    index.CloseWritten();
+  } catch (const EFileException& e) {
+    index.Close();
+    platform::FileDelete(indexPath_);
+    if (madeData) platform::FileDelete(dataPath_);
+    throw EFileException(EFileException::kCreate, e.FileName());
+  }
 }
 
-void TIdxFile::Upgrade() {
+void TIdxFile::Upgrade() { RecountHeader(true); }
+
+// Counters and sizes from the records and the data file, as an upgrade computes them.
+void TIdxFile::RecountHeader(bool upgrade) {
   std::int32_t unread = 0, items = 0;
   Recount(unread, items);
-  TSpaceInfo space = GetSpaceInfo();
+  TSpaceInfo space = GetSpaceInfo();  // reads the header afresh
   header_.UnreadCount = unread;
   header_.ItemCount = items;
   header_.WastedBytes = store_limits::ClampToInt32(space.Wasted);
   header_.TotalBytes = store_limits::ClampToInt32(space.DataFileSize);
-  header_.Version = k_idxVersion;
+  if (upgrade) header_.Version = k_idxVersion;
+  header_.SetCountsPending(false);
   WriteHeader();
 }
 
+// A compaction that stopped between its two renames is finished before the pair is used:
+// its new data file is in place and only its new index fits it.
+void TIdxFile::FinishCompaction() {
+  TPackFiles packFiles(basePath_);
+  if (!FinishPackCommit(packFiles, indexPath_)) throw UnfinishedPackError(basePath_, dataPath_, packFiles);
+}
+
 TFileGuard TIdxFile::OpenIndex(bool forWriting) {
+  FinishCompaction();
   return TFileGuard::Open(indexPath_, forWriting ? platform::FileAccess::ReadWrite : platform::FileAccess::Read);
 }
 
@@ -124,26 +159,35 @@ void TIdxFile::UpdateCounters(int unreadDelta, int itemDelta, std::int64_t waste
                               std::int64_t addedItemSize) {
   if (!KeepsCounters()) return;
   TFileGuard index = OpenIndex(true);
-  UpdateCountersIn(index, unreadDelta, itemDelta, wastedItemSize, addedItemSize);
+  CloseAndNotify(index, WriteCountersTo(index, unreadDelta, itemDelta, wastedItemSize, addedItemSize));
 }
 
-// Closes the index before notifying, so that the notifier may use the pair freely.
-void TIdxFile::UpdateCountersIn(TFileGuard& index, int unreadDelta, int itemDelta, std::int64_t wastedItemSize,
-                                std::int64_t addedItemSize) {
+void TIdxFile::MarkCountsPending(TFileGuard& index) {
+  if (!KeepsCounters()) return;
+  ReadHeaderFrom(index);
+  header_.SetCountsPending(true);
+  WriteHeaderTo(index);
+}
+
+bool TIdxFile::WriteCountersTo(TFileGuard& index, int unreadDelta, int itemDelta, std::int64_t wastedItemSize,
+                               std::int64_t addedItemSize) {
   bool nothing = unreadDelta == 0 && itemDelta == 0 && wastedItemSize < 0 && addedItemSize < 0;
-  if (!KeepsCounters() || nothing) {
-    index.Close();
-    return;
-  }
+  if (!KeepsCounters() || (nothing && !header_.CountsPending())) return false;
   using store_limits::WrapAdd;
   ReadHeaderFrom(index);
   header_.UnreadCount = WrapAdd(header_.UnreadCount, unreadDelta);
   header_.ItemCount = WrapAdd(header_.ItemCount, itemDelta);
   if (wastedItemSize >= 0) header_.WastedBytes = WrapAdd(header_.WastedBytes, wastedItemSize + k_separatorSize);
   if (addedItemSize >= 0) header_.TotalBytes = WrapAdd(header_.TotalBytes, addedItemSize + k_separatorSize);
+  header_.SetCountsPending(false);
   WriteHeaderTo(index);
+  return unreadDelta != 0 || itemDelta != 0;
+}
+
+// Closes the index before notifying, so that the notifier may use the pair freely.
+void TIdxFile::CloseAndNotify(TFileGuard& index, bool notify) {
   index.Close();
-  if (unreadDelta != 0 || itemDelta != 0) Notify();
+  if (notify) Notify();
 }
 
 void TIdxFile::Notify() {

@@ -30,8 +30,10 @@
 class TIdxFile;
 class TFileGuard;
 class TIndexTable;
+class TWriteRollback;
 
-// The process-wide change notifier: called with the pair whenever a writer changed its
+// The process-wide change notifier (the store's one sanctioned global, change_notifier.cpp):
+// called with the pair whenever a writer changed its
 // unread or item counters, and by DeleteAll and SetEncrypted (pairs that keep counters
 // only). Empty by default; the system manager installs one that tells the main window.
 using TChangeNotifier = std::function<void(TIdxFile&)>;
@@ -45,24 +47,26 @@ struct TSpaceInfo {
   std::int64_t DataFileSize = 0;  // of ".BOX", or of ".BO~" while encrypted
 };
 
-// The file operations Pack uses to check the disk and to put the compacted pair in place.
-// Tests replace them to make a step fail; the defaults are the platform's.
+// The file operations Pack uses to check the disk, to put the compacted files on the disk
+// and in place, and to remove them when it fails. Tests replace them to make a step fail;
+// the defaults are the platform's (Flush raises EFileException kind write).
 struct TPackFileOps {
   std::function<std::int64_t(const std::string& path)> FreeSpace;  // -1 when unknown
+  std::function<void(TFileGuard& file)> Flush;
   std::function<bool(const std::string& from, const std::string& to)> Rename;
-  std::function<bool(const std::string& from, const std::string& to)> Copy;
   std::function<bool(const std::string& path)> Delete;
   static TPackFileOps Platform();
 };
 
-// The message shown when the disk cannot hold the compacted copy.
-extern const char* const k_textDiskFull;  // "硬盘空间不够！请清理您的硬盘，再继续运行本程序。"
-
 class TIdxFile {
  public:
-  // Opens the pair, creating it when the index does not exist (a fresh header and an
-  // empty data file) and upgrading an index of version 5 or lower. Throws EFileException
-  // kind create when the pair cannot be created, kind read when the header is short.
+  // Opens the pair, creating it when the index does not exist (an empty data file, then
+  // a fresh header) and upgrading an index of version 5 or lower. A compaction that
+  // stopped half-way is finished or undone (idx_pack.cpp), and counters that a writer
+  // left half-updated are worked out again. An index without a whole header beside an
+  // empty or missing data file is a creation that broke off: the pair is created anew.
+  // Throws EFileException kind create when the pair cannot be created (and leaves
+  // nothing behind), kind read when the header is short.
   explicit TIdxFile(const std::string& basePath);
   virtual ~TIdxFile();
   TIdxFile(const TIdxFile&) = delete;
@@ -132,7 +136,9 @@ class TIdxFile {
   // Index size + data-file size - wasted: an upper bound of the packed pair's size.
   std::int64_t EstimatedPackedSize();
   // The number of live records whose separator is wrong or whose text runs past the end
-  // of the data file; 0 means the pair is sound. Refused on an encrypted pair.
+  // of the data file, plus one when the pair keeps counters and the header's unread or
+  // item count differs from the live records; 0 means the pair is sound. Refused on an
+  // encrypted pair.
   std::int32_t CheckSeparators();
 
   // Streamed append: BeginAppend writes the separator at the end of the data file and
@@ -151,11 +157,13 @@ class TIdxFile {
   // True when 0 < percent < 100 and the wasted share of the total bytes is at least percent.
   bool NeedsPack(int percent);
 
-  // Compacts the pair: copies the live items into a temporary pair in the temporary
-  // folder, then puts that pair in place of this one; ids stay. Returns false, with
-  // nothing changed, when the user was told that the disk is full. Refused on an
-  // encrypted pair. If the compacted files cannot be put in place after the pair's own
-  // files were removed, EIdxFileError names the temporary files, which are kept.
+  // Compacts the pair: copies the live items into new files beside it and renames them
+  // over the pair's own (idx_pack.cpp); ids stay, and the header's counters are worked
+  // out from the live records. Returns false, with nothing changed, when the user was
+  // told that the disk is full. Refused on an encrypted pair. When the new files cannot
+  // be put in place, EIdxFileError ("Can not put the packed files in place of ...")
+  // names the files that hold the data; a compaction stopped half-way is finished or
+  // undone when the pair is next used.
   bool Pack(TUserPrompts& prompts);
   void SetPackFileOps(TPackFileOps ops) { packOps_ = std::move(ops); }
 
@@ -185,25 +193,33 @@ class TIdxFile {
   TFileGuard OpenIndex(bool forWriting);
   TFileGuard OpenData(bool forWriting);
   void CreatePair();
+  bool IsUnfinishedCreation();
   void Upgrade();
+  void RecountHeader(bool upgrade = false);
+  void FinishCompaction();
   void ReadHeaderFrom(TFileGuard& index);
   void WriteHeaderTo(TFileGuard& index);
   void RefuseIfEncrypted(TFileGuard& index);
   // The id's record, live or not, from a pair whose texts may be read; false when the id
   // has none. Refused on an encrypted pair.
   bool FindTextRecord(std::int32_t id, TIdxRecord& record);
-  void UpdateCountersIn(TFileGuard& index, int unreadDelta, int itemDelta, std::int64_t wastedItemSize,
-                        std::int64_t addedItemSize);
+  // Adds to the counters in the header and clears the pending mark; true when a count
+  // changed, so that the caller notifies once the index is closed.
+  bool WriteCountersTo(TFileGuard& index, int unreadDelta, int itemDelta, std::int64_t wastedItemSize,
+                       std::int64_t addedItemSize);
+  // Marks the counters as pending before a writer changes records (pairs that keep them).
+  void MarkCountsPending(TFileGuard& index);
+  void CloseAndNotify(TFileGuard& index, bool notify);
   void Notify();
   int UnreadDelta(const TIdxRecord& before, const TIdxRecord& after) const;
   std::int32_t NextId(TIndexTable& table);
   void SettlePartialTail(TFileGuard& index, TIndexTable& table, std::int64_t dataSize);
-  void CountRecoveredItem(const TIdxRecord& item, TIdxHeader& header) const;
   std::int64_t AppendText(TFileGuard& data, TStream& source, std::int64_t count, std::int64_t start,
                           std::int32_t& offset);
-  void AddRecord(TFileGuard& index, TIndexTable& table, TIdxRecord& record);
+  bool AddItem(TFileGuard& index, TIndexTable& table, TIdxRecord& record);
+  bool Supersede(TFileGuard& index, TIndexTable& table, const TIdxRecord& record, TWriteRollback& rollback);
   std::int64_t BodyStart(TFileGuard& data, std::int64_t offset, std::int64_t size);
-  void EditAt(TFileGuard& index, TIndexTable& table, std::int64_t position, const TIdxRecord& before,
+  bool EditAt(TFileGuard& index, TIndexTable& table, std::int64_t position, const TIdxRecord& before,
               const TIdxRecord& after);
 
   std::string basePath_;
@@ -212,6 +228,4 @@ class TIdxFile {
   TIdxHeader header_;
   std::int64_t appendStart_ = -1;  // first text byte of a streamed append in progress
   TPackFileOps packOps_;
-
-  friend class TPackJob;
 };

@@ -179,6 +179,8 @@ std::int64_t TIdxFile::EstimatedPackedSize() {
   return indexSize + info.DataFileSize - info.Wasted;
 }
 
+// A header whose counters differ from the live records counts as one more fault; the
+// next Pack (or an opening after a crash) works them out again.
 std::int32_t TIdxFile::CheckSeparators() {
   TFileGuard index = OpenIndex(false);
   RefuseIfEncrypted(index);
@@ -186,7 +188,7 @@ std::int32_t TIdxFile::CheckSeparators() {
   TFileGuard data = OpenData(false);
   std::int64_t dataSize = data.Size();
   TReadWindow window(data);
-  std::int32_t damaged = 0;
+  std::int32_t damaged = 0, unread = 0, items = 0;
   TIdxRecord record;
   table.Scan(0, [&](std::int64_t, const std::uint8_t* raw) {
     if (!IsLiveRaw(raw)) return true;
@@ -196,7 +198,11 @@ std::int32_t TIdxFile::CheckSeparators() {
                  window.Read(record.DataOffset - k_separatorSize, separator, k_separatorSize) == k_separatorSize &&
                  std::equal(separator, separator + k_separatorSize, k_itemSeparator.begin());
     if (!sound) ++damaged;
+    bool isUnread = false;
+    if (IsUnreadRecord(record, isUnread) && isUnread) ++unread;
+    ++items;
     return true;
   });
+  if (KeepsCounters() && (header_.UnreadCount != unread || header_.ItemCount != items)) ++damaged;
   return damaged;
 }

@@ -1,6 +1,8 @@
 // TIdxFile: the writers. Each puts an item's text into the data file before the index
-// record that points at it, so a failure leaves at most unindexed bytes, which Pack
-// removes.
+// record that points at it, and marks the header's counters pending before it changes a
+// record (cleared with the counters' update), so a crash leaves at most unindexed bytes,
+// which Pack removes, and counters that the next opening works out again. A writer that
+// fails part of the way undoes what it wrote (TWriteRollback) before it reports the error.
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "quillet/store/mailbox/detail/byte_order.h"
 #include "quillet/store/mailbox/detail/file_guard.h"
 #include "quillet/store/mailbox/detail/guard_stream.h"
+#include "quillet/store/mailbox/detail/write_rollback.h"
 #include "quillet/store/mailbox/idx_file.h"
 #include "quillet/store/mailbox/detail/index_table.h"
 #include "quillet/store/mailbox/store_limits.h"
@@ -30,32 +33,37 @@ std::int32_t TIdxFile::NextId(TIndexTable& table) {
       return true;
     });
   }
-  if (highest == std::numeric_limits<std::int32_t>::max()) throw EIdxFileError("Can not assign a new item id");
+  if (highest == std::numeric_limits<std::int32_t>::max()) throw EIdxFileError(k_textNoNewId);
   return std::max(highest, 0) + 1;
 }
 
 // A record cut off at the end of the index (its write was interrupted) is completed with
 // zeros when its text is whole in the data file, so the item is not lost; otherwise the
-// next record is written over the fragment. Expects header_ to be fresh.
+// next record is written over the fragment. The counters are then counted afresh: the
+// append that was cut off may or may not have counted its item. Expects header_ to be
+// fresh.
 void TIdxFile::SettlePartialTail(TFileGuard& index, TIndexTable& table, std::int64_t dataSize) {
   TIdxRecord tail;
   if (!table.ReadPartialTail(tail)) return;
   if (tail.DataOffset < k_separatorSize || !store_limits::TextWithin(tail, dataSize)) return;
+  bool counts = KeepsCounters() && tail.IsLive();
+  if (counts) MarkCountsPending(index);
   table.CompletePartialTail();
-  if (!KeepsCounters() || !tail.IsLive()) return;
-  table.Read(table.Count() - 1, tail);
-  CountRecoveredItem(tail, header_);
+  if (!counts) return;
+  std::int32_t unread = 0, items = 0;
+  TIdxRecord record;
+  table.Scan(0, [&](std::int64_t, const std::uint8_t* raw) {
+    DecodeRecord(raw, record);
+    bool isUnread = false;
+    if (record.IsLive()) ++items;
+    if (record.IsLive() && IsUnreadRecord(record, isUnread) && isUnread) ++unread;
+    return true;
+  });
+  header_.UnreadCount = unread;
+  header_.ItemCount = items;
+  header_.TotalBytes = store_limits::WrapAdd(header_.TotalBytes, std::int64_t{tail.DataSize} + k_separatorSize);
+  header_.SetCountsPending(false);
   WriteHeaderTo(index);
-}
-
-// The append of a cut-off record broke off before its counters were updated: the
-// recovered item is counted as that append would have counted it.
-void TIdxFile::CountRecoveredItem(const TIdxRecord& item, TIdxHeader& header) const {
-  if (!KeepsCounters() || !item.IsLive()) return;
-  bool unread = false;
-  if (IsUnreadRecord(item, unread) && unread) header.UnreadCount = store_limits::WrapAdd(header.UnreadCount, 1);
-  header.ItemCount = store_limits::WrapAdd(header.ItemCount, 1);
-  header.TotalBytes = store_limits::WrapAdd(header.TotalBytes, std::int64_t{item.DataSize} + k_separatorSize);
 }
 
 // Writes the separator and up to count bytes of the source (all that remain when count
@@ -82,13 +90,20 @@ std::int64_t TIdxFile::AppendText(TFileGuard& data, TStream& source, std::int64_
   return copied;
 }
 
-// Stores the new id as LastId, then appends the record (the id also in its first four
-// summary bytes).
-void TIdxFile::AddRecord(TFileGuard& index, TIndexTable& table, TIdxRecord& record) {
+// Gives the record the next id (also in its first four summary bytes), stores it as
+// LastId with the counters marked pending, appends the record and counts the item.
+// True when the caller is to notify.
+bool TIdxFile::AddItem(TFileGuard& index, TIndexTable& table, TIdxRecord& record) {
+  record.Id = NextId(table);
+  record.Deleted = 0;
   header_.LastId = record.Id;
+  if (KeepsCounters()) header_.SetCountsPending(true);
   WriteHeaderTo(index);
   store_bytes::PutInt32(record.Summary.data(), record.Id);
   table.Append(record);
+  bool unread = false;
+  int unreadDelta = IsUnreadRecord(record, unread) && unread ? 1 : 0;
+  return WriteCountersTo(index, unreadDelta, 1, -1, record.DataSize);
 }
 
 void TIdxFile::Append(TIdxRecord& record, TStream& source, std::int64_t count, std::int64_t start) {
@@ -97,15 +112,14 @@ void TIdxFile::Append(TIdxRecord& record, TStream& source, std::int64_t count, s
   TFileGuard data = OpenData(true);
   TIndexTable table(index);
   SettlePartialTail(index, table, data.Size());
-  record.Id = NextId(table);
-  record.Deleted = 0;
+  TWriteRollback rollback(index);
+  rollback.KeepDataEnd(data);
   std::int64_t written = AppendText(data, source, count, start, record.DataOffset);
   record.DataSize = static_cast<std::int32_t>(written);
+  bool notify = AddItem(index, table, record);
+  rollback.Commit();
   data.Close();
-  AddRecord(index, table, record);
-  bool unread = false;
-  int unreadDelta = IsUnreadRecord(record, unread) && unread ? 1 : 0;
-  UpdateCountersIn(index, unreadDelta, 1, -1, written);
+  CloseAndNotify(index, notify);
 }
 
 bool TIdxFile::ReplaceMessage(TIdxRecord& record, TStream& text) {
@@ -116,21 +130,31 @@ bool TIdxFile::ReplaceMessage(TIdxRecord& record, TStream& text) {
   std::int64_t position = table.FindRecord(record.Id, before);
   if (position < 0 || !before.IsLive()) return false;
   TFileGuard data = OpenData(true);
+  TWriteRollback rollback(index);
+  rollback.KeepDataEnd(data);
+  rollback.KeepRecord(TIndexTable::PositionOf(position));
   std::int64_t written = AppendText(data, text, -1, 0, record.DataOffset);
-  data.Close();
   record.DataSize = static_cast<std::int32_t>(written);
   record.Deleted = 0;
+  MarkCountsPending(index);
   table.Write(position, record);
-  UpdateCountersIn(index, UnreadDelta(before, record), 0, NonNegative(before.DataSize), written);
+  bool notify = WriteCountersTo(index, UnreadDelta(before, record), 0, NonNegative(before.DataSize), written);
+  rollback.Commit();
+  data.Close();
+  CloseAndNotify(index, notify);
   return true;
 }
 
-void TIdxFile::EditAt(TFileGuard& index, TIndexTable& table, std::int64_t position, const TIdxRecord& before,
+// Writes only the bytes that change, so that marking a message rewrites one byte. The
+// counters are marked pending first when the edit changes them.
+bool TIdxFile::EditAt(TFileGuard& index, TIndexTable& table, std::int64_t position, const TIdxRecord& before,
                       const TIdxRecord& after) {
-  table.Write(position, after);
   bool moved = before.DataOffset != after.DataOffset || before.DataSize != after.DataSize;
-  UpdateCountersIn(index, UnreadDelta(before, after), 0, moved ? NonNegative(before.DataSize) : -1,
-                   moved ? NonNegative(after.DataSize) : -1);
+  int unreadDelta = UnreadDelta(before, after);
+  if (moved || unreadDelta != 0) MarkCountsPending(index);
+  table.WriteChanges(position, before, after);
+  return WriteCountersTo(index, unreadDelta, 0, moved ? NonNegative(before.DataSize) : -1,
+                         moved ? NonNegative(after.DataSize) : -1);
 }
 
 bool TIdxFile::EditLiveRecord(std::int32_t id, const std::function<void(TIdxRecord&)>& change) {
@@ -143,7 +167,11 @@ bool TIdxFile::EditLiveRecord(std::int32_t id, const std::function<void(TIdxReco
   change(after);
   after.Id = before.Id;
   after.Deleted = 0;  // deleting is DeleteRecord's work, with its counters
-  EditAt(index, table, position, before, after);
+  TWriteRollback rollback(index);
+  rollback.KeepRecord(TIndexTable::PositionOf(position));
+  bool notify = EditAt(index, table, position, before, after);
+  rollback.Commit();
+  CloseAndNotify(index, notify);
   return true;
 }
 
@@ -160,26 +188,37 @@ bool TIdxFile::DeleteRecord(std::int32_t id) {
   TIdxRecord record;
   std::int64_t position = table.FindRecord(id, record);
   if (position < 0 || !record.IsLive()) return false;
+  TWriteRollback rollback(index);
+  rollback.KeepRecord(TIndexTable::PositionOf(position));
+  MarkCountsPending(index);
   table.WriteDeletedFlag(position, 1);
   bool unread = false;
   int unreadDelta = IsUnreadRecord(record, unread) && unread ? -1 : 0;
-  UpdateCountersIn(index, unreadDelta, -1, NonNegative(record.DataSize), -1);
+  bool notify = WriteCountersTo(index, unreadDelta, -1, NonNegative(record.DataSize), -1);
+  rollback.Commit();
+  CloseAndNotify(index, notify);
   return true;
 }
 
+// Not undone when it fails part of the way (the records already flagged stay deleted;
+// a second call finishes); the counters are marked pending meanwhile.
 void TIdxFile::DeleteAll() {
   TFileGuard index = OpenIndex(true);
   ReadHeaderFrom(index);
+  MarkCountsPending(index);
   TIndexTable table(index);
   table.MarkAllDeleted();
   header_.WastedBytes = header_.TotalBytes;
   header_.UnreadCount = 0;
   header_.ItemCount = 0;
+  header_.SetCountsPending(false);
   WriteHeaderTo(index);
-  index.Close();
-  if (KeepsCounters()) Notify();
+  CloseAndNotify(index, KeepsCounters());
 }
 
+// Copy first, then delete in the source: a move that stops between the two leaves the
+// message in both pairs, never in neither. A failed delete in the source takes the copy
+// back out of this pair.
 std::int32_t TIdxFile::MoveFrom(TIdxFile& source, std::int32_t id) {
   TIdxRecord record;
   if (!source.FindRecord(id, record)) return -1;
@@ -199,7 +238,16 @@ std::int32_t TIdxFile::MoveFrom(TIdxFile& source, std::int32_t id) {
     DeleteRecord(moved.Id);
     throw EFileException(EFileException::kRead, source.DataPath());
   }
-  source.DeleteRecord(id);
+  try {
+    source.DeleteRecord(id);
+  } catch (const Exception&) {
+    try {
+      DeleteRecord(moved.Id);
+    } catch (const Exception&) {
+      // Then the message stays in both pairs, which loses nothing.
+    }
+    throw;
+  }
   return moved.Id;
 }
 
@@ -209,17 +257,24 @@ std::string TIdxFile::BeginAppend() {
     RefuseIfEncrypted(index);
   }
   TFileGuard data = OpenData(true);
-  std::int64_t textStart = data.Size() + k_separatorSize;
+  std::int64_t end = data.Size(), textStart = end + k_separatorSize;
   if (textStart > store_limits::k_maxDataPosition) throw EFileException(EFileException::kWrite, dataPath_);
-  data.WriteAt(textStart - k_separatorSize, k_itemSeparator.data(), k_separatorSize);
+  try {
+    data.WriteAt(end, k_itemSeparator.data(), k_separatorSize);
+  } catch (const EFileException&) {
+    data.TruncateTo(end);  // no part of a separator stays behind
+    throw;
+  }
   appendStart_ = textStart;
   return dataPath_;
 }
 
 void TIdxFile::CancelAppend() { appendStart_ = -1; }
 
+// A failure takes the streamed text and its separator off the end of the data file again
+// (the pair has one writer at a time, so nothing else was appended after it).
 void TIdxFile::EndAppend(TIdxRecord& record) {
-  if (appendStart_ < 0) throw EIdxFileError("EndAppend without BeginAppend");
+  if (appendStart_ < 0) throw EIdxFileError(k_textEndWithoutBegin);
   std::int64_t start = appendStart_;
   appendStart_ = -1;
   std::int64_t end = platform::FileSizeByName(dataPath_);
@@ -228,17 +283,24 @@ void TIdxFile::EndAppend(TIdxRecord& record) {
   record.DataOffset = static_cast<std::int32_t>(start);
   record.DataSize = static_cast<std::int32_t>(end - start);
   record.Deleted = 0;
-  if (record.Id != -1) {
-    EditHead(record);
-    return;
-  }
   TFileGuard index = OpenIndex(true);
-  RefuseIfEncrypted(index);
+  if (record.Id == -1) RefuseIfEncrypted(index);
+  TFileGuard data = OpenData(true);
   TIndexTable table(index);
-  SettlePartialTail(index, table, end);
-  record.Id = NextId(table);
-  AddRecord(index, table, record);
-  bool unread = false;
-  int unreadDelta = IsUnreadRecord(record, unread) && unread ? 1 : 0;
-  UpdateCountersIn(index, unreadDelta, 1, -1, record.DataSize);
+  if (record.Id == -1) SettlePartialTail(index, table, end);
+  TWriteRollback rollback(index);
+  rollback.KeepDataEnd(data, start - k_separatorSize);
+  bool notify = record.Id == -1 ? AddItem(index, table, record) : Supersede(index, table, record, rollback);
+  rollback.Commit();
+  data.Close();
+  CloseAndNotify(index, notify);
+}
+
+// The streamed text becomes the live record's new text: EditHead with a new location.
+bool TIdxFile::Supersede(TFileGuard& index, TIndexTable& table, const TIdxRecord& record, TWriteRollback& rollback) {
+  TIdxRecord before;
+  std::int64_t position = table.FindRecord(record.Id, before);
+  if (position < 0 || !before.IsLive()) throw EIdxFileError(k_textNoRecordHead);
+  rollback.KeepRecord(TIndexTable::PositionOf(position));
+  return EditAt(index, table, position, before, record);
 }

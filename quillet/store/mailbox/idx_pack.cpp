@@ -1,31 +1,31 @@
-// TIdxFile::Pack: compaction through a temporary pair in the temporary folder.
+// TIdxFile::Pack: compaction into new files beside the pair (names and the recovery rule
+// in detail/pack_files.h), so that the only copy of an item is never where nothing puts
+// it back.
 //
-// 1. A unique temporary name with prefix "KWB" gives the temporary ".IND"/".BOX" pair.
-// 2. The free space on the temporary drive must hold the estimated packed size.
-// 3. The header and every live record, with its text behind a fresh separator, are
-//    written to the temporary pair; deleted records are dropped, ids stay. The temporary
-//    header already counts nothing as wasted and the new data size as total.
-// 4. The pair's own files are removed and the temporary files put in their place: the
-//    index is copied, the data file moved when the folders share a drive and copied
-//    otherwise. If that fails the temporary files are never deleted: they are put in
-//    place once more, and if that fails too they are kept and named in the error
-//    ("Can not open file: " + name when the one still to be put in place cannot be read).
+// 1. What an earlier compaction left is settled: finished, or removed.
+// 2. The free space in the pair's folder must hold the estimated packed size.
+// 3. Every live record's text goes behind a fresh separator into BASE.BO#, the record
+//    with its new location into BASE.IN$; deleted records are dropped, ids stay. The
+//    header's counters are worked out from the records copied. Both files are flushed to
+//    disk, then BASE.IN$ is renamed BASE.IN#.
+// 4. Commit: BASE.BO# replaces BASE.BOX, then BASE.IN# replaces BASE.IND.
+// A failure before the commit removes the new files and leaves the pair as it was; one
+// between the two renames leaves the index to be put in place when the pair is next
+// opened, and the error names the files that hold the data.
 #include <algorithm>
 #include <vector>
 
 #include "platform/file.h"
 #include "quillet/store/mailbox/detail/file_guard.h"
-#include "quillet/common/paths.h"
-#include "quillet/store/mailbox/idx_file.h"
 #include "quillet/store/mailbox/detail/index_table.h"
+#include "quillet/store/mailbox/detail/pack_files.h"
 #include "quillet/store/mailbox/detail/read_window.h"
+#include "quillet/store/mailbox/idx_file.h"
 #include "quillet/store/mailbox/store_limits.h"
 
 namespace {
 constexpr std::int32_t k_copyChunk = 64 * 1024;
 constexpr std::int32_t k_writeBuffer = 256 * 1024;
-constexpr int k_nameAttempts = 8;
-constexpr int k_placeAttempts = 2;
 
 // Sequential writes to a new file through one buffer.
 class TAppendBuffer {
@@ -55,105 +55,101 @@ class TAppendBuffer {
   std::int64_t written_ = 0;
 };
 
-bool CanBeOpened(const std::string& path) {
-  platform::FileHandle file = platform::FileOpen(path, platform::FileAccess::Read);
-  platform::FileClose(file);
-  return file != platform::kInvalidFile;
+EIdxFileError PlacementError(const std::string& basePath, const std::string& first, const std::string& second) {
+  return EIdxFileError(k_textCanNotPlacePacked + basePath + k_textPackedKeptAs + first + " and " + second);
 }
-
-// The temporary files of one compaction; removed when it ends unless they must be kept.
-struct TPackTemporaries {
-  std::vector<std::string> reservations;  // the unique names the system handed out
-  std::string index, data;
-  bool keep = false;
-
-  ~TPackTemporaries() {
-    if (keep) return;
-    if (!index.empty()) platform::FileDelete(index);
-    if (!data.empty()) platform::FileDelete(data);
-    for (const std::string& name : reservations) platform::FileDelete(name);
-  }
-};
-}  // namespace
 
 class TPackJob {
  public:
-  TPackJob(TIdxFile& pair, TUserPrompts& prompts) : pair_(pair), prompts_(prompts) {}
+  TPackJob(TIdxFile& pair, const TPackFileOps& ops) : pair_(pair), ops_(ops), files_(pair.BasePath()) {}
 
-  bool Run() {
-    pair_.ReadHeader();
-    if (pair_.header_.Encrypted == 1) throw EOperateOnEncrypted();
-    ChooseTemporaryNames();
+  bool Run(TUserPrompts& prompts) {
+    if (!SettlePackFiles(files_, pair_.IndexPath()))
+      throw PlacementError(pair_.BasePath(), pair_.DataPath(), files_.index);
     if (!EnoughDiskSpace()) {
-      prompts_.ShowMessage(k_textDiskFull);
+      prompts.ShowMessage(k_textDiskFull);
       return false;
     }
-    WriteCompactedPair();
-    PutInPlace();
-    pair_.ReadHeader();
+    try {
+      WriteNewFiles();
+      if (!ops_.Rename(files_.indexBeingWritten, files_.index) || !ops_.Rename(files_.data, pair_.DataPath()))
+        throw PlacementError(pair_.BasePath(), pair_.IndexPath(), pair_.DataPath());
+    } catch (...) {
+      RemoveUncommitted();
+      throw;
+    }
+    if (!ops_.Rename(files_.index, pair_.IndexPath()))
+      throw PlacementError(pair_.BasePath(), pair_.DataPath(), files_.index);
     return true;
   }
 
  private:
-  // The reserved name stays until the end, so the system does not hand it out again
-  // while its ".IND"/".BOX" companions are in use; a name whose companions exist
-  // already (kept by an earlier failed compaction) is passed over.
-  void ChooseTemporaryNames() {
-    std::string folder = platform::TempFolder();
-    for (int attempt = 0; attempt < k_nameAttempts; ++attempt) {
-      std::string reserved = platform::TempFileName(folder, "KWB");
-      if (reserved.empty()) break;
-      temps_.reservations.push_back(reserved);
-      std::string stem = paths::WithoutExtension(reserved);
-      if (platform::FileExists(stem + ".IND") || platform::FileExists(stem + ".BOX")) continue;
-      temps_.index = stem + ".IND";
-      temps_.data = stem + ".BOX";
-      return;
-    }
-    throw EFileException(EFileException::kCreate, folder + "KWB");
-  }
-
   bool EnoughDiskSpace() {
-    const std::string& path = temps_.index;
-    if (path.empty() || path[0] == '@') return true;
-    std::int64_t free = pair_.packOps_.FreeSpace(path);
+    const std::string& base = pair_.BasePath();
+    if (base.empty() || base[0] == '@') return true;
+    std::int64_t free = ops_.FreeSpace(files_.index);
     return free < 0 || free >= pair_.EstimatedPackedSize();  // unknown space does not stop us
   }
 
-  void WriteCompactedPair() {
-    TFileGuard index = pair_.OpenIndex(false);
-    pair_.ReadHeaderFrom(index);
-    TFileGuard data = pair_.OpenData(false);
-    dataSize_ = data.Size();
-    TFileGuard newIndex = TFileGuard::Create(temps_.index);
-    TFileGuard newData = TFileGuard::Create(temps_.data);
-    TAppendBuffer indexOut(newIndex), dataOut(newData);
-    std::uint8_t bytes[k_idxHeaderSize];
-    EncodeHeader(pair_.header_, bytes);
-    indexOut.Append(bytes, k_idxHeaderSize);
+  // In the order that keeps a new index alone from ever meaning "data in place". Without
+  // the new data file (a rename that reported failure but was made) the new index stays
+  // to be put in place on the next opening.
+  void RemoveUncommitted() {
+    if (!platform::FileExists(files_.data)) {
+      ops_.Delete(files_.indexBeingWritten);
+      return;
+    }
+    for (const std::string& path : {files_.indexBeingWritten, files_.index, files_.data})
+      if (platform::FileExists(path) && !ops_.Delete(path)) return;
+  }
 
+  void WriteNewFiles() {
+    TFileGuard index = TFileGuard::Open(pair_.IndexPath(), platform::FileAccess::Read);
+    TFileGuard data = TFileGuard::Open(pair_.DataPath(), platform::FileAccess::Read);
+    dataSize_ = data.Size();
+    std::uint8_t bytes[k_idxHeaderSize];
+    index.ReadExactAt(0, bytes, k_idxHeaderSize);
+    DecodeHeader(bytes, header_);
+    if (header_.Encrypted == 1) throw EOperateOnEncrypted();
+    TFileGuard newData = TFileGuard::Create(files_.data);
+    TFileGuard newIndex = TFileGuard::Create(files_.indexBeingWritten);
+    TAppendBuffer dataOut(newData), indexOut(newIndex);
+    indexOut.Append(bytes, k_idxHeaderSize);  // rewritten with the new counters at the end
+    CopyLiveItems(index, data, dataOut, indexOut);
+
+    dataOut.Flush();
+    ops_.Flush(newData);
+    newData.CloseWritten();
+    indexOut.Flush();
+    header_.WastedBytes = 0;
+    header_.TotalBytes = store_limits::ClampToInt32(dataOut.Size());
+    header_.SetCountsPending(false);
+    EncodeHeader(header_, bytes);
+    newIndex.WriteAt(0, bytes, k_idxHeaderSize);
+    ops_.Flush(newIndex);
+    newIndex.CloseWritten();
+  }
+
+  void CopyLiveItems(TFileGuard& index, TFileGuard& data, TAppendBuffer& dataOut, TAppendBuffer& indexOut) {
     TIndexTable table(index);
     TReadWindow text(data);
     TIdxRecord record;
     table.Scan(0, [&](std::int64_t, const std::uint8_t* raw) {
       DecodeRecord(raw, record);
+      header_.LastId = std::max(header_.LastId, record.Id);  // ids of dropped records stay used
       if (record.IsLive()) CopyItem(record, text, dataOut, indexOut);
       return true;
     });
-    TIdxHeader compacted = pair_.header_;
     // A record cut off at the end of the index keeps its item when the item's text is whole.
     if (table.ReadPartialTail(record) && record.IsLive() && record.DataOffset >= k_separatorSize &&
         store_limits::TextWithin(record, dataSize_)) {
+      header_.LastId = std::max(header_.LastId, record.Id);
       CopyItem(record, text, dataOut, indexOut);
-      pair_.CountRecoveredItem(record, compacted);
     }
-
-    dataOut.Flush();
-    indexOut.Flush();
-    compacted.WastedBytes = 0;
-    compacted.TotalBytes = store_limits::ClampToInt32(dataOut.Size());
-    EncodeHeader(compacted, bytes);
-    newIndex.WriteAt(0, bytes, k_idxHeaderSize);
+    if (pair_.KeepsCounters()) {
+      header_.UnreadCount = unread_;
+      header_.ItemCount = items_;
+    }
   }
 
   // Copies what the data file holds of the item (a damaged item keeps its readable part)
@@ -162,7 +158,7 @@ class TPackJob {
     std::int64_t readable = store_limits::ReadableSize(record, dataSize_);
     std::int64_t textStart = dataOut.Size() + k_separatorSize;
     if (textStart + readable > store_limits::k_maxDataPosition)
-      throw EFileException(EFileException::kWrite, temps_.data);
+      throw EFileException(EFileException::kWrite, files_.data);
     dataOut.Append(k_itemSeparator.data(), k_separatorSize);
     std::int64_t copied = 0;
     while (copied < readable) {
@@ -177,39 +173,35 @@ class TPackJob {
     std::uint8_t bytes[k_idxRecordSize];
     EncodeRecord(record, bytes);
     indexOut.Append(bytes, k_idxRecordSize);
-  }
-
-  void PutInPlace() {
-    const TPackFileOps& ops = pair_.packOps_;
-    // Nothing has changed yet when the data file cannot be removed.
-    if (!ops.Delete(pair_.dataPath_) && platform::FileExists(pair_.dataPath_))
-      throw EFileException(EFileException::kDelete, pair_.dataPath_);
-    ops.Delete(pair_.indexPath_);  // if it stays, the new index is put over it
-    // The index goes first, so an old index is never left beside the new data. It is
-    // copied (it is small), so that a complete temporary pair remains until the end.
-    bool indexPlaced = false, dataPlaced = false;
-    for (int attempt = 0; attempt < k_placeAttempts && !dataPlaced; ++attempt) {
-      if (!indexPlaced) indexPlaced = ops.Copy(temps_.index, pair_.indexPath_) || ops.Rename(temps_.index, pair_.indexPath_);
-      if (indexPlaced) dataPlaced = ops.Rename(temps_.data, pair_.dataPath_) || ops.Copy(temps_.data, pair_.dataPath_);
-    }
-    if (dataPlaced) return;
-    temps_.keep = true;
-    const std::string& unplaced = indexPlaced ? temps_.data : temps_.index;
-    if (!CanBeOpened(unplaced)) throw EIdxFileError("Can not open file: " + unplaced);
-    std::string kept;
-    for (const std::string& name : {temps_.index, temps_.data})
-      if (platform::FileExists(name)) kept += (kept.empty() ? "" : " and ") + name;
-    throw EIdxFileError("Can not put the packed files in place of " + pair_.basePath_ + "; they are kept as " + kept);
+    bool unread = false;
+    if (pair_.IsUnreadRecord(record, unread) && unread) ++unread_;
+    ++items_;
   }
 
   TIdxFile& pair_;
-  TUserPrompts& prompts_;
-  TPackTemporaries temps_;
+  const TPackFileOps& ops_;
+  TPackFiles files_;
+  TIdxHeader header_;
   std::int64_t dataSize_ = 0;
+  std::int32_t unread_ = 0, items_ = 0;
   std::vector<char> chunk_ = std::vector<char>(k_copyChunk);
 };
+}  // namespace
+
+TPackFileOps TPackFileOps::Platform() {
+  TPackFileOps ops;
+  ops.FreeSpace = platform::FreeDiskSpace;
+  ops.Flush = [](TFileGuard& file) { file.Flush(); };
+  ops.Rename = platform::FileRename;
+  ops.Delete = platform::FileDelete;
+  return ops;
+}
 
 bool TIdxFile::Pack(TUserPrompts& prompts) {
-  TPackJob job(*this, prompts);
-  return job.Run();
+  ReadHeader();
+  if (header_.Encrypted == 1) throw EOperateOnEncrypted();
+  TPackJob job(*this, packOps_);
+  if (!job.Run(prompts)) return false;
+  ReadHeader();
+  return true;
 }

@@ -1,9 +1,11 @@
-// The mail store's own exceptions. File failures use EFileException (common/exceptions.h).
+// The mail store's own exceptions (their texts are in mailbox_texts.h). File failures use
+// EFileException (common/exceptions.h).
 #pragma once
 
 #include <string>
 
 #include "quillet/common/exceptions.h"
+#include "quillet/store/mailbox/mailbox_texts.h"
 
 // An append or a read was tried on a pair whose data is enciphered.
 class EOperateOnEncrypted : public Exception {
@@ -16,6 +18,3 @@ class EIdxFileError : public Exception {
  public:
   explicit EIdxFileError(const std::string& message) : Exception(message) {}
 };
-
-extern const char* const k_textOperateOnEncrypted;  // "Error: Operate on encrypted data"
-extern const char* const k_textNoRecordHead;        // "Can not find record head in EditHead"

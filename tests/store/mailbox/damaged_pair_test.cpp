@@ -59,7 +59,7 @@ TEST_F(DamagedPair, TruncatedIndexListsTheSoundRecords) {
   TMailHead head;
   EXPECT_FALSE(box.ReadHead(3, head));
   EXPECT_EQ(ReadText(box, 2), texts[1]);
-  EXPECT_EQ(box.CheckSeparators(), 0);
+  EXPECT_EQ(box.CheckSeparators(), 1);  // the header still counts the cut-off record's item
 }
 
 TEST_F(DamagedPair, AppendCompletesACutRecordWhoseTextIsWhole) {
@@ -174,9 +174,11 @@ TEST_F(DamagedPair, LastIdAtTheLimit) {
   EXPECT_EQ(FileSize(Base("in.IND")), size);
 }
 
+// (With an empty data file beside it, such an index is a creation that broke off; see
+// the creation tests.)
 TEST_F(DamagedPair, ShortHeaderIsAReadError) {
   WriteFileBytes(Base("in.IND"), "KWB");
-  WriteFileBytes(Base("in.BOX"), "");
+  WriteFileBytes(Base("in.BOX"), Separator() + "text");
   try {
     TMailBox box(Base("in"));
     FAIL() << "no exception";
@@ -185,6 +187,54 @@ TEST_F(DamagedPair, ShortHeaderIsAReadError) {
     EXPECT_EQ(e.Message(), "File Read Error: \r\n" + Base("in.IND"));
   }
   EXPECT_EQ(ReadFileBytes(Base("in.IND")), "KWB");
+}
+
+// A writer that stopped between a record and the counters leaves the counters marked
+// pending (the first reserved header byte); opening counts them again and clears the mark.
+TEST_F(DamagedPair, CountersLeftPendingAreCountedAgainOnOpening) {
+  MakeBox();
+  std::string index = ReadFileBytes(Base("in.IND"));
+  PutInt32At(index, 43, 17);  // unread
+  PutInt32At(index, 47, 1);   // items
+  index[51] = 1;
+  WriteFileBytes(Base("in.IND"), index);
+  {
+    TMailBox box(Base("in"));
+    EXPECT_EQ(box.Header().ItemCount, 3);
+    EXPECT_FALSE(box.Header().CountsPending());
+    EXPECT_EQ(box.CheckSeparators(), 0);
+    ExpectCountersConsistent(box, 0);
+  }
+  EXPECT_EQ(ReadFileBytes(Base("in.IND"))[51], 0);
+  // Not marked: wrong counters stay as they are and are reported.
+  index[51] = 0;
+  WriteFileBytes(Base("in.IND"), index);
+  TMailBox box(Base("in"));
+  EXPECT_EQ(box.Header().ItemCount, 1);
+  EXPECT_EQ(box.CheckSeparators(), 1);
+}
+
+// An index without a whole header and no data beside it is a creation that broke off:
+// opening makes the pair anew. With data beside it nothing is thrown away.
+TEST_F(DamagedPair, BrokenOffCreationIsMadeAgain) {
+  struct Case {
+    std::string index;
+    bool dataFile;
+  } cases[] = {{"", false}, {"", true}, {"KWB", true}, {std::string(63, 'x'), false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.index.size()) + (c.dataFile ? " with an empty data file" : ""));
+    platform::FileDelete(Base("in.BOX"));
+    WriteFileBytes(Base("in.IND"), c.index);
+    if (c.dataFile) WriteFileBytes(Base("in.BOX"), "");
+    TMailBox box(Base("in"));
+    EXPECT_EQ(FileSize(Base("in.IND")), 64);
+    EXPECT_EQ(FileSize(Base("in.BOX")), 0);
+    EXPECT_EQ(AddText(box, "first"), 1);
+  }
+  WriteFileBytes(Base("in.IND"), "");
+  WriteFileBytes(Base("in.BOX"), Separator() + "kept");
+  EXPECT_THROW(TMailBox box(Base("in")), EFileException);
+  EXPECT_EQ(ReadFileBytes(Base("in.BOX")), Separator() + "kept");
 }
 
 TEST_F(DamagedPair, RecordsPointingPastTheDataFile) {

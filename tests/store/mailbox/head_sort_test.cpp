@@ -37,9 +37,9 @@ TEST(HeadSort, DateOrdersTwoAndFourDigitYearsTogether) {
   THeadList heads = ListOf({Dated("1999-06", DateOf(1999, 6, 1)), Dated("99-03", DateOf(99, 3, 1)),
                             Dated("2001", DateOf(2001, 1, 1)), Dated("99-09", DateOf(99, 9, 1)),
                             Dated("1998", DateOf(1998, 12, 31))});
-  SortHeads(heads, hcDate, true);
+  SortHeads(heads, THeadColumn::Date, true);
   EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"1998", "99-03", "1999-06", "99-09", "2001"}));
-  SortHeads(heads, hcDate, false);
+  SortHeads(heads, THeadColumn::Date, false);
   EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"2001", "99-09", "1999-06", "99-03", "1998"}));
 }
 
@@ -47,7 +47,7 @@ TEST(HeadSort, DatesThatHaveNoModuloYearStillSort) {
   // 1900 becomes year 0 and 29 February 2000 a day that year 100 lacks: neither may fail.
   THeadList heads = ListOf({Dated("2000-02-29", DateOf(2000, 2, 29) + 0.5), Dated("1900", DateOf(1900, 1, 1)),
                             Dated("1850", DateOf(1850, 1, 1)), Dated("2000-02-28", DateOf(2000, 2, 28))});
-  SortHeads(heads, hcDate, true);
+  SortHeads(heads, THeadColumn::Date, true);
   EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"1900", "2000-02-28", "2000-02-29", "1850"}));
 }
 
@@ -57,44 +57,44 @@ TEST(HeadSort, NumericAndTextColumns) {
   a.Size = 10;    b.Size = 3000000000u; c.Size = 200;
   a.Label = 2;    b.Label = 0;          c.Label = 7;
   THeadList heads = ListOf({a, b, c});
-  SortHeads(heads, hcPriority, true);
+  SortHeads(heads, THeadColumn::Priority, true);
   EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"alpha", "Beta", "Zeta"}));
-  SortHeads(heads, hcSize, true);
+  SortHeads(heads, THeadColumn::Size, true);
   EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"Zeta", "Beta", "alpha"}));
-  SortHeads(heads, hcCorrespondent, true);
+  SortHeads(heads, THeadColumn::Correspondent, true);
   EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"alpha", "Zeta", "Beta"}));
-  SortHeads(heads, hcSubject, true);
+  SortHeads(heads, THeadColumn::Subject, true);
   EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"alpha", "Beta", "Zeta"}));
-  SortHeads(heads, hcSubject, false);
+  SortHeads(heads, THeadColumn::Subject, false);
   EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"Zeta", "Beta", "alpha"}));
-  SortHeads(heads, hcLabel, true);
+  SortHeads(heads, THeadColumn::Label, true);
   EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"alpha", "Zeta", "Beta"}));
-  SortHeads(heads, hcUnread, true);
+  SortHeads(heads, THeadColumn::Unread, true);
   EXPECT_EQ(heads[0].Subject, "alpha");
   EXPECT_EQ(heads[0].Unread, 0);
 }
 
 TEST(HeadSort, TextColumnsFoldOnlyAsciiLetters) {
   // A trail byte may be a letter: these are two different characters.
-  EXPECT_LT(CompareHeads(Head("x", "\x81\x41"), Head("x", "\x81\x61"), hcSubject), 0);
-  EXPECT_GT(CompareHeads(Head("\xB0\x61 A", "s"), Head("\xB0\x41 a", "s"), hcCorrespondent), 0);
-  EXPECT_EQ(CompareHeads(Head("x", "\xD6\xD0 Mail"), Head("x", "\xD6\xD0 mAIL"), hcSubject), 0);
-  EXPECT_LT(CompareHeads(Head("x", "apple"), Head("x", "Banana"), hcSubject), 0);
-  EXPECT_LT(CompareHeads(Head("x", "Zeta"), Head("x", "\xB0\xA1"), hcSubject), 0);  // letters before Chinese
+  EXPECT_LT(CompareHeads(Head("x", "\x81\x41"), Head("x", "\x81\x61"), THeadColumn::Subject), 0);
+  EXPECT_GT(CompareHeads(Head("\xB0\x61 A", "s"), Head("\xB0\x41 a", "s"), THeadColumn::Correspondent), 0);
+  EXPECT_EQ(CompareHeads(Head("x", "\xD6\xD0 Mail"), Head("x", "\xD6\xD0 mAIL"), THeadColumn::Subject), 0);
+  EXPECT_LT(CompareHeads(Head("x", "apple"), Head("x", "Banana"), THeadColumn::Subject), 0);
+  EXPECT_LT(CompareHeads(Head("x", "Zeta"), Head("x", "\xB0\xA1"), THeadColumn::Subject), 0);  // letters before Chinese
   THeadList heads = ListOf({Head("x", "\x81\x61"), Head("x", "\x81\x41"), Head("x", "\x81\x61")});
-  SortHeads(heads, hcSubject, true);
+  SortHeads(heads, THeadColumn::Subject, true);
   EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"\x81\x41", "\x81\x61", "\x81\x61"}));
 }
 
 TEST(HeadSort, ColumnZeroUnknownColumnAndEmptyListChangeNothing) {
   TMailHead a = Head("b", "first"), b = Head("a", "second");
   THeadList heads = ListOf({a, b});
-  SortHeads(heads, hcNone, true);
+  SortHeads(heads, THeadColumn::None, true);
   EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"first", "second"}));
   SortHeads(heads, 8, false);
   EXPECT_EQ(Subjects(heads), (std::vector<std::string>{"first", "second"}));
   THeadList empty;
-  SortHeads(empty, hcDate, true);
+  SortHeads(empty, THeadColumn::Date, true);
   EXPECT_EQ(empty.Count(), 0);
 }
 
@@ -107,7 +107,7 @@ TEST(HeadSort, LargeListsWithManyEqualKeys) {
     head.Date = 30000 + random() % 20000 + (random() % 1000) / 1000.0;
     heads.push_back(&head);
   }
-  for (int column : {hcPriority, hcDate}) {
+  for (int column : {static_cast<int>(THeadColumn::Priority), static_cast<int>(THeadColumn::Date)}) {
     for (bool ascending : {true, false}) {
       TMailBox::SortHeads(heads, column, ascending);
       for (size_t i = 1; i < heads.size(); ++i) {
@@ -130,7 +130,7 @@ TEST(HeadSort, AlreadySortedInputStaysQuick) {
     storage[i].Size = static_cast<std::uint32_t>(i);
     heads.push_back(&storage[i]);
   }
-  SortHeads(heads, hcSize, false);  // the middle pivot keeps sorted and reversed input balanced
+  SortHeads(heads, THeadColumn::Size, false);  // the middle pivot keeps sorted and reversed input balanced
   EXPECT_EQ(heads.front()->Size, 99999u);
   EXPECT_EQ(heads.back()->Size, 0u);
 }

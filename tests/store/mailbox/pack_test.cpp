@@ -3,6 +3,7 @@
 #include <map>
 
 #include "platform/file.h"
+#include "quillet/store/mailbox/detail/file_guard.h"
 #include "tests/store/mailbox/store_test_support.h"
 
 namespace store_test {
@@ -34,43 +35,35 @@ class Pack : public ScratchTest {
 
   // File operations that fail on request and remember what they were asked.
   struct ScriptedOps {
-    int renameFailures = 0, copyFailures = 0;        // how many calls fail (-1: all)
-    std::string failCopyTo, failDelete;               // only for this target, when set
-    std::string loseSourceEnding;                     // a source with this ending vanishes when copied
-    std::vector<std::string> renamed, copied;         // sources
+    std::string failRenameTo, failFlushOf;            // the step that fails, when set
+    std::vector<std::pair<std::string, std::string>> renamed;
+    std::vector<std::string> flushed;
     std::int64_t freeSpace = -1;
+    std::string spaceAskedFor;
 
     TPackFileOps Ops() {
       TPackFileOps ops = TPackFileOps::Platform();
-      ops.FreeSpace = [this](const std::string&) { return freeSpace; };
+      ops.FreeSpace = [this](const std::string& path) {
+        spaceAskedFor = path;
+        return freeSpace;
+      };
+      ops.Flush = [this](TFileGuard& file) {
+        flushed.push_back(file.Path());
+        if (file.Path() == failFlushOf) throw EFileException(EFileException::kWrite, file.Path());
+        file.Flush();
+      };
       ops.Rename = [this](const std::string& from, const std::string& to) {
-        renamed.push_back(from);
-        if (renameFailures != 0) {
-          if (renameFailures > 0) --renameFailures;
-          return false;
-        }
-        return platform::FileRename(from, to);
-      };
-      ops.Copy = [this](const std::string& from, const std::string& to) {
-        copied.push_back(from);
-        if (!loseSourceEnding.empty() && from.size() >= loseSourceEnding.size() &&
-            from.compare(from.size() - loseSourceEnding.size(), std::string::npos, loseSourceEnding) == 0)
-          platform::FileDelete(from);
-        bool targeted = failCopyTo.empty() || to == failCopyTo;
-        if (copyFailures != 0 && targeted) {
-          if (copyFailures > 0) --copyFailures;
-          WriteFileBytes(to, "partial");  // a copy that broke off
-          return false;
-        }
-        return platform::FileCopy(from, to);
-      };
-      ops.Delete = [this](const std::string& path) {
-        if (path == failDelete) return false;
-        return platform::FileDelete(path);
+        renamed.emplace_back(from, to);
+        return to != failRenameTo && platform::FileRename(from, to);
       };
       return ops;
     }
   };
+
+  // No file of a compaction is left beside the pair.
+  void ExpectNoPackFiles() {
+    for (const char* ending : {".BO#", ".IN#", ".IN$"}) EXPECT_FALSE(platform::FileExists(Base("in") + ending)) << ending;
+  }
 };
 
 TEST_F(Pack, DropsDeletedItemsAndKeepsIds) {
@@ -85,19 +78,15 @@ TEST_F(Pack, DropsDeletedItemsAndKeepsIds) {
   ExpectPacked(box);
   // The estimate counts the whole old index, so it is high by the dropped records.
   EXPECT_EQ(FileSize(Base("in.IND")) + FileSize(Base("in.BOX")), estimate - 5 * 176);
-  // The index was copied and the data file moved; the temporary pair is gone, and it was
-  // named after a "KWB" temporary file.
-  ASSERT_EQ(script.copied.size(), 1u);
-  ASSERT_EQ(script.renamed.size(), 1u);
-  std::string temporaries[] = {script.copied[0], script.renamed[0]};
-  for (const std::string& temporary : temporaries) {
-    EXPECT_FALSE(platform::FileExists(temporary)) << temporary;
-    EXPECT_NE(temporary.find("KWB"), std::string::npos);
-    EXPECT_EQ(temporary.find(platform::TempFolder()), 0u);
-    EXPECT_FALSE(platform::FileExists(temporary.substr(0, temporary.size() - 4) + ".tmp"));
-  }
-  EXPECT_EQ(temporaries[0].substr(temporaries[0].size() - 4), ".IND");
-  EXPECT_EQ(temporaries[1].substr(temporaries[1].size() - 4), ".BOX");
+  // Both new files were flushed, data first, and renamed in the committing order, all
+  // beside the pair; the free space was asked for in the pair's folder.
+  EXPECT_EQ(script.flushed, (std::vector<std::string>{Base("in.BO#"), Base("in.IN$")}));
+  using Step = std::pair<std::string, std::string>;
+  EXPECT_EQ(script.renamed, (std::vector<Step>{{Base("in.IN$"), Base("in.IN#")},
+                                               {Base("in.BO#"), Base("in.BOX")},
+                                               {Base("in.IN#"), Base("in.IND")}}));
+  EXPECT_EQ(script.spaceAskedFor.substr(0, Folder().size()), Folder());
+  ExpectNoPackFiles();
   // New items go after the packed ones.
   EXPECT_EQ(AddText(box, "after"), 11);
   EXPECT_EQ(box.CheckSeparators(), 0);
@@ -135,127 +124,156 @@ TEST_F(Pack, ShortageOfDiskSpaceChangesNothing) {
   EXPECT_EQ(prompts.shown[0], "硬盘空间不够！请清理您的硬盘，再继续运行本程序。");
   EXPECT_EQ(ReadFileBytes(Base("in.IND")), index);
   EXPECT_EQ(ReadFileBytes(Base("in.BOX")), data);
+  ExpectNoPackFiles();
   script.freeSpace = box.EstimatedPackedSize();  // exactly enough
   box.SetPackFileOps(script.Ops());
   EXPECT_TRUE(box.Pack(prompts));
   EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
-TEST_F(Pack, CopiesWhenTheTemporaryFolderIsOnAnotherDrive) {
-  MakeBox();
-  TMailBox box(Base("in"));
-  RecordingPrompts prompts;
-  ScriptedOps script;
-  script.renameFailures = -1;
-  box.SetPackFileOps(script.Ops());
-  ASSERT_TRUE(box.Pack(prompts));
-  EXPECT_EQ(script.copied.size(), 2u);
-  for (const std::string& temporary : script.copied) EXPECT_FALSE(platform::FileExists(temporary));
-  ExpectPacked(box);
-}
-
-TEST_F(Pack, FailedCopyIsPutInPlaceOnTheNextAttempt) {
-  MakeBox();
-  TMailBox box(Base("in"));
-  RecordingPrompts prompts;
-  ScriptedOps script;
-  script.renameFailures = -1;
-  script.copyFailures = 1;
-  script.failCopyTo = Base("in.BOX");
-  box.SetPackFileOps(script.Ops());
-  ASSERT_TRUE(box.Pack(prompts));
-  EXPECT_EQ(script.copied.size(), 3u);  // index, data (broken off), data again
-  ExpectPacked(box);
-}
-
-TEST_F(Pack, TemporaryFilesAreKeptAndNamedWhenNothingPutsThemInPlace) {
-  MakeBox();
-  TMailBox box(Base("in"));
-  RecordingPrompts prompts;
-  ScriptedOps script;
-  script.renameFailures = -1;
-  script.copyFailures = -1;
-  script.failCopyTo = Base("in.BOX");
-  box.SetPackFileOps(script.Ops());
-  std::string message;
-  try {
-    box.Pack(prompts);
-    FAIL() << "no exception";
-  } catch (const EIdxFileError& e) {
-    message = e.Message();
-  }
-  ASSERT_GE(script.copied.size(), 2u);
-  std::string keptIndex = script.copied[0];
-  std::string keptData = script.copied[1];
-  EXPECT_NE(message.find(keptIndex), std::string::npos) << message;
-  EXPECT_NE(message.find(keptData), std::string::npos) << message;
-  ASSERT_TRUE(platform::FileExists(keptIndex));
-  ASSERT_TRUE(platform::FileExists(keptData));
-  // The index was put in place; the kept data file completes it.
-  ASSERT_TRUE(platform::FileCopy(keptData, Base("in.BOX")));
-  ExpectPacked(box);
-  // The kept pair is itself a sound pair.
-  std::string keptBase = keptIndex.substr(0, keptIndex.size() - 4);
-  {
-    TMailBox kept(keptBase);
-    EXPECT_EQ(kept.CheckSeparators(), 0);
-  }
-  platform::FileDelete(keptIndex);
-  platform::FileDelete(keptData);
-  platform::FileDelete(keptBase + ".tmp");
-}
-
-TEST_F(Pack, TemporaryFileThatCannotBeOpenedIsNamed) {
-  MakeBox();
-  TMailBox box(Base("in"));
-  RecordingPrompts prompts;
-  ScriptedOps script;
-  script.renameFailures = -1;
-  script.loseSourceEnding = ".BOX";
-  box.SetPackFileOps(script.Ops());
-  try {
-    box.Pack(prompts);
-    FAIL() << "no exception";
-  } catch (const EIdxFileError& e) {
-    ASSERT_GE(script.copied.size(), 2u);
-    EXPECT_EQ(e.Message(), "Can not open file: " + script.copied[1]);
-  }
-  // The index that was put in place is kept beside the message's name.
-  EXPECT_TRUE(platform::FileExists(script.copied[0]));
-  platform::FileDelete(script.copied[0]);
-  platform::FileDelete(script.copied[0].substr(0, script.copied[0].size() - 4) + ".tmp");
-}
-
-TEST_F(Pack, DataFileThatCannotBeRemovedLeavesThePairAsItWas) {
+// Every step before the commit: the pair stays as it was and the new files are removed.
+TEST_F(Pack, FailureBeforeTheCommitLeavesThePairAsItWas) {
+  struct Case {
+    const char* failRenameTo;
+    const char* failFlushOf;
+    const char* message;  // empty: EFileException kind write
+  } cases[] = {
+      {"", "in.BO#", ""},
+      {"", "in.IN$", ""},
+      {"in.IN#", "", "Can not put the packed files in place of @B; the data is kept in @B.IND and @B.BOX"},
+      {"in.BOX", "", "Can not put the packed files in place of @B; the data is kept in @B.IND and @B.BOX"},
+  };
   MakeBox();
   std::string index = ReadFileBytes(Base("in.IND")), data = ReadFileBytes(Base("in.BOX"));
-  TMailBox box(Base("in"));
-  RecordingPrompts prompts;
-  ScriptedOps script;
-  script.failDelete = Base("in.BOX");
-  box.SetPackFileOps(script.Ops());
-  try {
-    box.Pack(prompts);
-    FAIL() << "no exception";
-  } catch (const EFileException& e) {
-    EXPECT_EQ(e.FileErrorKind(), EFileException::kDelete);
-    EXPECT_EQ(e.FileName(), Base("in.BOX"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.failRenameTo) + c.failFlushOf);
+    TMailBox box(Base("in"));
+    RecordingPrompts prompts;
+    ScriptedOps script;
+    if (*c.failRenameTo) script.failRenameTo = Base(c.failRenameTo);
+    if (*c.failFlushOf) script.failFlushOf = Base(c.failFlushOf);
+    box.SetPackFileOps(script.Ops());
+    std::string expected = c.message;
+    for (std::size_t at; (at = expected.find("@B")) != std::string::npos;) expected.replace(at, 2, Base("in"));
+    try {
+      box.Pack(prompts);
+      ADD_FAILURE() << "no exception";
+    } catch (const EIdxFileError& e) {
+      EXPECT_EQ(e.Message(), expected);
+    } catch (const EFileException& e) {
+      EXPECT_TRUE(expected.empty()) << e.Message();
+      EXPECT_EQ(e.FileErrorKind(), EFileException::kWrite);
+      EXPECT_EQ(e.FileName(), Base(c.failFlushOf));
+    }
+    EXPECT_EQ(ReadFileBytes(Base("in.IND")), index);
+    EXPECT_EQ(ReadFileBytes(Base("in.BOX")), data);
+    ExpectNoPackFiles();
   }
-  EXPECT_EQ(ReadFileBytes(Base("in.IND")), index);
-  EXPECT_EQ(ReadFileBytes(Base("in.BOX")), data);
-  EXPECT_TRUE(script.renamed.empty());
-  EXPECT_TRUE(script.copied.empty());
 }
 
-TEST_F(Pack, IndexThatCannotBeRemovedIsReplaced) {
+// The data file is in place, its index is not: the error names the two files that hold
+// the data, and the next use of the pair finishes the commit.
+TEST_F(Pack, IndexThatCannotBePutInPlaceIsFinishedOnTheNextUse) {
   MakeBox();
   TMailBox box(Base("in"));
   RecordingPrompts prompts;
   ScriptedOps script;
-  script.failDelete = Base("in.IND");
+  script.failRenameTo = Base("in.IND");
   box.SetPackFileOps(script.Ops());
+  try {
+    box.Pack(prompts);
+    FAIL() << "no exception";
+  } catch (const EIdxFileError& e) {
+    EXPECT_EQ(e.Message(), "Can not put the packed files in place of " + Base("in") + "; the data is kept in " +
+                               Base("in.BOX") + " and " + Base("in.IN#"));
+  }
+  EXPECT_TRUE(platform::FileExists(Base("in.IN#")));
+  ExpectPacked(box);  // its first read finishes
+  ExpectNoPackFiles();
+}
+
+// While the index cannot be put in place, the pair refuses to be used (its old index
+// does not fit the new data file) and says why, on opening and on every operation.
+TEST_F(Pack, UnfinishedCommitThatCannotBeFinishedIsRefused) {
+  MakeBox();
+  {
+    TMailBox box(Base("in"));
+    RecordingPrompts prompts;
+    ScriptedOps script;
+    script.failRenameTo = Base("in.IND");
+    box.SetPackFileOps(script.Ops());
+    EXPECT_THROW(box.Pack(prompts), EIdxFileError);
+    FileFaults faults(FileFaults::AllOf(platform::FileChange::Rename));
+    EXPECT_THROW(TMailBox again(Base("in")), EIdxFileError);
+    std::vector<std::int32_t> ids;
+    EXPECT_THROW(box.ListIds(ids), EIdxFileError);
+  }
+  TMailBox box(Base("in"));
+  ExpectPacked(box);
+}
+
+// What a compaction stopped at any instant leaves is settled when the pair is opened.
+TEST_F(Pack, StoppedCompactionIsSettledOnOpening) {
+  struct Case {
+    const char* name;
+    std::vector<const char*> present;  // new files left; "BOX" = the new data already in place
+    bool packed;                       // the compacted pair is what remains
+  } cases[] = {
+      {"index being written", {".BO#", ".IN$"}, false},
+      {"data being written", {".BO#"}, false},
+      {"both written, nothing renamed", {".BO#", ".IN#"}, false},
+      {"data in place", {"BOX", ".IN#"}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MakeBox();
+    std::string oldIndex = ReadFileBytes(Base("in.IND")), oldData = ReadFileBytes(Base("in.BOX"));
+    {
+      TMailBox box(Base("in"));
+      RecordingPrompts prompts;
+      ASSERT_TRUE(box.Pack(prompts));
+    }
+    std::string newIndex = ReadFileBytes(Base("in.IND")), newData = ReadFileBytes(Base("in.BOX"));
+    WriteFileBytes(Base("in.IND"), oldIndex);
+    WriteFileBytes(Base("in.BOX"), oldData);
+    for (const char* file : c.present) {
+      std::string name = file;
+      if (name == "BOX") WriteFileBytes(Base("in.BOX"), newData);
+      if (name == ".BO#") WriteFileBytes(Base("in.BO#"), newData);
+      if (name == ".IN#") WriteFileBytes(Base("in.IN#"), newIndex);
+      if (name == ".IN$") WriteFileBytes(Base("in.IN$"), newIndex.substr(0, 100));
+    }
+    TMailBox box(Base("in"));
+    ExpectNoPackFiles();
+    EXPECT_EQ(ReadFileBytes(Base("in.IND")), c.packed ? newIndex : oldIndex);
+    EXPECT_EQ(ReadFileBytes(Base("in.BOX")), c.packed ? newData : oldData);
+    EXPECT_EQ(box.CheckSeparators(), 0);
+    platform::FileDelete(Base("in.IND"));
+    platform::FileDelete(Base("in.BOX"));
+  }
+}
+
+// Counters that a crash left wrong are worked out from the live records, and LastId
+// covers every id the dropped records used.
+TEST_F(Pack, RecountsCountersAndKeepsEveryIdUsed) {
+  MakeBox();
+  {
+    TMailBox box(Base("in"));
+    box.ReadHeader();
+    TIdxHeader header = box.Header();
+    header.UnreadCount = 40;
+    header.ItemCount = -3;
+    header.LastId = 4;  // behind the records' ids
+    box.WriteHeader(header);
+    EXPECT_EQ(box.CheckSeparators(), 1);
+  }
+  TMailBox box(Base("in"));
+  RecordingPrompts prompts;
   ASSERT_TRUE(box.Pack(prompts));
   ExpectPacked(box);
+  EXPECT_EQ(box.Header().UnreadCount, 2);  // messages 3 and 9
+  EXPECT_EQ(box.Header().ItemCount, 5);
+  EXPECT_EQ(AddText(box, "after"), 11);
 }
 
 TEST_F(Pack, EncryptedPairIsRefused) {
@@ -279,6 +297,21 @@ TEST_F(Pack, UnindexedBytesOfAFailedAppendAreRemoved) {
   EXPECT_EQ(box.GetSpaceInfo().Wasted, 0);
   EXPECT_EQ(FileSize(Base("in.BOX")), 16 + 4 + 16 + 9);
   EXPECT_EQ(ReadText(box, 2), "also kept");
+}
+
+// A compaction on a pair whose new files cannot be made (a full disk) changes nothing.
+TEST_F(Pack, NewFilesThatCannotBeWrittenChangeNothing) {
+  MakeBox();
+  std::string index = ReadFileBytes(Base("in.IND")), data = ReadFileBytes(Base("in.BOX"));
+  TMailBox box(Base("in"));
+  RecordingPrompts prompts;
+  for (platform::FileChange kind : {platform::FileChange::Create, platform::FileChange::Write}) {
+    FileFaults faults(FileFaults::AllOf(kind));
+    EXPECT_THROW(box.Pack(prompts), EFileException);
+  }
+  EXPECT_EQ(ReadFileBytes(Base("in.IND")), index);
+  EXPECT_EQ(ReadFileBytes(Base("in.BOX")), data);
+  ExpectNoPackFiles();
 }
 
 }  // namespace

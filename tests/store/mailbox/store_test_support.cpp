@@ -29,7 +29,7 @@ void ScratchTest::TearDown() {
 
 std::string ReadFileBytes(const std::string& path) {
   platform::FileHandle f = platform::FileOpen(path, platform::FileAccess::Read);
-  if (f == platform::kInvalidFile) return std::string();
+  if (f == platform::k_invalidFile) return std::string();
   std::string bytes(static_cast<size_t>(platform::FileSizeOf(f)), '\0');
   std::int32_t n = bytes.empty() ? 0 : platform::FileRead(f, &bytes[0], static_cast<std::int32_t>(bytes.size()));
   platform::FileClose(f);
@@ -39,7 +39,7 @@ std::string ReadFileBytes(const std::string& path) {
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   platform::FileHandle f = platform::FileCreate(path);
-  ASSERT_NE(f, platform::kInvalidFile) << path;
+  ASSERT_NE(f, platform::k_invalidFile) << path;
   if (!bytes.empty()) {
     EXPECT_EQ(platform::FileWrite(f, bytes.data(), static_cast<std::int32_t>(bytes.size())),
               static_cast<std::int32_t>(bytes.size()));
@@ -49,7 +49,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 void AppendFileBytes(const std::string& path, const std::string& bytes) {
   platform::FileHandle f = platform::FileOpen(path, platform::FileAccess::ReadWrite);
-  ASSERT_NE(f, platform::kInvalidFile) << path;
+  ASSERT_NE(f, platform::k_invalidFile) << path;
   platform::FileSeek(f, 0, platform::SeekOrigin::End);
   EXPECT_EQ(platform::FileWrite(f, bytes.data(), static_cast<std::int32_t>(bytes.size())),
             static_cast<std::int32_t>(bytes.size()));
@@ -146,6 +146,27 @@ void WritePair(const std::string& base, const std::vector<std::int32_t>& ids, co
   header.TotalBytes = static_cast<std::int32_t>(64 + data.size());
   WriteFileBytes(base + ".IND", RawHeader(header) + index);
   WriteFileBytes(base + ".BOX", data);
+}
+
+FileFaults::FileFaults(Rule rule) : rule_(std::move(rule)) {
+  platform::SetFileFaultHook([this](platform::FileChange change) {
+    ++calls_;
+    return rule_ && rule_(change, calls_);
+  });
+}
+
+FileFaults::~FileFaults() { platform::SetFileFaultHook(nullptr); }
+
+FileFaults::Rule FileFaults::FromCall(int n) {
+  return [n](platform::FileChange, int call) { return call >= n; };
+}
+
+FileFaults::Rule FileFaults::OnlyCall(int n) {
+  return [n](platform::FileChange, int call) { return call == n; };
+}
+
+FileFaults::Rule FileFaults::AllOf(platform::FileChange kind) {
+  return [kind](platform::FileChange change, int) { return change == kind; };
 }
 
 void ExpectCountersConsistent(TMailBox& box, std::int64_t baseline) {

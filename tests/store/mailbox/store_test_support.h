@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/file_faults.h"
 #include "quillet/common/stream.h"
 #include "quillet/common/user_prompts.h"
 #include "quillet/store/mailbox/idx_file.h"
@@ -61,6 +63,27 @@ void WritePair(const std::string& base, const std::vector<std::int32_t>& ids, co
 
 // Answers nothing, remembers every message shown.
 using RecordingPrompts = test_support::TRecordingPrompts;
+
+// Counts the platform's file-changing calls while it lives (numbered from 1) and makes
+// those fail that the rule picks.
+class FileFaults {
+ public:
+  using Rule = std::function<bool(platform::FileChange change, int call)>;
+  explicit FileFaults(Rule rule = nullptr);
+  ~FileFaults();
+  FileFaults(const FileFaults&) = delete;
+  FileFaults& operator=(const FileFaults&) = delete;
+  int Calls() const { return calls_; }
+  // Rules: every call from the n-th on fails (a crash there: nothing after it reaches the
+  // disk); only the n-th fails; every call of one kind fails.
+  static Rule FromCall(int n);
+  static Rule OnlyCall(int n);
+  static Rule AllOf(platform::FileChange kind);
+
+ private:
+  Rule rule_;
+  int calls_ = 0;
+};
 
 // Header counters against a fresh count of the live records; TotalBytes - WastedBytes
 // moves by exactly the live items' sizes plus separators, from `baseline` (64 for a new

@@ -2,65 +2,49 @@
 
 #include <utility>
 
-#include "quillet/common/exceptions.h"
-
-TFileGuard TFileGuard::Open(const std::string& path, platform::FileAccess access) {
-  platform::FileHandle handle = platform::FileOpen(path, access);
-  if (handle == platform::kInvalidFile) throw EFileException(EFileException::kOpen, path);
+TFileGuard TFileGuard::Made(const std::string& path, platform::FileHandle handle, EFileException::Kind failureKind) {
+  if (handle == platform::k_invalidFile) throw EFileException(failureKind, path);
   TFileGuard guard(path, handle);
   guard.position_ = 0;
   return guard;
+}
+
+TFileGuard TFileGuard::Open(const std::string& path, platform::FileAccess access) {
+  return Made(path, platform::FileOpen(path, access), EFileException::kOpen);
 }
 
 TFileGuard TFileGuard::Create(const std::string& path) {
-  platform::FileHandle handle = platform::FileCreate(path);
-  if (handle == platform::kInvalidFile) throw EFileException(EFileException::kCreate, path);
-  TFileGuard guard(path, handle);
-  guard.position_ = 0;
-  return guard;
+  return Made(path, platform::FileCreate(path), EFileException::kCreate);
 }
 
-TFileGuard::TFileGuard(TFileGuard&& other) noexcept
-    : path_(std::move(other.path_)), handle_(other.handle_), position_(other.position_) {
-  other.handle_ = platform::kInvalidFile;
+TFileGuard TFileGuard::CreateNew(const std::string& path) {
+  return Made(path, platform::FileCreateNew(path), EFileException::kCreate);
 }
 
-TFileGuard& TFileGuard::operator=(TFileGuard&& other) noexcept {
-  if (this != &other) {
-    Close();
-    path_ = std::move(other.path_);
-    handle_ = other.handle_;
-    position_ = other.position_;
-    other.handle_ = platform::kInvalidFile;
-  }
-  return *this;
-}
+void TFileGuard::Close() { file_.Close(); }
 
-TFileGuard::~TFileGuard() { Close(); }
-
-void TFileGuard::Close() {
-  platform::FileClose(handle_);
-  handle_ = platform::kInvalidFile;
+void TFileGuard::CloseWritten() {
+  if (!file_.Close()) throw EFileException(EFileException::kWrite, path_);
 }
 
 std::int64_t TFileGuard::Size() {
-  std::int64_t size = platform::FileSizeOf(handle_);
+  std::int64_t size = platform::FileSizeOf(file_.Get());
   if (size < 0) throw EFileException(EFileException::kRead, path_);
   return size;
 }
 
-void TFileGuard::SeekTo(std::int64_t position, int failureKind) {
+void TFileGuard::SeekTo(std::int64_t position, EFileException::Kind failureKind) {
   if (position == position_) return;
-  if (position < 0 || platform::FileSeek(handle_, position, platform::SeekOrigin::Begin) != position) {
+  if (position < 0 || platform::FileSeek(file_.Get(), position, platform::SeekOrigin::Begin) != position) {
     position_ = -1;
-    throw EFileException(static_cast<EFileException::Kind>(failureKind), path_);
+    throw EFileException(failureKind, path_);
   }
   position_ = position;
 }
 
 std::int32_t TFileGuard::ReadAt(std::int64_t position, void* buffer, std::int32_t count) {
   SeekTo(position, EFileException::kRead);
-  std::int32_t n = count > 0 ? platform::FileRead(handle_, buffer, count) : 0;
+  std::int32_t n = count > 0 ? platform::FileRead(file_.Get(), buffer, count) : 0;
   if (n < 0) {
     position_ = -1;
     throw EFileException(EFileException::kRead, path_);
@@ -76,10 +60,19 @@ void TFileGuard::ReadExactAt(std::int64_t position, void* buffer, std::int32_t c
 void TFileGuard::WriteAt(std::int64_t position, const void* buffer, std::int32_t count) {
   SeekTo(position, EFileException::kWrite);
   if (count <= 0) return;
-  std::int32_t n = platform::FileWrite(handle_, buffer, count);
+  std::int32_t n = platform::FileWrite(file_.Get(), buffer, count);
   if (n != count) {
     position_ = -1;
     throw EFileException(EFileException::kWrite, path_);
   }
   position_ += n;
+}
+
+bool TFileGuard::TruncateTo(std::int64_t size) {
+  position_ = -1;
+  return platform::FileTruncate(file_.Get(), size);
+}
+
+void TFileGuard::Flush() {
+  if (!platform::FileFlush(file_.Get())) throw EFileException(EFileException::kWrite, path_);
 }

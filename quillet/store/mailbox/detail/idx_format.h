@@ -43,6 +43,12 @@ struct TIdxHeader {
 
   // The title up to its terminating zero.
   std::string TitleText() const;
+  // The first reserved byte (offset 51) is nonzero only while a writer of a pair that
+  // keeps counters is between changing a record and updating the counters; found set
+  // when the pair is opened, it tells that a writer stopped there, and the counters are
+  // worked out again.
+  bool CountsPending() const { return Reserved[0] != 0; }
+  void SetCountsPending(bool pending) { Reserved[0] = pending ? 1 : 0; }
 };
 
 // One index record.

@@ -28,6 +28,16 @@ void TIndexTable::Write(std::int64_t index, const TIdxRecord& record) {
   file_.WriteAt(PositionOf(index), bytes, k_idxRecordSize);
 }
 
+void TIndexTable::WriteChanges(std::int64_t index, const TIdxRecord& before, const TIdxRecord& after) {
+  std::uint8_t old[k_idxRecordSize], changed[k_idxRecordSize];
+  EncodeRecord(before, old);
+  EncodeRecord(after, changed);
+  std::int32_t first = 0, last = k_idxRecordSize;
+  while (first < last && old[first] == changed[first]) ++first;
+  while (last > first && old[last - 1] == changed[last - 1]) --last;
+  if (first < last) file_.WriteAt(PositionOf(index) + first, changed + first, last - first);
+}
+
 void TIndexTable::WriteDeletedFlag(std::int64_t index, std::uint8_t deleted) {
   file_.WriteAt(PositionOf(index) + idx_record_offset::k_deleted, &deleted, 1);
 }

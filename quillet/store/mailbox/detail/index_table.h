@@ -21,6 +21,9 @@ class TIndexTable {
   void Read(std::int64_t index, TIdxRecord& record);
   std::int32_t ReadId(std::int64_t index);
   void Write(std::int64_t index, const TIdxRecord& record);
+  // Rewrites the record stored as `before` by `after`, writing only the span of bytes that
+  // differ (none when they are equal), so small edits are single small writes.
+  void WriteChanges(std::int64_t index, const TIdxRecord& before, const TIdxRecord& after);
   void WriteDeletedFlag(std::int64_t index, std::uint8_t deleted);
   // Flags every live record deleted, block by block, and a cut-off tail record too, so
   // that completing the tail later does not bring its item back.
