@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/file.h"
+#include "quillet/store/mailbox/mailbox_texts.h"
 #include "quillet/cli/cli_context.h"
 #include "quillet/common/lines.h"
 #include "quillet/common/datetime.h"
@@ -96,7 +97,7 @@ int Read(TMailBox& box, const std::vector<std::string>& args) {
   std::int32_t id = ParseId(o.Positional()[0]);
   TMemoryStream text;
   if (!box.ReadMessage(id, text, !o.Has("--body"))) {
-    PrintError("No message with id " + std::to_string(id));
+    PrintError(std::string(k_textNoMessageWithId) + std::to_string(id));
     return 1;
   }
   WriteRaw(text.Bytes());
@@ -109,7 +110,7 @@ int Delete(TMailBox& box, const std::vector<std::string>& ids) {
   for (const std::string& text : ids) {
     std::int32_t id = ParseId(text);
     if (!box.DeleteRecord(id)) {
-      PrintError("No message with id " + std::to_string(id));
+      PrintError(std::string(k_textNoMessageWithId) + std::to_string(id));
       status = 1;
     }
   }
@@ -122,7 +123,7 @@ int Move(TMailBox& source, const std::vector<std::string>& args) {
   std::int32_t id = ParseId(args[1]);
   std::int32_t newId = target.MoveFrom(source, id);
   if (newId < 0) {
-    PrintError("No message with id " + std::to_string(id));
+    PrintError(std::string(k_textNoMessageWithId) + std::to_string(id));
     return 1;
   }
   PrintLine(std::to_string(newId));
@@ -156,7 +157,7 @@ int Mark(TMailBox& box, const std::vector<std::string>& args) {
     std::int32_t id = ParseId(text);
     TMailHead head;
     if (!box.ReadHead(id, head)) {
-      PrintError("No message with id " + std::to_string(id));
+      PrintError(std::string(k_textNoMessageWithId) + std::to_string(id));
       status = 1;
       continue;
     }

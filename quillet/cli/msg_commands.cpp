@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "quillet/store/mailbox/mailbox_texts.h"
 #include "quillet/cli/cli_context.h"
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/parser/msg_decode.h"
@@ -50,7 +51,7 @@ void PrintAttachments(TMsgDecode& msg) {
 std::unique_ptr<TStream> OpenMessage(const TCliOptions& opts, const std::string& file) {
   if (!opts.HasValue("--box")) return std::make_unique<TFileStream>(file, TFileStream::fmOpenRead);
   std::int64_t id = ParseNumber(opts.Value("--id"), "ID");
-  if (id < INT32_MIN || id > INT32_MAX) throw Exception("No message with id " + std::to_string(id));
+  if (id < INT32_MIN || id > INT32_MAX) throw Exception(std::string(k_textNoMessageWithId) + std::to_string(id));
   TMailBox box(opts.Value("--box"));
   return box.OpenMessageStream(static_cast<std::int32_t>(id));
 }

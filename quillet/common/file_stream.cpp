@@ -21,8 +21,8 @@ platform::FileHandle OpenHandle(const std::string& fileName, TFileStream::Mode m
 }  // namespace
 
 TFileStream::TFileStream(const std::string& fileName, Mode mode) : fileName_(fileName), mode_(mode) {
-  handle_ = OpenHandle(fileName, mode);
-  if (handle_ == platform::k_invalidFile)
+  handle_ = platform::UniqueFile(OpenHandle(fileName, mode));
+  if (!handle_.IsOpen())
     throw EFileException(mode == fmCreate ? EFileException::kCreate : EFileException::kOpen, fileName);
   filePosition_ = 0;
 }
@@ -33,7 +33,6 @@ TFileStream::~TFileStream() {
   } catch (...) {
     // A destructor cannot report the failure; callers that care call Flush first.
   }
-  platform::FileClose(handle_);
 }
 
 std::int32_t TFileStream::Read(void* buffer, std::int32_t count) {
@@ -60,7 +59,7 @@ bool TFileStream::BufferServes(std::int32_t count) const {
 bool TFileStream::FillReadBuffer() {
   if (readBuffer_.empty()) readBuffer_.resize(k_bufferSize);
   if (!SeekFile(position_)) return false;
-  std::int32_t n = platform::FileRead(handle_, readBuffer_.data(), k_bufferSize);
+  std::int32_t n = platform::FileRead(handle_.Get(), readBuffer_.data(), k_bufferSize);
   if (n <= 0) {
     // Keep what the buffer held: a failed or empty read wrote nothing into it.
     filePosition_ = -1;
@@ -89,7 +88,7 @@ std::int32_t TFileStream::CopyFromReadBuffer(char* target, std::int32_t count) {
 
 std::int32_t TFileStream::ReadDirect(char* target, std::int32_t count) {
   if (!SeekFile(position_)) return 0;
-  std::int32_t n = platform::FileRead(handle_, target, count);
+  std::int32_t n = platform::FileRead(handle_.Get(), target, count);
   if (n <= 0) {
     filePosition_ = -1;
     return 0;
@@ -134,7 +133,7 @@ void TFileStream::Flush() {
 }
 
 void TFileStream::WriteAt(std::int64_t position, const char* source, std::int32_t count) {
-  if (!SeekFile(position) || platform::FileWrite(handle_, source, count) != count) {
+  if (!SeekFile(position) || platform::FileWrite(handle_.Get(), source, count) != count) {
     filePosition_ = -1;
     fileSize_ = -1;
     throw EFileException(EFileException::kWrite, fileName_);
@@ -145,7 +144,7 @@ void TFileStream::WriteAt(std::int64_t position, const char* source, std::int32_
 
 bool TFileStream::SeekFile(std::int64_t position) {
   if (filePosition_ == position) return true;
-  filePosition_ = platform::FileSeek(handle_, position, platform::SeekOrigin::Begin);
+  filePosition_ = platform::FileSeek(handle_.Get(), position, platform::SeekOrigin::Begin);
   return filePosition_ == position;
 }
 
@@ -158,7 +157,7 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
 }
 
 std::int64_t TFileStream::Size() {
-  if (fileSize_ < 0) fileSize_ = platform::FileSizeOf(handle_);
+  if (fileSize_ < 0) fileSize_ = platform::FileSizeOf(handle_.Get());
   return writeBuffer_.empty() ? fileSize_ : std::max(fileSize_, WriteEnd());
 }
 
@@ -168,7 +167,7 @@ void TFileStream::SetSize(std::int64_t size) {
   DropReadBuffer();
   filePosition_ = -1;
   fileSize_ = -1;
-  if (mode_ == fmOpenRead || !platform::FileTruncate(handle_, size))
+  if (mode_ == fmOpenRead || !platform::FileTruncate(handle_.Get(), size))
     throw EFileException(EFileException::kWrite, fileName_);
   fileSize_ = size;
   if (position_ > size) position_ = size;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file.h"
+#include "platform/unique_file.h"
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
@@ -89,7 +89,7 @@ class TFileStream : public TStream {
 
   std::string fileName_;
   Mode mode_;
-  platform::FileHandle handle_ = platform::k_invalidFile;
+  platform::UniqueFile handle_;
   std::int64_t position_ = 0;      // logical position
   std::int64_t filePosition_ = -1; // where the handle points; -1 unknown
   std::int64_t fileSize_ = -1;     // cached; -1 unknown

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/file.h"
+#include "quillet/common/range_stream.h"
 #include "quillet/store/mailbox/detail/byte_order.h"
 #include "quillet/store/mailbox/detail/file_guard.h"
-#include "quillet/store/mailbox/detail/guard_stream.h"
 #include "quillet/store/mailbox/detail/write_rollback.h"
 #include "quillet/store/mailbox/idx_file.h"
 #include "quillet/store/mailbox/detail/index_table.h"
@@ -228,11 +228,11 @@ std::int32_t TIdxFile::MoveFrom(TIdxFile& source, std::int32_t id) {
     source.RefuseIfEncrypted(sourceIndex);
   }
   {
-    TFileGuard sourceData = source.OpenData(false);
+    TFileStream sourceData(source.DataPath(), TFileStream::fmOpenRead);
     if (!store_limits::TextWithin(record, sourceData.Size()))
       throw EFileException(EFileException::kRead, source.DataPath());
-    TGuardStream text(sourceData);
-    Append(moved, text, record.DataSize, record.DataOffset);
+    TRangeStream text(sourceData, record.DataOffset, record.DataSize);
+    Append(moved, text, record.DataSize, 0);
   }
   if (moved.DataSize != record.DataSize) {  // the source file shrank underneath: keep the original
     DeleteRecord(moved.Id);

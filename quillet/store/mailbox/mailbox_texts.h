@@ -16,3 +16,5 @@ inline constexpr char k_textEndWithoutBegin[] = "EndAppend without BeginAppend";
 // path, then k_textPackedKeptAs and the files that hold the data.
 inline constexpr char k_textCanNotPlacePacked[] = "Can not put the packed files in place of ";
 inline constexpr char k_textPackedKeptAs[] = "; the data is kept in ";
+// EIdxFileError, and the command line's report, when an id has no live record.
+inline constexpr char k_textNoMessageWithId[] = "No message with id ";
