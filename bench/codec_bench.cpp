@@ -98,7 +98,7 @@ void RunSystemBase64(benchmark::State& state, bool crLf) {
   }
   std::string path = platform::TempFileName(platform::TempFolder(), "qbench");
   {
-    TFileStream file(path, TFileStream::fmCreate);
+    TFileStream file(path, TFileStream::Mode::Create);
     file.WriteString(input);
   }
   std::string command = std::string("base64 -d ") + (crLf ? "-i " : "") + path + " > /dev/null";

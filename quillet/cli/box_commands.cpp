@@ -208,7 +208,7 @@ int RunBoxCommand(TCliContext& ctx, TUserPrompts& prompts) {
   const std::string what = ctx.args[0];
   // Only create makes a new pair; every other command works on an existing one.
   if (what != "create" && !platform::FileExists(ctx.args[1] + ".IND"))
-    throw EFileException(EFileException::kOpen, ctx.args[1] + ".IND");
+    throw EFileException(EFileException::Kind::Open, ctx.args[1] + ".IND");
   TMailBox box(ctx.args[1]);
   std::vector<std::string> rest(ctx.args.begin() + 2, ctx.args.end());
   auto noMore = [&] {

@@ -95,7 +95,7 @@ std::string ReadInputFile(const std::string& path) {
   if (path == "-") {
     return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
   }
-  TFileStream file(path, TFileStream::fmOpenRead);
+  TFileStream file(path, TFileStream::Mode::OpenRead);
   std::string bytes(static_cast<size_t>(file.Size()), '\0');
   if (!bytes.empty()) file.ReadBuffer(&bytes[0], static_cast<std::int32_t>(bytes.size()));
   return bytes;

@@ -49,7 +49,7 @@ void PrintAttachments(TMsgDecode& msg) {
 
 // The message file, or the stored message read in place from the mailbox data file.
 std::unique_ptr<TStream> OpenMessage(const TCliOptions& opts, const std::string& file) {
-  if (!opts.HasValue("--box")) return std::make_unique<TFileStream>(file, TFileStream::fmOpenRead);
+  if (!opts.HasValue("--box")) return std::make_unique<TFileStream>(file, TFileStream::Mode::OpenRead);
   std::int64_t id = ParseNumber(opts.Value("--id"), "ID");
   if (id < INT32_MIN || id > INT32_MAX) throw Exception(std::string(k_textNoMessageWithId) + std::to_string(id));
   TMailBox box(opts.Value("--box"));

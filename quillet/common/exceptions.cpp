@@ -2,11 +2,11 @@
 
 const char* EFileException::KindText(Kind kind) {
   switch (kind) {
-    case kOpen: return "File Open Error";
-    case kCreate: return "File Create Error";
-    case kDelete: return "File Delete Error";
-    case kRead: return "File Read Error";
-    case kWrite: return "File Write Error";
+    case Kind::Open: return "File Open Error";
+    case Kind::Create: return "File Create Error";
+    case Kind::Delete: return "File Delete Error";
+    case Kind::Read: return "File Read Error";
+    case Kind::Write: return "File Write Error";
   }
   return "File Error";
 }

@@ -17,7 +17,7 @@ class Exception : public std::exception {
 // A failed file call on one named file.
 class EFileException : public Exception {
  public:
-  enum Kind { kOpen = 0, kCreate = 1, kDelete = 2, kRead = 3, kWrite = 4 };
+  enum class Kind { Open = 0, Create = 1, Delete = 2, Read = 3, Write = 4 };
 
   EFileException(Kind kind, const std::string& fileName);
   Kind FileErrorKind() const { return kind_; }

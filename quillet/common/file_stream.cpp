@@ -11,10 +11,10 @@ constexpr std::int32_t k_bufferSize = 64 * 1024;
 
 platform::FileHandle OpenHandle(const std::string& fileName, TFileStream::Mode mode) {
   switch (mode) {
-    case TFileStream::fmOpenRead: return platform::FileOpen(fileName, platform::FileAccess::Read);
-    case TFileStream::fmOpenWrite: return platform::FileOpen(fileName, platform::FileAccess::Write);
-    case TFileStream::fmOpenReadWrite: return platform::FileOpen(fileName, platform::FileAccess::ReadWrite);
-    case TFileStream::fmCreate: return platform::FileCreate(fileName);
+    case TFileStream::Mode::OpenRead: return platform::FileOpen(fileName, platform::FileAccess::Read);
+    case TFileStream::Mode::OpenWrite: return platform::FileOpen(fileName, platform::FileAccess::Write);
+    case TFileStream::Mode::OpenReadWrite: return platform::FileOpen(fileName, platform::FileAccess::ReadWrite);
+    case TFileStream::Mode::Create: return platform::FileCreate(fileName);
   }
   return platform::k_invalidFile;
 }
@@ -23,7 +23,7 @@ platform::FileHandle OpenHandle(const std::string& fileName, TFileStream::Mode m
 TFileStream::TFileStream(const std::string& fileName, Mode mode) : fileName_(fileName), mode_(mode) {
   handle_ = platform::UniqueFile(OpenHandle(fileName, mode));
   if (!handle_.IsOpen())
-    throw EFileException(mode == fmCreate ? EFileException::kCreate : EFileException::kOpen, fileName);
+    throw EFileException(mode == Mode::Create ? EFileException::Kind::Create : EFileException::Kind::Open, fileName);
   filePosition_ = 0;
 }
 
@@ -99,7 +99,7 @@ std::int32_t TFileStream::ReadDirect(char* target, std::int32_t count) {
 }
 
 std::int32_t TFileStream::Write(const void* buffer, std::int32_t count) {
-  if (count <= 0 || mode_ == fmOpenRead) return 0;
+  if (count <= 0 || mode_ == Mode::OpenRead) return 0;
   if (!writeBuffer_.empty() && position_ != WriteEnd()) Flush();
   DropReadBuffer();
   const char* source = static_cast<const char*>(buffer);
@@ -136,7 +136,7 @@ void TFileStream::WriteAt(std::int64_t position, const char* source, std::int32_
   if (!SeekFile(position) || platform::FileWrite(handle_.Get(), source, count) != count) {
     filePosition_ = -1;
     fileSize_ = -1;
-    throw EFileException(EFileException::kWrite, fileName_);
+    throw EFileException(EFileException::Kind::Write, fileName_);
   }
   filePosition_ = position + count;
   if (fileSize_ >= 0) fileSize_ = std::max(fileSize_, filePosition_);
@@ -149,7 +149,7 @@ bool TFileStream::SeekFile(std::int64_t position) {
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  std::int64_t base = origin == TSeekOrigin::soBeginning ? 0 : origin == TSeekOrigin::soCurrent ? position_ : Size();
+  std::int64_t base = origin == TSeekOrigin::Beginning ? 0 : origin == TSeekOrigin::Current ? position_ : Size();
   std::int64_t target = std::max<std::int64_t>(0, base + offset);
   if (!writeBuffer_.empty() && target != WriteEnd()) Flush();
   position_ = target;
@@ -167,8 +167,8 @@ void TFileStream::SetSize(std::int64_t size) {
   DropReadBuffer();
   filePosition_ = -1;
   fileSize_ = -1;
-  if (mode_ == fmOpenRead || !platform::FileTruncate(handle_.Get(), size))
-    throw EFileException(EFileException::kWrite, fileName_);
+  if (mode_ == Mode::OpenRead || !platform::FileTruncate(handle_.Get(), size))
+    throw EFileException(EFileException::Kind::Write, fileName_);
   fileSize_ = size;
   if (position_ > size) position_ = size;
 }

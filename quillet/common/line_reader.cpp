@@ -29,12 +29,12 @@ TLineReader::TLineReader(TStream& stream, std::int64_t offset, std::int64_t size
   largest_ = static_cast<size_t>(std::max(std::min(range, k_largestBuffer), k_smallestBuffer));
   capacity_ = std::min(largest_, static_cast<size_t>(k_firstBuffer));
   buffer_.reset(new char[capacity_]);  // not cleared: only bytes read are ever looked at
-  stream_.Seek(readPosition_, TSeekOrigin::soBeginning);
+  stream_.Seek(readPosition_, TSeekOrigin::Beginning);
 }
 
 TLineReader::~TLineReader() {
   try {
-    stream_.Seek(Position(), TSeekOrigin::soBeginning);
+    stream_.Seek(Position(), TSeekOrigin::Beginning);
   } catch (...) {
   }
 }
@@ -118,7 +118,7 @@ void TLineReader::Refill() {
     buffer_ = std::move(larger);
   }
   filled_ = true;
-  stream_.Seek(readPosition_, TSeekOrigin::soBeginning);
+  stream_.Seek(readPosition_, TSeekOrigin::Beginning);
   while (end_ < capacity_ && readPosition_ < rangeEnd_) {
     std::int64_t want = std::min<std::int64_t>(static_cast<std::int64_t>(capacity_ - end_), rangeEnd_ - readPosition_);
     std::int32_t n = stream_.Read(buffer_.get() + end_, static_cast<std::int32_t>(want));

@@ -20,7 +20,7 @@ void ReadLine(TStream& stream, std::string& text) {
   std::int32_t n = stream.Read(buffer, k_lineLimit + 1);  // one extra byte: the LF after a CR at 255
   if (n <= 0) {
     text.clear();
-    stream.Seek(0, TSeekOrigin::soEnd);
+    stream.Seek(0, TSeekOrigin::End);
     return;
   }
   std::int32_t scanned = n < k_lineLimit ? n : k_lineLimit;
@@ -30,12 +30,12 @@ void ReadLine(TStream& stream, std::string& text) {
     text.assign(buffer, static_cast<size_t>(length));
     std::int32_t next = length + 1;
     if (next < n && buffer[next] == '\n') ++next;
-    stream.Seek(start + next, TSeekOrigin::soBeginning);
+    stream.Seek(start + next, TSeekOrigin::Beginning);
     return;
   }
   const char* nul = static_cast<const char*>(std::memchr(buffer, '\0', static_cast<size_t>(scanned)));
   text.assign(buffer, nul ? static_cast<size_t>(nul - buffer) : static_cast<size_t>(scanned));
-  stream.Seek(start + scanned, TSeekOrigin::soBeginning);
+  stream.Seek(start + scanned, TSeekOrigin::Beginning);
 }
 
 TStringList SplitLines(const std::string& text) {

@@ -10,8 +10,8 @@ constexpr std::int32_t k_copyBufferSize = 8192;
 
 std::int64_t TStream::Size() {
   std::int64_t here = Position();
-  std::int64_t end = Seek(0, TSeekOrigin::soEnd);
-  Seek(here, TSeekOrigin::soBeginning);
+  std::int64_t end = Seek(0, TSeekOrigin::End);
+  Seek(here, TSeekOrigin::Beginning);
   return end;
 }
 
@@ -58,7 +58,7 @@ std::int32_t TMemoryStream::Write(const void* buffer, std::int32_t count) {
 }
 
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  std::int64_t base = origin == TSeekOrigin::soBeginning ? 0 : origin == TSeekOrigin::soCurrent ? position_ : Size();
+  std::int64_t base = origin == TSeekOrigin::Beginning ? 0 : origin == TSeekOrigin::Current ? position_ : Size();
   position_ = std::max<std::int64_t>(0, base + offset);
   return position_;
 }

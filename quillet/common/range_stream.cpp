@@ -31,12 +31,12 @@ std::int32_t TRangeStream::Read(void* buffer, std::int32_t count) {
 std::int32_t TRangeStream::Write(const void*, std::int32_t) { return 0; }
 
 std::int64_t TRangeStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  std::int64_t base = origin == TSeekOrigin::soBeginning ? 0 : origin == TSeekOrigin::soCurrent ? position_ : length_;
+  std::int64_t base = origin == TSeekOrigin::Beginning ? 0 : origin == TSeekOrigin::Current ? position_ : length_;
   position_ = std::max<std::int64_t>(0, base + offset);
   return position_;
 }
 
 std::unique_ptr<TRangeStream> OpenFileRange(const std::string& fileName, std::int64_t offset, std::int64_t length) {
-  return std::make_unique<TRangeStream>(std::make_unique<TFileStream>(fileName, TFileStream::fmOpenRead), offset,
+  return std::make_unique<TRangeStream>(std::make_unique<TFileStream>(fileName, TFileStream::Mode::OpenRead), offset,
                                         length);
 }

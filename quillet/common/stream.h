@@ -8,7 +8,7 @@
 
 #include "platform/unique_file.h"
 
-enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
+enum class TSeekOrigin { Beginning, Current, End };
 
 class TStream {
  public:
@@ -21,8 +21,8 @@ class TStream {
   virtual std::int64_t Size();
   virtual void SetSize(std::int64_t size);
 
-  std::int64_t Position() { return Seek(0, TSeekOrigin::soCurrent); }
-  void SetPosition(std::int64_t position) { Seek(position, TSeekOrigin::soBeginning); }
+  std::int64_t Position() { return Seek(0, TSeekOrigin::Current); }
+  void SetPosition(std::int64_t position) { Seek(position, TSeekOrigin::Beginning); }
   // Reads or writes exactly count bytes or throws Exception ("Stream read error" /
   // "Stream write error").
   void ReadBuffer(void* buffer, std::int32_t count);
@@ -60,8 +60,8 @@ class TMemoryStream : public TStream {
 // outside the buffer, SetSize and destruction.
 class TFileStream : public TStream {
  public:
-  enum Mode { fmOpenRead, fmOpenWrite, fmOpenReadWrite, fmCreate };
-  // Throws EFileException (kind open, or create for fmCreate) when the file cannot be had.
+  enum class Mode { OpenRead, OpenWrite, OpenReadWrite, Create };
+  // Throws EFileException (kind open, or create for Mode::Create) when the file cannot be had.
   TFileStream(const std::string& fileName, Mode mode);
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;

@@ -58,19 +58,19 @@ class FileStreamTest : public ::testing::Test {
 TEST_F(FileStreamTest, OpenFailuresRaiseOpenOrCreate) {
   std::string missing = Scratch("no_such_file.bin");
   try {
-    TFileStream s(missing, TFileStream::fmOpenRead);
+    TFileStream s(missing, TFileStream::Mode::OpenRead);
     FAIL() << "opened a missing file";
   } catch (const EFileException& e) {
-    EXPECT_EQ(e.FileErrorKind(), EFileException::kOpen);
+    EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Open);
     EXPECT_EQ(e.Message(), "File Open Error: \r\n" + missing);
   }
-  EXPECT_THROW(TFileStream(missing, TFileStream::fmOpenReadWrite), EFileException);
+  EXPECT_THROW(TFileStream(missing, TFileStream::Mode::OpenReadWrite), EFileException);
   std::string badFolder = Scratch("no_such_folder") + std::string(1, platform::PathSeparator()) + "x.bin";
   try {
-    TFileStream s(badFolder, TFileStream::fmCreate);
+    TFileStream s(badFolder, TFileStream::Mode::Create);
     FAIL() << "created a file in a missing folder";
   } catch (const EFileException& e) {
-    EXPECT_EQ(e.FileErrorKind(), EFileException::kCreate);
+    EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Create);
     EXPECT_EQ(e.FileName(), badFolder);
   }
 }
@@ -78,7 +78,7 @@ TEST_F(FileStreamTest, OpenFailuresRaiseOpenOrCreate) {
 TEST_F(FileStreamTest, ReadsAcrossBufferBoundariesAndInBigPieces) {
   std::string bytes = Pattern(3 * k_buffer + 17);
   WriteFile(path_, bytes);
-  TFileStream s(path_, TFileStream::fmOpenRead);
+  TFileStream s(path_, TFileStream::Mode::OpenRead);
   EXPECT_EQ(s.Size(), static_cast<std::int64_t>(bytes.size()));
   EXPECT_EQ(ReadAt(s, k_buffer - 6, 20), bytes.substr(k_buffer - 6, 20));
   EXPECT_EQ(ReadAt(s, 0, 10), bytes.substr(0, 10));
@@ -88,8 +88,8 @@ TEST_F(FileStreamTest, ReadsAcrossBufferBoundariesAndInBigPieces) {
   EXPECT_EQ(s.Position(), static_cast<std::int64_t>(bytes.size()));
   EXPECT_EQ(ReadAt(s, bytes.size() + 10, 5), "");  // past the end
   EXPECT_EQ(s.Position(), static_cast<std::int64_t>(bytes.size()) + 10);
-  EXPECT_EQ(s.Seek(-4, TSeekOrigin::soEnd), static_cast<std::int64_t>(bytes.size()) - 4);
-  EXPECT_EQ(s.Seek(-100, TSeekOrigin::soBeginning), 0);
+  EXPECT_EQ(s.Seek(-4, TSeekOrigin::End), static_cast<std::int64_t>(bytes.size()) - 4);
+  EXPECT_EQ(s.Seek(-100, TSeekOrigin::Beginning), 0);
 }
 
 // The buffer is the only copy the stream reads from while the position stays inside it:
@@ -97,7 +97,7 @@ TEST_F(FileStreamTest, ReadsAcrossBufferBoundariesAndInBigPieces) {
 TEST_F(FileStreamTest, SeeksInsideTheBufferDoNotReadTheFileAgain) {
   std::string bytes(3 * k_buffer, 'a');
   WriteFile(path_, bytes);
-  TFileStream s(path_, TFileStream::fmOpenRead);
+  TFileStream s(path_, TFileStream::Mode::OpenRead);
   EXPECT_EQ(ReadAt(s, 100, 256), std::string(256, 'a'));
 
   platform::FileHandle other = platform::FileOpen(path_, platform::FileAccess::ReadWrite);
@@ -113,7 +113,7 @@ TEST_F(FileStreamTest, SeeksInsideTheBufferDoNotReadTheFileAgain) {
 
 TEST_F(FileStreamTest, WritesAreBufferedUntilFlushSeekOrDestruction) {
   {
-    TFileStream s(path_, TFileStream::fmCreate);
+    TFileStream s(path_, TFileStream::Mode::Create);
     s.WriteString("hello ");
     s.WriteString("world");
     EXPECT_EQ(platform::FileSizeByName(path_), 0);
@@ -131,14 +131,14 @@ TEST_F(FileStreamTest, WritesAreBufferedUntilFlushSeekOrDestruction) {
 TEST_F(FileStreamTest, ReadAfterWriteSeesTheWrittenBytes) {
   std::string bytes = Pattern(2 * k_buffer);
   WriteFile(path_, bytes);
-  TFileStream s(path_, TFileStream::fmOpenReadWrite);
+  TFileStream s(path_, TFileStream::Mode::OpenReadWrite);
   EXPECT_EQ(ReadAt(s, 1000, 100), bytes.substr(1000, 100));  // buffers the start of the file
   s.SetPosition(1010);
   s.WriteString("XYZ");
   EXPECT_EQ(s.Position(), 1013);
   EXPECT_EQ(ReadAt(s, 1008, 7), bytes.substr(1008, 2) + "XYZ" + bytes.substr(1013, 2));
   // Appending beyond the end, then reading back across the old end.
-  s.Seek(0, TSeekOrigin::soEnd);
+  s.Seek(0, TSeekOrigin::End);
   s.WriteString("tail");
   EXPECT_EQ(s.Size(), 2 * k_buffer + 4);
   EXPECT_EQ(ReadAt(s, 2 * k_buffer - 2, 10), bytes.substr(2 * k_buffer - 2) + "tail");
@@ -155,7 +155,7 @@ TEST_F(FileStreamTest, ReadAfterWriteSeesTheWrittenBytes) {
 }
 
 TEST_F(FileStreamTest, SetSizeCutsTheFileAndPendingWrites) {
-  TFileStream s(path_, TFileStream::fmCreate);
+  TFileStream s(path_, TFileStream::Mode::Create);
   s.WriteString("0123456789");
   s.SetSize(4);
   EXPECT_EQ(s.Size(), 4);
@@ -168,21 +168,21 @@ TEST_F(FileStreamTest, SetSizeCutsTheFileAndPendingWrites) {
 
 TEST_F(FileStreamTest, ReadOnlyStreamRefusesWrites) {
   WriteFile(path_, "abc");
-  TFileStream s(path_, TFileStream::fmOpenRead);
+  TFileStream s(path_, TFileStream::Mode::OpenRead);
   EXPECT_EQ(s.Write("x", 1), 0);
   EXPECT_THROW(s.WriteString("x"), Exception);
   try {
     s.SetSize(1);
     FAIL() << "SetSize on a read-only stream";
   } catch (const EFileException& e) {
-    EXPECT_EQ(e.FileErrorKind(), EFileException::kWrite);
+    EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Write);
   }
   EXPECT_EQ(ReadFile(path_), "abc");
 }
 
 TEST_F(FileStreamTest, WriteOnlyStreamReadsNothing) {
   WriteFile(path_, "abc");
-  TFileStream s(path_, TFileStream::fmOpenWrite);
+  TFileStream s(path_, TFileStream::Mode::OpenWrite);
   char c;
   EXPECT_EQ(s.Read(&c, 1), 0);
   s.WriteString("xy");
@@ -193,13 +193,13 @@ TEST_F(FileStreamTest, WriteOnlyStreamReadsNothing) {
 TEST(FileStreamDiskFull, ShortWriteRaisesWriteError) {
   const std::string full = "/dev/full";
   if (platform::PathSeparator() != '/' || !platform::FileExists(full)) GTEST_SKIP() << "no full device here";
-  TFileStream s(full, TFileStream::fmOpenWrite);
+  TFileStream s(full, TFileStream::Mode::OpenWrite);
   s.WriteString("data that the device refuses");
   try {
     s.Flush();
     FAIL() << "a refused write was reported as success";
   } catch (const EFileException& e) {
-    EXPECT_EQ(e.FileErrorKind(), EFileException::kWrite);
+    EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Write);
     EXPECT_EQ(e.Message(), "File Write Error: \r\n" + full);
   }
   std::string big(k_buffer + 1, 'z');  // goes to the file at once
@@ -214,7 +214,7 @@ TEST_F(FileStreamTest, BehavesLikeAMemoryStream) {
   WriteFile(path_, initial);
   TMemoryStream model(initial);
   {
-    TFileStream s(path_, TFileStream::fmOpenReadWrite);
+    TFileStream s(path_, TFileStream::Mode::OpenReadWrite);
     std::uniform_int_distribution<int> op(0, 99);
     for (int step = 0; step < 3000; ++step) {
       int kind = op(random);
@@ -226,10 +226,10 @@ TEST_F(FileStreamTest, BehavesLikeAMemoryStream) {
         ASSERT_EQ(s.Read(count ? &a[0] : nullptr, count), model.Read(count ? &b[0] : nullptr, count)) << step;
         ASSERT_EQ(a, b) << step;
       } else if (kind < 70) {
-        ASSERT_EQ(s.Seek(target, TSeekOrigin::soBeginning), model.Seek(target, TSeekOrigin::soBeginning));
+        ASSERT_EQ(s.Seek(target, TSeekOrigin::Beginning), model.Seek(target, TSeekOrigin::Beginning));
       } else if (kind < 80) {
         std::int64_t delta = static_cast<std::int64_t>(random() % 1000) - 500;
-        ASSERT_EQ(s.Seek(delta, TSeekOrigin::soCurrent), model.Seek(delta, TSeekOrigin::soCurrent)) << step;
+        ASSERT_EQ(s.Seek(delta, TSeekOrigin::Current), model.Seek(delta, TSeekOrigin::Current)) << step;
       } else if (kind < 98) {
         std::string bytes(static_cast<size_t>(count), static_cast<char>('A' + step % 26));
         ASSERT_EQ(s.Write(bytes.data(), count), model.Write(bytes.data(), count)) << step;
@@ -266,7 +266,7 @@ std::string LineText(size_t size) {
 TEST_F(FileStreamTest, ReadLineGivesTheSameLinesAsOverMemory) {
   std::string text = LineText(3 * k_buffer + 999);
   WriteFile(path_, text);
-  TFileStream file(path_, TFileStream::fmOpenRead);
+  TFileStream file(path_, TFileStream::Mode::OpenRead);
   TMemoryStream memory(text);
   std::string a, b;
   int lines = 0;

@@ -41,9 +41,9 @@ TEST_F(RangeStreamTest, PositionZeroIsTheRangeStartAndReadsStopAtItsEnd) {
   EXPECT_EQ(Read(s, 100), " line\r\nsecond line\r\n");
   EXPECT_EQ(s.Position(), 25);
   EXPECT_EQ(Read(s, 1), "");
-  EXPECT_EQ(s.Seek(-6, TSeekOrigin::soEnd), 19);
+  EXPECT_EQ(s.Seek(-6, TSeekOrigin::End), 19);
   EXPECT_EQ(Read(s, 4), "line");
-  EXPECT_EQ(s.Seek(-100, TSeekOrigin::soCurrent), 0);
+  EXPECT_EQ(s.Seek(-100, TSeekOrigin::Current), 0);
   s.SetPosition(40);
   EXPECT_EQ(Read(s, 3), "");
 }
@@ -110,7 +110,7 @@ TEST_F(RangeStreamTest, MissingFileRaisesOpenError) {
     OpenFileRange(path_ + ".missing", 0, 10);
     FAIL() << "opened a missing file";
   } catch (const EFileException& e) {
-    EXPECT_EQ(e.FileErrorKind(), EFileException::kOpen);
+    EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Open);
   }
 }
 

@@ -16,7 +16,7 @@ TCodecBlockReader::TCodecBlockReader(TStream& stream, std::int64_t offset, std::
 
 TCodecBlockReader::~TCodecBlockReader() {
   try {
-    stream_.Seek(offset_ + consumed_, TSeekOrigin::soBeginning);
+    stream_.Seek(offset_ + consumed_, TSeekOrigin::Beginning);
   } catch (...) {
   }
 }
@@ -34,7 +34,7 @@ void TCodecBlockReader::Refill() {
   std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
   end_ -= begin_;
   begin_ = 0;
-  stream_.Seek(offset_ + consumed_ + static_cast<std::int64_t>(end_), TSeekOrigin::soBeginning);
+  stream_.Seek(offset_ + consumed_ + static_cast<std::int64_t>(end_), TSeekOrigin::Beginning);
   while (end_ < buffer_.size()) {
     std::int32_t n = stream_.Read(buffer_.data() + end_, static_cast<std::int32_t>(buffer_.size() - end_));
     if (n <= 0) {

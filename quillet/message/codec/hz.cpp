@@ -44,7 +44,7 @@ void HZToGB(TStream& stream, std::int64_t offset, std::int64_t length, TStream& 
   offset = std::max<std::int64_t>(offset, 0);
   std::int64_t available = std::max<std::int64_t>(0, std::min(length, stream.Size() - offset));
   text.resize(static_cast<size_t>(available));
-  stream.Seek(offset, TSeekOrigin::soBeginning);
+  stream.Seek(offset, TSeekOrigin::Beginning);
   size_t filled = 0;
   while (filled < text.size()) {
     std::int32_t n = stream.Read(&text[filled], static_cast<std::int32_t>(std::min<size_t>(text.size() - filled, 1u << 30)));

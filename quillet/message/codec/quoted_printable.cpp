@@ -99,7 +99,7 @@ void TQuotedPrintable::EncodeParagraph(const std::string& paragraph) {
 // Paragraphs end at CR LF, at a CR or at a LF; the text after the last break, if any, is
 // the last paragraph, and an empty stream is one empty paragraph.
 void TQuotedPrintable::Encode() {
-  stream_->Seek(0, TSeekOrigin::soBeginning);
+  stream_->Seek(0, TSeekOrigin::Beginning);
   std::vector<char> chunk(k_readSize);
   std::string paragraph;
   paragraph.reserve(k_paragraphLimit);

@@ -65,7 +65,7 @@ void TMsgDecode::SaveAttachFileToStream(int index, TStream& stream) {
 void TMsgDecode::SaveAttachFile(int index, const std::string& fileName) {
   // The index is checked first, so that a wrong one leaves no empty file behind.
   if (index < 0 || static_cast<size_t>(index) >= attachments_.size()) throw Exception(parser_texts::k_badAttachmentIndex);
-  TFileStream file(fileName, TFileStream::fmCreate);
+  TFileStream file(fileName, TFileStream::Mode::Create);
   SaveAttachFileToStream(index, file);
   file.Flush();
 }

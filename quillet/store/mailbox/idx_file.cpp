@@ -50,7 +50,7 @@ void TIdxFile::OpenPair() {
 // holds nothing, so the pair is made again.
 bool TIdxFile::IsUnfinishedCreation() {
   if (platform::FileSizeByName(indexPath_) >= k_idxHeaderSize || platform::FileSizeByName(dataPath_) > 0) return false;
-  if (!platform::FileDelete(indexPath_)) throw EFileException(EFileException::kCreate, indexPath_);
+  if (!platform::FileDelete(indexPath_)) throw EFileException(EFileException::Kind::Create, indexPath_);
   return true;
 }
 
@@ -75,7 +75,7 @@ void TIdxFile::CreatePair() {
     index.Close();
     platform::FileDelete(indexPath_);
     if (madeData) platform::FileDelete(dataPath_);
-    throw EFileException(EFileException::kCreate, e.FileName());
+    throw EFileException(EFileException::Kind::Create, e.FileName());
   }
 }
 

@@ -57,11 +57,11 @@ bool TIdxFile::ReadMessage(std::int32_t id, TStream& destination, bool whole) {
   TIdxRecord record;
   if (!FindTextRecord(id, record) || !record.IsLive()) return false;
   TFileGuard data = OpenData(false);
-  if (!store_limits::TextWithin(record, data.Size())) throw EFileException(EFileException::kRead, dataPath_);
+  if (!store_limits::TextWithin(record, data.Size())) throw EFileException(EFileException::Kind::Read, dataPath_);
   std::int64_t from = record.DataOffset, end = from + record.DataSize;
   if (!whole) from = BodyStart(data, from, record.DataSize);
   CopyRange(data, from, end - from, destination);
-  destination.Seek(0, TSeekOrigin::soBeginning);
+  destination.Seek(0, TSeekOrigin::Beginning);
   return true;
 }
 
@@ -154,7 +154,7 @@ TSpaceInfo TIdxFile::GetSpaceInfo() {
   ReadHeaderFrom(index);
   std::string path = header_.Encrypted == 1 ? EncryptedDataPath() : dataPath_;
   std::int64_t dataSize = platform::FileSizeByName(path);
-  if (dataSize < 0) throw EFileException(EFileException::kOpen, path);
+  if (dataSize < 0) throw EFileException(EFileException::Kind::Open, path);
   TSpaceInfo info;
   std::int64_t used = 0;
   TIndexTable table(index);
@@ -175,7 +175,7 @@ TSpaceInfo TIdxFile::GetSpaceInfo() {
 std::int64_t TIdxFile::EstimatedPackedSize() {
   TSpaceInfo info = GetSpaceInfo();
   std::int64_t indexSize = platform::FileSizeByName(indexPath_);
-  if (indexSize < 0) throw EFileException(EFileException::kOpen, indexPath_);
+  if (indexSize < 0) throw EFileException(EFileException::Kind::Open, indexPath_);
   return indexSize + info.DataFileSize - info.Wasted;
 }
 

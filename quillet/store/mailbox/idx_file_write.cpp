@@ -71,10 +71,10 @@ void TIdxFile::SettlePartialTail(TFileGuard& index, TIndexTable& table, std::int
 std::int64_t TIdxFile::AppendText(TFileGuard& data, TStream& source, std::int64_t count, std::int64_t start,
                                   std::int32_t& offset) {
   std::int64_t textStart = data.Size() + k_separatorSize;
-  if (textStart > store_limits::k_maxDataPosition) throw EFileException(EFileException::kWrite, data.Path());
+  if (textStart > store_limits::k_maxDataPosition) throw EFileException(EFileException::Kind::Write, data.Path());
   data.WriteAt(textStart - k_separatorSize, k_itemSeparator.data(), k_separatorSize);
   offset = static_cast<std::int32_t>(textStart);
-  source.Seek(start, TSeekOrigin::soBeginning);
+  source.Seek(start, TSeekOrigin::Beginning);
   std::vector<char> buffer(k_copyChunk);
   std::int64_t copied = 0;
   while (count < 0 || copied < count) {
@@ -83,7 +83,7 @@ std::int64_t TIdxFile::AppendText(TFileGuard& data, TStream& source, std::int64_
     std::int32_t n = source.Read(buffer.data(), want);
     if (n <= 0) break;
     if (textStart + copied + n > store_limits::k_maxDataPosition)
-      throw EFileException(EFileException::kWrite, data.Path());
+      throw EFileException(EFileException::Kind::Write, data.Path());
     data.WriteAt(textStart + copied, buffer.data(), n);
     copied += n;
   }
@@ -228,15 +228,15 @@ std::int32_t TIdxFile::MoveFrom(TIdxFile& source, std::int32_t id) {
     source.RefuseIfEncrypted(sourceIndex);
   }
   {
-    TFileStream sourceData(source.DataPath(), TFileStream::fmOpenRead);
+    TFileStream sourceData(source.DataPath(), TFileStream::Mode::OpenRead);
     if (!store_limits::TextWithin(record, sourceData.Size()))
-      throw EFileException(EFileException::kRead, source.DataPath());
+      throw EFileException(EFileException::Kind::Read, source.DataPath());
     TRangeStream text(sourceData, record.DataOffset, record.DataSize);
     Append(moved, text, record.DataSize, 0);
   }
   if (moved.DataSize != record.DataSize) {  // the source file shrank underneath: keep the original
     DeleteRecord(moved.Id);
-    throw EFileException(EFileException::kRead, source.DataPath());
+    throw EFileException(EFileException::Kind::Read, source.DataPath());
   }
   try {
     source.DeleteRecord(id);
@@ -258,7 +258,7 @@ std::string TIdxFile::BeginAppend() {
   }
   TFileGuard data = OpenData(true);
   std::int64_t end = data.Size(), textStart = end + k_separatorSize;
-  if (textStart > store_limits::k_maxDataPosition) throw EFileException(EFileException::kWrite, dataPath_);
+  if (textStart > store_limits::k_maxDataPosition) throw EFileException(EFileException::Kind::Write, dataPath_);
   try {
     data.WriteAt(end, k_itemSeparator.data(), k_separatorSize);
   } catch (const EFileException&) {
@@ -278,8 +278,8 @@ void TIdxFile::EndAppend(TIdxRecord& record) {
   std::int64_t start = appendStart_;
   appendStart_ = -1;
   std::int64_t end = platform::FileSizeByName(dataPath_);
-  if (end < start) throw EFileException(EFileException::kRead, dataPath_);
-  if (end > store_limits::k_maxDataPosition) throw EFileException(EFileException::kWrite, dataPath_);
+  if (end < start) throw EFileException(EFileException::Kind::Read, dataPath_);
+  if (end > store_limits::k_maxDataPosition) throw EFileException(EFileException::Kind::Write, dataPath_);
   record.DataOffset = static_cast<std::int32_t>(start);
   record.DataSize = static_cast<std::int32_t>(end - start);
   record.Deleted = 0;

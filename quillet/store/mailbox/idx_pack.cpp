@@ -158,7 +158,7 @@ class TPackJob {
     std::int64_t readable = store_limits::ReadableSize(record, dataSize_);
     std::int64_t textStart = dataOut.Size() + k_separatorSize;
     if (textStart + readable > store_limits::k_maxDataPosition)
-      throw EFileException(EFileException::kWrite, files_.data);
+      throw EFileException(EFileException::Kind::Write, files_.data);
     dataOut.Append(k_itemSeparator.data(), k_separatorSize);
     std::int64_t copied = 0;
     while (copied < readable) {

@@ -11,7 +11,7 @@ std::unique_ptr<TStream> TMailBox::OpenMessageStream(std::int32_t id) {
   TIdxRecord record;
   if (!FindRecord(id, record)) throw EIdxFileError(std::string(k_textNoMessageWithId) + std::to_string(id));
   if (IsEncrypted()) throw EOperateOnEncrypted();
-  auto data = std::make_unique<TFileStream>(DataPath(), TFileStream::fmOpenRead);
-  if (!store_limits::TextWithin(record, data->Size())) throw EFileException(EFileException::kRead, DataPath());
+  auto data = std::make_unique<TFileStream>(DataPath(), TFileStream::Mode::OpenRead);
+  if (!store_limits::TextWithin(record, data->Size())) throw EFileException(EFileException::Kind::Read, DataPath());
   return std::make_unique<TRangeStream>(std::move(data), record.DataOffset, record.DataSize);
 }

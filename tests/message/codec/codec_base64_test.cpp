@@ -76,7 +76,7 @@ TEST(Base64Encode, StartsAtTheOffsetAndLeavesTheInputAfterIt) {
 
 TEST(Base64Encode, AppendsAtTheOutputPosition) {
   TMemoryStream in("a"), out("header\r\n");
-  out.Seek(0, TSeekOrigin::soEnd);
+  out.Seek(0, TSeekOrigin::End);
   TBase64 codec(&in, TCodecMode::Encode, &out, 1, 0);
   codec.Encode();
   EXPECT_EQ(out.Bytes(), "header\r\nYQ==\r\n");
@@ -336,11 +336,11 @@ TEST(Base64Decode, ThroughAFileRange) {
   std::string encoded = Base64Encode(bytes);
   std::string file = "header\r\n\r\n" + encoded + "\r\n--boundary--\r\n";
   {
-    TFileStream f(path, TFileStream::fmCreate);
+    TFileStream f(path, TFileStream::Mode::Create);
     f.WriteString(file);
   }
   {
-    TRangeStream range(std::make_unique<TFileStream>(path, TFileStream::fmOpenRead), 10, static_cast<std::int64_t>(encoded.size()) + 2);
+    TRangeStream range(std::make_unique<TFileStream>(path, TFileStream::Mode::OpenRead), 10, static_cast<std::int64_t>(encoded.size()) + 2);
     TMemoryStream out;
     TBase64 decoder(&range, TCodecMode::Decode, &out, range.Size(), 0);
     decoder.Decode();

@@ -43,7 +43,7 @@ TEST(HZToGBText, ATrailByteTildeIsNoMarker) {
 
 TEST(HZToGB, ConvertsAStreamRangeAtTheOutputPosition) {
   TMemoryStream in("skip~{<:~}|~{Ky~}tail"), out("out:");
-  out.Seek(0, TSeekOrigin::soEnd);
+  out.Seek(0, TSeekOrigin::End);
   HZToGB(in, 4, 13, out);  // "~{<:~}|~{Ky~}"
   EXPECT_EQ(out.Bytes(), "out:己|所");
   TMemoryStream out2;

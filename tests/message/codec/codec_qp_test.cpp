@@ -79,7 +79,7 @@ TEST(QuotedPrintableEncode, ParagraphBreaks) {
 
 TEST(QuotedPrintableEncode, ReadsTheWholeStreamAndAppendsToTheList) {
   TMemoryStream in("one\r\ntwo");
-  in.Seek(0, TSeekOrigin::soEnd);
+  in.Seek(0, TSeekOrigin::End);
   Lines lines{"kept"};
   TQuotedPrintable codec(&in, &lines);
   codec.Encode();
@@ -130,7 +130,7 @@ TEST(QuotedPrintableDecode, HexEscapes) {
 
 TEST(QuotedPrintableDecode, WritesAtTheStreamPosition) {
   TMemoryStream out("before|");
-  out.Seek(0, TSeekOrigin::soEnd);
+  out.Seek(0, TSeekOrigin::End);
   Lines lines{"after"};
   TQuotedPrintable codec(&out, &lines);
   codec.Decode();

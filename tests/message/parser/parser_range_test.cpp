@@ -125,7 +125,7 @@ TEST(MessageRange, MessagesInAFileAreParsedInPlace) {
   ASSERT_FALSE(file.empty());
   const std::string& message = k_messages[0];
   {
-    TFileStream out(file, TFileStream::fmCreate);
+    TFileStream out(file, TFileStream::Mode::Create);
     out.WriteString(k_before + message + k_after);
     out.Flush();
   }
@@ -133,11 +133,11 @@ TEST(MessageRange, MessagesInAFileAreParsedInPlace) {
   TOutcome expected = Parse(alone, alone.Size(), 0);
   const std::int64_t offset = static_cast<std::int64_t>(k_before.size());
   {
-    TFileStream in(file, TFileStream::fmOpenRead);
+    TFileStream in(file, TFileStream::Mode::OpenRead);
     ExpectSame(Parse(in, static_cast<std::int64_t>(message.size()), offset), expected);
   }
   {
-    TRangeStream range(std::make_unique<TFileStream>(file, TFileStream::fmOpenRead), offset, static_cast<std::int64_t>(message.size()));
+    TRangeStream range(std::make_unique<TFileStream>(file, TFileStream::Mode::OpenRead), offset, static_cast<std::int64_t>(message.size()));
     ExpectSame(Parse(range, range.Size(), 0), expected);
   }
   platform::FileDelete(file);

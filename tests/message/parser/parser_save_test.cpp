@@ -115,7 +115,7 @@ TEST(SaveAttachment, SaveAttachFileWritesTheDecodedBytes) {
   std::string file = platform::TempFileName(platform::TempFolder(), "qpt");
   ASSERT_FALSE(file.empty());
   d.msg.SaveAttachFile(0, file);
-  TFileStream in(file, TFileStream::fmOpenRead);
+  TFileStream in(file, TFileStream::Mode::OpenRead);
   std::string bytes(static_cast<size_t>(in.Size()), '\0');
   in.ReadBuffer(&bytes[0], static_cast<std::int32_t>(bytes.size()));
   EXPECT_EQ(bytes, std::string("\x00\x01\x02\x03\x04", 5));

@@ -49,7 +49,7 @@ void WriteStreamed(TMailBox& box, const std::string& text, std::int32_t id) {
                  file.Close();
   if (!written) {
     box.CancelAppend();
-    throw EFileException(EFileException::kWrite, path);
+    throw EFileException(EFileException::Kind::Write, path);
   }
   TMailHead head = Head("to", "streamed", false);
   head.Id = id;

@@ -39,7 +39,7 @@ class DamagedPair : public ScratchTest {
       box.ReadMessage(id, out, true);
       FAIL() << "no exception for " << id;
     } catch (const EFileException& e) {
-      EXPECT_EQ(e.FileErrorKind(), EFileException::kRead);
+      EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Read);
       EXPECT_EQ(e.FileName(), Base("in.BOX"));
     }
     EXPECT_EQ(out.Size(), 0);
@@ -183,7 +183,7 @@ TEST_F(DamagedPair, ShortHeaderIsAReadError) {
     TMailBox box(Base("in"));
     FAIL() << "no exception";
   } catch (const EFileException& e) {
-    EXPECT_EQ(e.FileErrorKind(), EFileException::kRead);
+    EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Read);
     EXPECT_EQ(e.Message(), "File Read Error: \r\n" + Base("in.IND"));
   }
   EXPECT_EQ(ReadFileBytes(Base("in.IND")), "KWB");
@@ -273,7 +273,7 @@ TEST_F(DamagedPair, DamagedItemIsNotMoved) {
     trash.MoveFrom(box, 2);
     FAIL() << "no exception";
   } catch (const EFileException& e) {
-    EXPECT_EQ(e.FileErrorKind(), EFileException::kRead);
+    EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Read);
     EXPECT_EQ(e.FileName(), Base("in.BOX"));
   }
   EXPECT_EQ(Ids(box), (std::vector<std::int32_t>{1, 2, 3}));  // the source keeps it
@@ -341,7 +341,7 @@ TEST_F(DamagedPair, IndexWithoutDataFile) {
     box.ReadMessage(1, out, true);
     FAIL() << "no exception";
   } catch (const EFileException& e) {
-    EXPECT_EQ(e.FileErrorKind(), EFileException::kOpen);
+    EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Open);
   }
   RecordingPrompts prompts;
   EXPECT_THROW(box.Pack(prompts), EFileException);

@@ -52,7 +52,7 @@ TEST_F(DiskFull, FailedAppendsLeaveNoTraceAndSucceedOnceThereIsRoom) {
       AddText(box, text);
       ++stored;
     } catch (const EFileException& e) {
-      EXPECT_EQ(e.FileErrorKind(), EFileException::kWrite);
+      EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Write);
       EXPECT_EQ(ReadFileBytes(base + ".IND"), index);
       EXPECT_EQ(ReadFileBytes(base + ".BOX"), data);
       break;
@@ -78,7 +78,7 @@ TEST_F(DiskFull, FailedCreateLeavesNothingAndCreatesLater) {
     TMailBox box(small_ + "new");
     FAIL() << "no exception";
   } catch (const EFileException& e) {
-    EXPECT_EQ(e.FileErrorKind(), EFileException::kCreate);
+    EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Create);
   }
   EXPECT_FALSE(platform::FileExists(small_ + "new.IND"));
   EXPECT_FALSE(platform::FileExists(small_ + "new.BOX"));

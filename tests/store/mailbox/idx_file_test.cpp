@@ -140,7 +140,7 @@ TEST_F(PairOps, ReplaceMessageSupersedesTheText) {
   ASSERT_TRUE(box.FindRecord(a, record));
   record.Summary[5] = 0;  // now read
   TMemoryStream text("the new, longer text");
-  text.Seek(0, TSeekOrigin::soEnd);  // the whole text is taken whatever the position
+  text.Seek(0, TSeekOrigin::End);  // the whole text is taken whatever the position
   ASSERT_TRUE(box.ReplaceMessage(record, text));
   EXPECT_EQ(record.DataSize, 20);
   EXPECT_EQ(record.DataOffset, 16 + 8 + 16);
@@ -393,7 +393,7 @@ TEST_F(PairOps, UnopenablePairsRaiseFileErrors) {
     TMailBox box(missingFolder);
     FAIL() << "no exception";
   } catch (const EFileException& e) {
-    EXPECT_EQ(e.FileErrorKind(), EFileException::kCreate);
+    EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Create);
     EXPECT_EQ(e.Message(), "File Create Error: \r\n" + missingFolder + ".IND");
   }
   TMailBox box(Base("in"));
@@ -403,7 +403,7 @@ TEST_F(PairOps, UnopenablePairsRaiseFileErrors) {
     AddText(box, "more");
     FAIL() << "no exception";
   } catch (const EFileException& e) {
-    EXPECT_EQ(e.FileErrorKind(), EFileException::kOpen);
+    EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Open);
     EXPECT_EQ(e.FileName(), Base("in.BOX"));
   }
   EXPECT_THROW(ReadText(box, 1), EFileException);

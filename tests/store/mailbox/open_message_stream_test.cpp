@@ -20,7 +20,7 @@ std::string ErrorOf(TMailBox& box, std::int32_t id) {
   try {
     box.OpenMessageStream(id);
   } catch (const EFileException& e) {
-    return "file " + std::to_string(e.FileErrorKind());
+    return std::string("file ") + EFileException::KindText(e.FileErrorKind());
   } catch (const EOperateOnEncrypted& e) {
     return "encrypted " + e.Message();
   } catch (const EIdxFileError& e) {
@@ -48,7 +48,7 @@ TEST_F(OpenMessageStream, ReadsTheLiveTextInPlaceAndRefusesWhatItCannotRead) {
   // The data file cut inside the last text: that text is damaged, the one before is whole.
   const std::string data = ReadFileBytes(Base("in.BOX"));
   WriteFileBytes(Base("in.BOX"), data.substr(0, data.size() - 5));
-  EXPECT_EQ(ErrorOf(box, three), "file " + std::to_string(EFileException::kRead));
+  EXPECT_EQ(ErrorOf(box, three), std::string("file ") + EFileException::KindText(EFileException::Kind::Read));
   EXPECT_EQ(ErrorOf(box, two), "opened");
   box.SetEncrypted(true);
   EXPECT_EQ(ErrorOf(box, two), std::string("encrypted ") + k_textOperateOnEncrypted);

@@ -49,7 +49,7 @@ class Pack : public ScratchTest {
       };
       ops.Flush = [this](TFileGuard& file) {
         flushed.push_back(file.Path());
-        if (file.Path() == failFlushOf) throw EFileException(EFileException::kWrite, file.Path());
+        if (file.Path() == failFlushOf) throw EFileException(EFileException::Kind::Write, file.Path());
         file.Flush();
       };
       ops.Rename = [this](const std::string& from, const std::string& to) {
@@ -162,7 +162,7 @@ TEST_F(Pack, FailureBeforeTheCommitLeavesThePairAsItWas) {
       EXPECT_EQ(e.Message(), expected);
     } catch (const EFileException& e) {
       EXPECT_TRUE(expected.empty()) << e.Message();
-      EXPECT_EQ(e.FileErrorKind(), EFileException::kWrite);
+      EXPECT_EQ(e.FileErrorKind(), EFileException::Kind::Write);
       EXPECT_EQ(e.FileName(), Base(c.failFlushOf));
     }
     EXPECT_EQ(ReadFileBytes(Base("in.IND")), index);

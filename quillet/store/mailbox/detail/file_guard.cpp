@@ -10,26 +10,26 @@ TFileGuard TFileGuard::Made(const std::string& path, platform::FileHandle handle
 }
 
 TFileGuard TFileGuard::Open(const std::string& path, platform::FileAccess access) {
-  return Made(path, platform::FileOpen(path, access), EFileException::kOpen);
+  return Made(path, platform::FileOpen(path, access), EFileException::Kind::Open);
 }
 
 TFileGuard TFileGuard::Create(const std::string& path) {
-  return Made(path, platform::FileCreate(path), EFileException::kCreate);
+  return Made(path, platform::FileCreate(path), EFileException::Kind::Create);
 }
 
 TFileGuard TFileGuard::CreateNew(const std::string& path) {
-  return Made(path, platform::FileCreateNew(path), EFileException::kCreate);
+  return Made(path, platform::FileCreateNew(path), EFileException::Kind::Create);
 }
 
 void TFileGuard::Close() { file_.Close(); }
 
 void TFileGuard::CloseWritten() {
-  if (!file_.Close()) throw EFileException(EFileException::kWrite, path_);
+  if (!file_.Close()) throw EFileException(EFileException::Kind::Write, path_);
 }
 
 std::int64_t TFileGuard::Size() {
   std::int64_t size = platform::FileSizeOf(file_.Get());
-  if (size < 0) throw EFileException(EFileException::kRead, path_);
+  if (size < 0) throw EFileException(EFileException::Kind::Read, path_);
   return size;
 }
 
@@ -43,27 +43,27 @@ void TFileGuard::SeekTo(std::int64_t position, EFileException::Kind failureKind)
 }
 
 std::int32_t TFileGuard::ReadAt(std::int64_t position, void* buffer, std::int32_t count) {
-  SeekTo(position, EFileException::kRead);
+  SeekTo(position, EFileException::Kind::Read);
   std::int32_t n = count > 0 ? platform::FileRead(file_.Get(), buffer, count) : 0;
   if (n < 0) {
     position_ = -1;
-    throw EFileException(EFileException::kRead, path_);
+    throw EFileException(EFileException::Kind::Read, path_);
   }
   position_ += n;
   return n;
 }
 
 void TFileGuard::ReadExactAt(std::int64_t position, void* buffer, std::int32_t count) {
-  if (ReadAt(position, buffer, count) != count) throw EFileException(EFileException::kRead, path_);
+  if (ReadAt(position, buffer, count) != count) throw EFileException(EFileException::Kind::Read, path_);
 }
 
 void TFileGuard::WriteAt(std::int64_t position, const void* buffer, std::int32_t count) {
-  SeekTo(position, EFileException::kWrite);
+  SeekTo(position, EFileException::Kind::Write);
   if (count <= 0) return;
   std::int32_t n = platform::FileWrite(file_.Get(), buffer, count);
   if (n != count) {
     position_ = -1;
-    throw EFileException(EFileException::kWrite, path_);
+    throw EFileException(EFileException::Kind::Write, path_);
   }
   position_ += n;
 }
@@ -74,5 +74,5 @@ bool TFileGuard::TruncateTo(std::int64_t size) {
 }
 
 void TFileGuard::Flush() {
-  if (!platform::FileFlush(file_.Get())) throw EFileException(EFileException::kWrite, path_);
+  if (!platform::FileFlush(file_.Get())) throw EFileException(EFileException::Kind::Write, path_);
 }
