@@ -1,14 +1,16 @@
 #include "quillet/common/exceptions.h"
 
+#include "quillet/common/common_texts.h"
+
 const char* EFileException::KindText(Kind kind) {
   switch (kind) {
-    case Kind::Open: return "File Open Error";
-    case Kind::Create: return "File Create Error";
-    case Kind::Delete: return "File Delete Error";
-    case Kind::Read: return "File Read Error";
-    case Kind::Write: return "File Write Error";
+    case Kind::Open: return k_textFileOpen;
+    case Kind::Create: return k_textFileCreate;
+    case Kind::Delete: return k_textFileDelete;
+    case Kind::Read: return k_textFileRead;
+    case Kind::Write: return k_textFileWrite;
   }
-  return "File Error";
+  return k_textFileOther;
 }
 
 // The message is the kind text, ": ", a line break, then the file name.

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "quillet/common/common_texts.h"
 #include "quillet/common/exceptions.h"
 #include "quillet/common/stream.h"
 
@@ -15,14 +16,14 @@ std::int64_t TStream::Size() {
   return end;
 }
 
-void TStream::SetSize(std::int64_t) { throw Exception("Stream size can not be changed"); }
+void TStream::SetSize(std::int64_t) { throw Exception(k_textStreamSize); }
 
 void TStream::ReadBuffer(void* buffer, std::int32_t count) {
-  if (count != 0 && Read(buffer, count) != count) throw Exception("Stream read error");
+  if (count != 0 && Read(buffer, count) != count) throw Exception(k_textStreamRead);
 }
 
 void TStream::WriteBuffer(const void* buffer, std::int32_t count) {
-  if (count != 0 && Write(buffer, count) != count) throw Exception("Stream write error");
+  if (count != 0 && Write(buffer, count) != count) throw Exception(k_textStreamWrite);
 }
 
 std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {

@@ -12,21 +12,21 @@ namespace {
 
 constexpr size_t k_windowSize = 8192;
 
-enum class TLineEnd { kYes, kNo, kNeedMore };
+enum class TLineEnd { Yes, No, NeedMore };
 
 // After the text: "" or "--", then padding, then the CR that ends the line (or the end of
-// the searched bytes). kNeedMore when the window ends before that is decided.
+// the searched bytes). NeedMore when the window ends before that is decided.
 TLineEnd IsDelimiterLineEnd(const char* p, const char* end, bool endIsLimit, bool anyEnds) {
-  const TLineEnd atEnd = endIsLimit ? TLineEnd::kYes : TLineEnd::kNeedMore;
+  const TLineEnd atEnd = endIsLimit ? TLineEnd::Yes : TLineEnd::NeedMore;
   if (p == end) return atEnd;
   if (*p == '-') {
-    if (p + 1 == end) return endIsLimit ? TLineEnd::kNo : TLineEnd::kNeedMore;
-    if (p[1] != '-') return TLineEnd::kNo;
+    if (p + 1 == end) return endIsLimit ? TLineEnd::No : TLineEnd::NeedMore;
+    if (p[1] != '-') return TLineEnd::No;
     p += 2;
   }
   while (p != end && (*p == ' ' || *p == '\t')) ++p;
   if (p == end) return atEnd;
-  return *p == '\r' || (*p == '\n' && anyEnds) ? TLineEnd::kYes : TLineEnd::kNo;
+  return *p == '\r' || (*p == '\n' && anyEnds) ? TLineEnd::Yes : TLineEnd::No;
 }
 
 }  // namespace
@@ -71,12 +71,12 @@ bool FindAtLineStart(TStream& stream, const std::string& text, std::int64_t limi
       }
       if (std::memcmp(cr, needle.data(), needle.size()) == 0) {
         TLineEnd lineEnd =
-            exact ? IsDelimiterLineEnd(cr + needle.size(), window.data() + held, reachesLimit, ends == TLineEnds::Any) : TLineEnd::kYes;
-        if (lineEnd == TLineEnd::kYes) {
+            exact ? IsDelimiterLineEnd(cr + needle.size(), window.data() + held, reachesLimit, ends == TLineEnds::Any) : TLineEnd::Yes;
+        if (lineEnd == TLineEnd::Yes) {
           stream.SetPosition(windowStart + static_cast<std::int64_t>(at + lineBreak.size()));
           return true;
         }
-        if (lineEnd == TLineEnd::kNeedMore) {
+        if (lineEnd == TLineEnd::NeedMore) {
           keepFrom = at;
           break;
         }
