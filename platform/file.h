@@ -43,6 +43,11 @@ bool FileDelete(const std::string& path);
 bool FileRename(const std::string& from, const std::string& to);
 // Copies through an 8192-byte buffer; replaces an existing target. False on any failure.
 bool FileCopy(const std::string& from, const std::string& to);
+// Gives the file exactly these bytes in one step: they are written into a new file beside
+// it (the name with ".$$$" appended), put on the disk, and that file is renamed over the
+// old one, so a crash at any point leaves either the old file whole or the new one. False
+// on any failure; the old file is then unchanged and the temporary removed.
+bool FileReplaceContents(const std::string& path, const void* data, std::int32_t count);
 // -1 when the file cannot be examined.
 std::int64_t FileSizeByName(const std::string& path);
 

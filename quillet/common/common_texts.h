@@ -15,3 +15,10 @@ inline constexpr char k_textFileDelete[] = "File Delete Error";
 inline constexpr char k_textFileRead[] = "File Read Error";
 inline constexpr char k_textFileWrite[] = "File Write Error";
 inline constexpr char k_textFileOther[] = "File Error";
+
+// TProfileText writes, followed by ": " and the name or value: a section or key name, or
+// a value, that cannot be stored on one line of an ini file.
+inline constexpr char k_textProfileName[] = "Invalid ini section or key name";
+inline constexpr char k_textProfileValue[] = "Invalid ini value";
+// TProfileFile, followed by ": " and the file name: the file could not be replaced.
+inline constexpr char k_textProfileStore[] = "Can not write the ini file";
