@@ -60,18 +60,15 @@ bool Entry(const std::string& line, std::string& key, std::string& value) {
 
 bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
 
-bool HasSectionClose(const std::string& name) {
-  for (std::size_t pos = 0; pos < name.size(); pos = gbk::NextChar(name, pos))
-    if (name[pos] == ']') return true;
-  return false;
-}
-
+// A name is refused unless the line written for it reads back as that name: this catches
+// "]" in a section name, a section name ending in a GBK lead byte (which would swallow
+// the closing "]"), "=" in a key, and keys that would read as a comment or a section.
 void CheckNames(const std::string& section, const std::string& key) {
-  if (HasLineBreak(section) || HasSectionClose(section))
+  const std::string trimmedSection = Trim(section), trimmedKey = Trim(key);
+  std::string name, readKey, readValue;
+  if (HasLineBreak(section) || !SectionHeader("[" + trimmedSection + "]", name) || name != trimmedSection)
     throw Exception(std::string(k_textProfileName) + ": " + section);
-  const std::string trimmed = Trim(key);
-  if (trimmed.empty() || HasLineBreak(key) || key.find('=') != std::string::npos || trimmed[0] == '[' ||
-      trimmed[0] == ';')
+  if (trimmedKey.empty() || HasLineBreak(key) || !Entry(trimmedKey + "=", readKey, readValue) || readKey != trimmedKey)
     throw Exception(std::string(k_textProfileName) + ": " + key);
 }
 

@@ -135,6 +135,7 @@ TEST(ProfileText, RefusesNamesAndValuesThatWouldDamageTheFile) {
   const Case cases[] = {
       {"A]B", "k", "v"}, {"A\nB", "k", "v"}, {"A", "", "v"},     {"A", "  ", "v"},  {"A", "k=x", "v"},
       {"A", "[k", "v"},  {"A", ";k", "v"},   {"A", "k\r", "v"},  {"A", "k", "a\nb"}, {"A", "k", "a\rb"},
+      {"A\x81", "k", "v"},  // a trailing lead byte would swallow the "]"
   };
   const std::string base = "[A]\r\nk=old\r\n";
   for (const Case& c : cases) {

@@ -31,11 +31,13 @@ TEST(SystemProfile, ReadsTheSameAsTheSystem) {
   WriteBytes(path,
              "; comment\r\n[Receive]\r\n  AutoPack = 1  \r\nautopack=2\r\nQuoted=\"  in  \"\r\nSingle='x'\r\n"
              "Half=\"x\r\ndamaged line\r\n[broken\r\nAfter=broken\r\n\r\n[MsgLabel] tail\n"
-             "Label1=" + k_gbkLabel + "1\nEmpty=\n[Other]\r\nlast=end");
+             "Label1=" + k_gbkLabel + "1\nEmpty=\n[receive]\r\nSecond=duplicate\r\n[\x81\x5Dx]\r\nName=trail\r\n"
+             "[Other]\r\nlast=end");
   const Query queries[] = {{"Receive", "AutoPack"}, {"RECEIVE", "autopack"}, {"Receive", "Quoted"},
                            {"Receive", "Single"},   {"Receive", "Half"},     {"Receive", "damaged line"},
                            {"Receive", "After"},    {"msglabel", "LABEL1"},  {"MsgLabel", "Empty"},
-                           {"MsgLabel", "missing"}, {"Missing", "x"},        {"other", "Last"}};
+                           {"MsgLabel", "missing"}, {"Missing", "x"},        {"other", "Last"},
+                           {"Receive", "Second"},   {"\x81\x5Dx", "name"}};
   const TProfileFile ours(path);
   for (const Query& q : queries)
     EXPECT_EQ(ours.ReadString(q.section, q.key, "dflt"), platform::SystemProfileRead(path, q.section, q.key, "dflt"))
