@@ -40,7 +40,7 @@ class TProfileText {
   // "=" in a key or a key starting with "[" or ";". Nothing is changed then.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, std::int32_t value);
-  // Remove every line of the key in the first matching section.
+  // Removes every line of the key in the first matching section.
   void EraseKey(const std::string& section, const std::string& key);
   // Removes every section of that name: its header and all lines up to the next section.
   void EraseSection(const std::string& section);

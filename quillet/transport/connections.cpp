@@ -48,8 +48,6 @@ std::vector<std::string> OldSections(const TProfileText& ini, std::int32_t total
   return old;
 }
 
-}  // namespace
-
 std::string ConnectionSection(std::int32_t number) { return k_connectionPrefix + std::to_string(number); }
 
 TOneConnection ReadConnection(const TProfileText& ini, const std::string& section) {
@@ -75,6 +73,8 @@ void WriteConnection(TProfileText& ini, const std::string& section, const TOneCo
   ini.WriteInteger(section, "LeaveIt", c.LeaveIt ? 1 : 0);
   ini.WriteString(section, "UidlFile", c.UidlFile);
 }
+
+}  // namespace
 
 TConnections::TConnections(std::string iniPath) : iniPath_(std::move(iniPath)) { Load(); }
 

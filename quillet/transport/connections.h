@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "quillet/common/profile_text.h"
-
 struct TOneConnection {
   std::string Name;
   std::string POP3Server;
@@ -52,9 +50,3 @@ class TConnections {
   std::string iniPath_;
   std::vector<TOneConnection> items_;
 };
-
-// One account's section as stored ("Connection" and the number), and the fields in and
-// out of it; exposed for the tests of the file layout.
-std::string ConnectionSection(std::int32_t number);
-TOneConnection ReadConnection(const TProfileText& ini, const std::string& section);
-void WriteConnection(TProfileText& ini, const std::string& section, const TOneConnection& connection);
