@@ -23,6 +23,7 @@ class TSilentPrompts : public TUserPrompts {
  public:
   void ShowMessage(const std::string& text) override { std::fprintf(stderr, "prompt: %s\n", text.c_str()); }
   bool AskYesNo(const std::string&) override { return false; }
+  bool AskPassword(const std::string&, std::string&) override { return false; }
 };
 
 std::string MessageText(int n) {

@@ -29,6 +29,7 @@ class TQuietPrompts : public TUserPrompts {
  public:
   void ShowMessage(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }
+  bool AskPassword(const std::string&, std::string&) override { return false; }
 };
 
 void DecodeAll(TMsgDecode& msg, bool asText) {

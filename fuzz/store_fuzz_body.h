@@ -68,6 +68,7 @@ class TSilentPrompts : public TUserPrompts {
  public:
   void ShowMessage(const std::string&) override {}
   bool AskYesNo(const std::string&) override { return false; }
+  bool AskPassword(const std::string&, std::string&) override { return false; }
 };
 
 // The header's unread and item counts as the opened pair has them on disk.

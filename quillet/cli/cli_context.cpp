@@ -21,6 +21,21 @@ bool TCliPrompts::AskYesNo(const std::string& text) {
   return !reply.empty() && (reply[0] == 'y' || reply[0] == 'Y');
 }
 
+bool TCliPrompts::AskPassword(const std::string& question, std::string& password) {
+  std::string line;
+  if (!passwordFile_.empty()) {
+    const std::string bytes = ReadInputFile(passwordFile_);
+    line = bytes.substr(0, bytes.find_first_of("\r\n"));
+  } else {
+    if (!platform::StdinIsTerminal()) return false;
+    std::cerr << platform::GbkToUtf8(question) << ' ' << std::flush;
+    if (!platform::ReadHiddenLine(line)) return false;
+    line = ArgumentText(line);
+  }
+  password = line;
+  return true;
+}
+
 void PrintText(const std::string& gbkText) {
   std::string utf8 = platform::GbkToUtf8(gbkText);
   std::fwrite(utf8.data(), 1, utf8.size(), stdout);

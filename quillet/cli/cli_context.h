@@ -29,12 +29,17 @@ struct TCliContext {
 // Answers questions from --yes/--no, else the terminal; a non-interactive run says No.
 class TCliPrompts : public TUserPrompts {
  public:
-  explicit TCliPrompts(TCliAnswer answer) : answer_(answer) {}
+  explicit TCliPrompts(TCliAnswer answer, std::string passwordFile = std::string())
+      : answer_(answer), passwordFile_(std::move(passwordFile)) {}
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
+  // The first line of --password-file, else the terminal without echo; a
+  // non-interactive run without the file cancels.
+  bool AskPassword(const std::string& question, std::string& password) override;
 
  private:
   TCliAnswer answer_;
+  std::string passwordFile_;
 };
 
 // A system text (GBK) to stdout or stderr as UTF-8.

@@ -20,7 +20,7 @@ const char k_usage[] =
     "  header decode-words TEXT | header date TEXT\n";
 
 int Dispatch(const std::string& command, TCliContext& ctx) {
-  TCliPrompts prompts(ctx.answer);
+  TCliPrompts prompts(ctx.answer, ctx.passwordFile);
   if (command == "box") return RunBoxCommand(ctx, prompts);
   if (command == "msg") return RunMsgCommand(ctx);
   if (command == "codec") return RunCodecCommand(ctx);

@@ -71,7 +71,7 @@ int RunMsgCommand(TCliContext& ctx) {
 
   std::unique_ptr<TStream> source = OpenMessage(opts, fromBox ? std::string() : pos[1]);
   TMsgDecode msg(source.get(), source->Size(), 0);
-  TCliPrompts prompts(ctx.answer);
+  TCliPrompts prompts(ctx.answer, ctx.passwordFile);
   msg.SetPrompts(&prompts);
   try {
     if (what == "text" && opts.Has("--as-text")) msg.DecodeAsText();

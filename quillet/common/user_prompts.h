@@ -11,4 +11,7 @@ class TUserPrompts {
   virtual void ShowMessage(const std::string& text) = 0;
   // A yes/no question; the safe answer is No.
   virtual bool AskYesNo(const std::string& text) = 0;
+  // Asks for a password (GBK question). False when the user cancels; the password is
+  // then left as it was.
+  virtual bool AskPassword(const std::string& question, std::string& password) = 0;
 };

@@ -9,4 +9,11 @@ bool TRecordingPrompts::AskYesNo(const std::string& text) {
   return answer_;
 }
 
+bool TRecordingPrompts::AskPassword(const std::string& question, std::string& password) {
+  passwordQuestions.push_back(question);
+  if (passwordQuestions.size() > passwords.size()) return false;
+  password = passwords[passwordQuestions.size() - 1];
+  return true;
+}
+
 }  // namespace test_support

@@ -14,9 +14,13 @@ class TRecordingPrompts : public TUserPrompts {
   explicit TRecordingPrompts(bool answer = false) : answer_(answer) {}
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
+  // Gives the next of `passwords` in order; cancels when they are used up.
+  bool AskPassword(const std::string& question, std::string& password) override;
 
   std::vector<std::string> shown;
   std::vector<std::string> asked;
+  std::vector<std::string> passwords;
+  std::vector<std::string> passwordQuestions;
 
  private:
   bool answer_;
