@@ -83,3 +83,6 @@ int RunBoxCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunMsgCommand(TCliContext& ctx);
 int RunCodecCommand(TCliContext& ctx);
 int RunHeaderCommand(TCliContext& ctx);
+int RunRulesCommand(TCliContext& ctx, TUserPrompts& prompts);
+int RunAccountsCommand(TCliContext& ctx);
+int RunPasswordCommand(TCliContext& ctx);

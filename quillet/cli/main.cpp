@@ -17,7 +17,11 @@ const char k_usage[] =
     "  box create|append|list|sort|read|delete|delete-all|move|mark|title|pack|needs-pack|check|info ...\n"
     "  msg headers|field|text|parts|attachments|extract FILE|--box BASE --id ID ...\n"
     "  codec base64-encode|base64-decode|qp-encode|qp-decode|uu-encode|uu-decode|hz-decode\n"
-    "  header decode-words TEXT | header date TEXT\n";
+    "  header decode-words TEXT | header date TEXT\n"
+    "  rules list | rules add [--from T] [--to T] [--cc T] [--subject T] --target NAME [--disabled] | rules remove N\n"
+    "  accounts list | accounts add --name N --server HOST [--port P] --user U [--password P] [--no-leave]\n"
+    "           [--disabled] | accounts remove INDEX\n"
+    "  password scramble|descramble TEXT [KEY]\n";
 
 int Dispatch(const std::string& command, TCliContext& ctx) {
   TCliPrompts prompts(ctx.answer, ctx.passwordFile);
@@ -25,6 +29,9 @@ int Dispatch(const std::string& command, TCliContext& ctx) {
   if (command == "msg") return RunMsgCommand(ctx);
   if (command == "codec") return RunCodecCommand(ctx);
   if (command == "header") return RunHeaderCommand(ctx);
+  if (command == "rules") return RunRulesCommand(ctx, prompts);
+  if (command == "accounts") return RunAccountsCommand(ctx);
+  if (command == "password") return RunPasswordCommand(ctx);
   throw ECliUsage("unknown command " + command);
 }
 

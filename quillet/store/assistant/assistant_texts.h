@@ -23,6 +23,8 @@ inline constexpr char k_textAssiViewLine[] = "如果 %s  转移到邮箱：%s";
 inline constexpr char k_textConditionFrom[] = "发件人: ";
 inline constexpr char k_textConditionTo[] = "收件人";
 inline constexpr char k_textConditionSubject[] = "主题";
+// A Cc condition is shown too, so a rule that has only one is not shown as empty.
+inline constexpr char k_textConditionCc[] = "抄送";
 inline constexpr char k_textConditionNameEnd[] = ": ";
 inline constexpr char k_textConditionSeparator[] = "; ";
 inline constexpr char k_textButtonNew[] = "新建";

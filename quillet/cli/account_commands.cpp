@@ -1,0 +1,93 @@
+// accounts ...: the further POP3 accounts in the ini file; password ...: the scrambling.
+#include <string>
+
+#include "platform/file.h"
+#include "quillet/cli/cli_context.h"
+#include "quillet/cli/client_files.h"
+#include "quillet/common/paths.h"
+#include "quillet/transport/connections.h"
+#include "quillet/transport/scramble.h"
+
+namespace {
+
+std::string Tab() { return "\t"; }
+
+std::string AccountLine(std::size_t index, const TOneConnection& c) {
+  return std::to_string(index) + Tab() + c.Name + Tab() + c.POP3Server + Tab() + std::to_string(c.POP3Port) + Tab() +
+         c.Account + Tab() + (c.Enabled ? "1" : "0") + Tab() + (c.LeaveIt ? "1" : "0") + Tab() + c.UidlFile;
+}
+
+// A seen-identifier list left by an account that no longer exists would make a new
+// account with the same file name skip its first messages, so it goes with its account.
+void DeleteUidlFile(const TCliContext& ctx, const std::string& uidlFile) {
+  if (uidlFile.empty() || paths::FileNameStart(uidlFile) != 0) return;
+  const std::string path = paths::WithTrailingSeparator(ClientMailRoot(ctx)) + uidlFile;
+  if (platform::FileExists(path) && !platform::FileDelete(path)) throw EFileException(EFileException::Kind::Write, path);
+}
+
+int Add(const TCliContext& ctx, TConnections& accounts, const std::vector<std::string>& args) {
+  TCliOptions o(args, {"--no-leave", "--disabled"}, {"--name", "--server", "--port", "--user", "--password"});
+  o.ExpectPositional(0, 0);
+  if (!o.HasValue("--server") || !o.HasValue("--user")) throw ECliUsage("accounts add needs --server and --user");
+  TOneConnection account;
+  account.Name = ArgumentText(o.Value("--name"));
+  account.POP3Server = ArgumentText(o.Value("--server"));
+  const std::int64_t port = ParseNumber(o.Value("--port", "110"), "port");
+  if (port < 1 || port > 65535) throw ECliUsage("port must be 1..65535");
+  account.POP3Port = static_cast<std::int32_t>(port);
+  account.Account = ArgumentText(o.Value("--user"));
+  account.Password = ArgumentText(o.Value("--password"));
+  account.Enabled = !o.Has("--disabled");
+  account.LeaveIt = !o.Has("--no-leave");
+  account.UidlFile = accounts.NewUidlFile();
+  if (accounts.FreeUidlNumber() > TConnections::k_maxConnections)
+    throw Exception("accounts: no free number for the new account's UIDL file");
+  DeleteUidlFile(ctx, account.UidlFile);
+  accounts.Items().push_back(account);
+  accounts.Save();
+  PrintLine(std::to_string(accounts.Items().size()));
+  return 0;
+}
+
+int Remove(const TCliContext& ctx, TConnections& accounts, const std::vector<std::string>& args) {
+  TCliOptions o(args, {}, {});
+  o.ExpectPositional(1, 1);
+  const std::int64_t index = ParseNumber(o.Positional()[0], "INDEX");
+  auto& items = accounts.Items();
+  if (index < 1 || index > static_cast<std::int64_t>(items.size()))
+    throw ECliUsage("no account " + o.Positional()[0]);
+  const std::string uidlFile = items[static_cast<std::size_t>(index - 1)].UidlFile;
+  items.erase(items.begin() + (index - 1));
+  accounts.Save();
+  DeleteUidlFile(ctx, uidlFile);
+  return 0;
+}
+
+}  // namespace
+
+int RunAccountsCommand(TCliContext& ctx) {
+  if (ctx.args.empty()) throw ECliUsage("accounts needs list, add or remove");
+  const std::string what = ctx.args[0];
+  const std::vector<std::string> rest(ctx.args.begin() + 1, ctx.args.end());
+  TConnections accounts(ClientIniPath(ctx));
+  if (what == "list") {
+    TCliOptions(rest, {}, {}).ExpectPositional(0, 0);
+    std::size_t index = 0;
+    for (const TOneConnection& c : accounts.Items()) PrintLine(AccountLine(++index, c));
+    return 0;
+  }
+  if (what == "add") return Add(ctx, accounts, rest);
+  if (what == "remove") return Remove(ctx, accounts, rest);
+  throw ECliUsage("unknown accounts command " + what);
+}
+
+int RunPasswordCommand(TCliContext& ctx) {
+  TCliOptions o(ctx.args, {}, {});
+  o.ExpectPositional(2, 3);
+  const std::string& what = o.Positional()[0];
+  const std::string text = ArgumentText(o.Positional()[1]);
+  const std::string key = o.Positional().size() > 2 ? ArgumentText(o.Positional()[2]) : std::string();
+  if (what != "scramble" && what != "descramble") throw ECliUsage("unknown password command " + what);
+  PrintLine(Scramble(text, key, what == "scramble"));
+  return 0;
+}
