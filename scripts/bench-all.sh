@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release) and runs them, each with its peer in the same run:
-# the store (with cp of the same data file), the codecs (with base64 -d) and the parser
+# the store (with cp of the same data file), delivery by the assistant's rules, the codecs (with base64 -d) and the parser
 # (with Python's email package on the same generated corpus).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,6 +8,8 @@ bash scripts/install-deps.sh
 bash scripts/build.sh bench
 echo "==== store"
 build/bench/bench/store_bench
+echo "==== delivery (10,000 messages, 50 rules, 10 mailboxes)"
+build/bench/bench/deliver_bench
 echo "==== codecs"
 build/bench/bench/codec_bench
 echo "==== parser"
