@@ -83,3 +83,7 @@ int RunBoxCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunMsgCommand(TCliContext& ctx);
 int RunCodecCommand(TCliContext& ctx);
 int RunHeaderCommand(TCliContext& ctx);
+// init: the start-up check of the ini file and mail root; 2 when it fails.
+int RunInitCommand(TCliContext& ctx, TUserPrompts& prompts);
+// config get SECTION KEY | config set SECTION KEY VALUE, in the home folder's ini file.
+int RunConfigCommand(TCliContext& ctx);

@@ -17,7 +17,8 @@ const char k_usage[] =
     "  box create|append|list|sort|read|delete|delete-all|move|mark|title|pack|needs-pack|check|info ...\n"
     "  msg headers|field|text|parts|attachments|extract FILE|--box BASE --id ID ...\n"
     "  codec base64-encode|base64-decode|qp-encode|qp-decode|uu-encode|uu-decode|hz-decode\n"
-    "  header decode-words TEXT | header date TEXT\n";
+    "  header decode-words TEXT | header date TEXT\n"
+    "  init | config get SECTION KEY | config set SECTION KEY VALUE\n";
 
 int Dispatch(const std::string& command, TCliContext& ctx) {
   TCliPrompts prompts(ctx.answer, ctx.passwordFile);
@@ -25,6 +26,8 @@ int Dispatch(const std::string& command, TCliContext& ctx) {
   if (command == "msg") return RunMsgCommand(ctx);
   if (command == "codec") return RunCodecCommand(ctx);
   if (command == "header") return RunHeaderCommand(ctx);
+  if (command == "init") return RunInitCommand(ctx, prompts);
+  if (command == "config") return RunConfigCommand(ctx);
   throw ECliUsage("unknown command " + command);
 }
 
