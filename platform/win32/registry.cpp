@@ -53,7 +53,8 @@ bool QueryValue(HKEY key, const std::wstring& name, DWORD& type, std::vector<BYT
   if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
   for (int attempt = 0; attempt < 4; ++attempt) {  // the value may grow in between
     data.resize(size);
-    const LONG result = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.empty() ? nullptr : data.data(), &size);
+    BYTE* buffer = data.empty() ? nullptr : data.data();
+    const LONG result = RegQueryValueExW(key, name.c_str(), nullptr, &type, buffer, &size);
     if (result == ERROR_SUCCESS) {
       data.resize(size);
       return true;
@@ -61,6 +62,19 @@ bool QueryValue(HKEY key, const std::wstring& name, DWORD& type, std::vector<BYT
     if (result != ERROR_MORE_DATA) return false;
   }
   return false;
+}
+
+RegistryLookup ReadValue(RegistryRoot root, const std::string& key, const std::string& name, DWORD& type,
+                         std::vector<BYTE>& data) {
+  ScopedKey opened;
+  if (!OpenKey(root, key, KEY_QUERY_VALUE, opened)) return RegistryLookup::KeyMissing;
+  return QueryValue(opened.Get(), win32::WideFromGbk(name), type, data) ? RegistryLookup::Found
+                                                                         : RegistryLookup::ValueMissing;
+}
+
+// A value of the wrong type counts as missing.
+RegistryLookup Missing(RegistryLookup lookup) {
+  return lookup == RegistryLookup::Found ? RegistryLookup::ValueMissing : lookup;
 }
 
 bool SetValue(RegistryRoot root, const std::string& key, const std::string& name, DWORD type, const void* data,
@@ -76,12 +90,10 @@ bool SetValue(RegistryRoot root, const std::string& key, const std::string& name
 
 RegistryLookup RegistryReadString(RegistryRoot root, const std::string& key, const std::string& name,
                                   std::string& value) {
-  ScopedKey opened;
-  if (!OpenKey(root, key, KEY_QUERY_VALUE, opened)) return RegistryLookup::KeyMissing;
   DWORD type = 0;
   std::vector<BYTE> data;
-  if (!QueryValue(opened.Get(), win32::WideFromGbk(name), type, data) || (type != REG_SZ && type != REG_EXPAND_SZ))
-    return RegistryLookup::ValueMissing;
+  const RegistryLookup lookup = ReadValue(root, key, name, type, data);
+  if (lookup != RegistryLookup::Found || (type != REG_SZ && type != REG_EXPAND_SZ)) return Missing(lookup);
   std::wstring text(data.size() / sizeof(wchar_t), L'\0');
   if (!text.empty()) std::memcpy(&text[0], data.data(), text.size() * sizeof(wchar_t));
   const std::size_t end = text.find(L'\0');  // stored with or without its NUL
@@ -92,13 +104,10 @@ RegistryLookup RegistryReadString(RegistryRoot root, const std::string& key, con
 
 RegistryLookup RegistryReadInteger(RegistryRoot root, const std::string& key, const std::string& name,
                                    std::uint32_t& value) {
-  ScopedKey opened;
-  if (!OpenKey(root, key, KEY_QUERY_VALUE, opened)) return RegistryLookup::KeyMissing;
   DWORD type = 0;
   std::vector<BYTE> data;
-  if (!QueryValue(opened.Get(), win32::WideFromGbk(name), type, data) || type != REG_DWORD ||
-      data.size() != sizeof(DWORD))
-    return RegistryLookup::ValueMissing;
+  const RegistryLookup lookup = ReadValue(root, key, name, type, data);
+  if (lookup != RegistryLookup::Found || type != REG_DWORD || data.size() != sizeof(DWORD)) return Missing(lookup);
   DWORD number = 0;
   std::memcpy(&number, data.data(), sizeof number);
   value = number;
