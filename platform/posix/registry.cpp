@@ -67,6 +67,12 @@ std::string Escape(const std::string& text) {
   return out;
 }
 
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
 bool Unescape(const std::string& text, std::string& out) {
   out.clear();
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -74,12 +80,10 @@ bool Unescape(const std::string& text, std::string& out) {
       out += text[i];
       continue;
     }
-    if (i + 2 >= text.size()) return false;
-    const std::string hex = text.substr(i + 1, 2);
-    char* end = nullptr;
-    const long byte = std::strtol(hex.c_str(), &end, 16);
-    if (hex.size() != 2 || end != hex.c_str() + 2) return false;
-    out += static_cast<char>(byte);
+    const int high = i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
+    const int low = high < 0 ? -1 : HexValue(text[i + 2]);
+    if (low < 0) return false;
+    out += static_cast<char>(high * 16 + low);
     i += 2;
   }
   return true;

@@ -120,7 +120,7 @@ TEST_F(Registry, FileHoldsOneLinePerKeyAndValue) {
 TEST_F(Registry, DamagedFileIsLeftAlone) {
   const std::string damaged[] = {"S\tname\tvalue before any key\n", "K\tHKEY_NOWHERE\tx\n",
                                  "K\tHKEY_CURRENT_USER\tx\nD\tn\t99999999999\n", "K\tHKEY_CURRENT_USER\tx%2\n",
-                                 "K\tHKEY_CURRENT_USER\tno line end"};
+                                 "K\tHKEY_CURRENT_USER\tx% 9\n", "K\tHKEY_CURRENT_USER\tno line end"};
   for (const std::string& bytes : damaged) {
     WriteFileBytes(file_, bytes);
     std::string value;
