@@ -59,7 +59,8 @@ TEST_F(StartupCheck, FirstRunMakesTheMailRootTheSettingsAndTheRegistryEntries) {
   };
   for (const auto& e : entries) EXPECT_EQ(RegistryText(e.root, e.key, e.name), e.value) << e.key << " / " << e.name;
   std::uint32_t flags = 0;
-  EXPECT_EQ(platform::RegistryReadInteger(RegistryRoot::LocalMachine, client + "\\Protocols\\mailto", "EditFlags", flags),
+  const std::string protocol = client + "\\Protocols\\mailto";
+  EXPECT_EQ(platform::RegistryReadInteger(RegistryRoot::LocalMachine, protocol, "EditFlags", flags),
             platform::RegistryLookup::Found);
   EXPECT_EQ(flags, 2u);
 }
@@ -73,7 +74,8 @@ TEST_F(StartupCheck, SecondRunKeepsTheSettingsAndTheRegistryAsTheyAre) {
   TProfileFile(Place().iniPath).WriteString("System", "sentbox", "old-sent");
   const std::string otherCommand = "\"C:\\other.exe\" %1";
   const std::string iconKey = std::string(startup_test::k_clientKey) + "\\Protocols\\mailto\\DefaultIcon";
-  ASSERT_TRUE(platform::RegistryWriteString(RegistryRoot::ClassesRoot, "mailto\\shell\\open\\command", "", otherCommand));
+  ASSERT_TRUE(
+      platform::RegistryWriteString(RegistryRoot::ClassesRoot, "mailto\\shell\\open\\command", "", otherCommand));
   ASSERT_TRUE(platform::RegistryWriteString(RegistryRoot::LocalMachine, iconKey, "", "changed"));
 
   ASSERT_TRUE(RunStartupCheck(Place(), prompts_));
