@@ -30,12 +30,15 @@ bool ReadHiddenLine(std::string& line) {
   return ok;
 }
 
-std::string ExecutableFolder() {
+std::string ExecutablePath() {
   char buffer[PATH_MAX];
   ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) return "./";
-  std::string path(buffer, static_cast<size_t>(n));
-  return path.substr(0, path.find_last_of('/') + 1);
+  return n <= 0 ? std::string() : std::string(buffer, static_cast<size_t>(n));
+}
+
+std::string ExecutableFolder() {
+  const std::string path = ExecutablePath();
+  return path.empty() ? "./" : path.substr(0, path.find_last_of('/') + 1);
 }
 
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
@@ -44,9 +47,15 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
 
 std::string ArgumentToGbk(const std::string& arg) { return Utf8ToGbk(arg); }
 
+std::string PathToUtf8(const std::string& path) { return path; }
+
 std::string GetEnvironment(const std::string& name) {
   const char* value = std::getenv(name.c_str());
   return value ? value : "";
+}
+
+bool SetEnvironment(const std::string& name, const std::string& value) {
+  return (value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1)) == 0;
 }
 
 }  // namespace platform

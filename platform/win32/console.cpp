@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "platform/charset.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -33,10 +34,18 @@ bool ReadHiddenLine(std::string& line) {
   return ok;
 }
 
+std::string ExecutablePath() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {  // the path may be longer than MAX_PATH
+    const DWORD n = GetModuleFileNameW(nullptr, &buffer[0], static_cast<DWORD>(buffer.size()));
+    if (n == 0) return std::string();
+    if (n < buffer.size()) return win32::GbkFromWide(buffer.substr(0, n));
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
 std::string ExecutableFolder() {
-  wchar_t buffer[MAX_PATH + 1];
-  DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH + 1);
-  std::wstring path(buffer, n);
+  const std::wstring path = win32::WideFromGbk(ExecutablePath());
   return win32::GbkFromWide(path.substr(0, path.find_last_of(L"\\/") + 1));
 }
 
@@ -52,6 +61,8 @@ std::vector<std::string> CommandLineArguments(int, char**) {
 
 std::string ArgumentToGbk(const std::string& arg) { return arg; }
 
+std::string PathToUtf8(const std::string& path) { return GbkToUtf8(path); }
+
 std::string GetEnvironment(const std::string& name) {
   std::wstring wide = win32::WideFromGbk(name);
   DWORD n = GetEnvironmentVariableW(wide.c_str(), nullptr, 0);
@@ -60,6 +71,12 @@ std::string GetEnvironment(const std::string& name) {
   n = GetEnvironmentVariableW(wide.c_str(), &value[0], n);
   value.resize(n);
   return win32::GbkFromWide(value);
+}
+
+bool SetEnvironment(const std::string& name, const std::string& value) {
+  const std::wstring wideName = win32::WideFromGbk(name);
+  const std::wstring wideValue = win32::WideFromGbk(value);
+  return SetEnvironmentVariableW(wideName.c_str(), value.empty() ? nullptr : wideValue.c_str()) != 0;
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include "platform/file.h"
 #include "quillet/cli/cli_context.h"
 #include "quillet/cli/client_files.h"
+#include "quillet/cli/home_folder.h"
 #include "quillet/common/paths.h"
 #include "quillet/transport/connections.h"
 #include "quillet/transport/scramble.h"
@@ -69,7 +70,7 @@ int RunAccountsCommand(TCliContext& ctx) {
   if (ctx.args.empty()) throw ECliUsage("accounts needs list, add or remove");
   const std::string what = ctx.args[0];
   const std::vector<std::string> rest(ctx.args.begin() + 1, ctx.args.end());
-  TConnections accounts(ClientIniPath(ctx));
+  TConnections accounts(ClientIniPath(ctx.home));
   if (what == "list") {
     TCliOptions(rest, {}, {}).ExpectPositional(0, 0);
     std::size_t index = 0;

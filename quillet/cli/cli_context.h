@@ -86,3 +86,7 @@ int RunHeaderCommand(TCliContext& ctx);
 int RunRulesCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunAccountsCommand(TCliContext& ctx);
 int RunPasswordCommand(TCliContext& ctx);
+// init: the start-up check of the ini file and mail root; 2 when it fails.
+int RunInitCommand(TCliContext& ctx, TUserPrompts& prompts);
+// config get SECTION KEY | config set SECTION KEY VALUE, in the home folder's ini file.
+int RunConfigCommand(TCliContext& ctx);

@@ -6,7 +6,5 @@
 
 #include "quillet/cli/cli_context.h"
 
-// The home folder's "quillet.INI".
-std::string ClientIniPath(const TCliContext& ctx);
 // [System] "mailroot" of the ini file; throws when it names no existing folder.
 std::string ClientMailRoot(const TCliContext& ctx);

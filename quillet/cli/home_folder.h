@@ -11,3 +11,6 @@
 // The --home option when given, else the environment variable QUILLET_HOME, else the
 // executable's folder.
 std::string ResolveHomeFolder(const std::string& homeOption);
+
+// The mail client's ini file in the home folder: always "quillet.INI".
+std::string ClientIniPath(const std::string& home);

@@ -21,7 +21,8 @@ const char k_usage[] =
     "  rules list | rules add [--from T] [--to T] [--cc T] [--subject T] --target NAME [--disabled] | rules remove N\n"
     "  accounts list | accounts add --name N --server HOST [--port P] --user U [--password P] [--no-leave]\n"
     "           [--disabled] | accounts remove INDEX\n"
-    "  password scramble|descramble TEXT [KEY]\n";
+    "  password scramble|descramble TEXT [KEY]\n"
+    "  init | config get SECTION KEY | config set SECTION KEY VALUE\n";
 
 int Dispatch(const std::string& command, TCliContext& ctx) {
   TCliPrompts prompts(ctx.answer, ctx.passwordFile);
@@ -32,6 +33,8 @@ int Dispatch(const std::string& command, TCliContext& ctx) {
   if (command == "rules") return RunRulesCommand(ctx, prompts);
   if (command == "accounts") return RunAccountsCommand(ctx);
   if (command == "password") return RunPasswordCommand(ctx);
+  if (command == "init") return RunInitCommand(ctx, prompts);
+  if (command == "config") return RunConfigCommand(ctx);
   throw ECliUsage("unknown command " + command);
 }
 

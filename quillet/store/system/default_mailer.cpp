@@ -1,0 +1,41 @@
+#include "quillet/store/system/default_mailer.h"
+
+#include "platform/registry.h"
+#include "quillet/common/gbk.h"
+#include "quillet/store/system/startup_texts.h"
+
+namespace {
+
+constexpr platform::RegistryRoot k_classes = platform::RegistryRoot::ClassesRoot;
+
+// Both texts are cut after the prefix's length; a double-byte character that the cut
+// splits in `text` then differs from the prefix's character there, as it should.
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+  return text.size() >= prefix.size() && gbk::CompareNoCase(text.substr(0, prefix.size()), prefix) == 0;
+}
+
+}  // namespace
+
+std::string QuotedPath(const std::string& path) { return "\"" + path + "\""; }
+
+std::string MailOpenCommand(const std::string& executablePath) { return QuotedPath(executablePath) + " %1"; }
+
+bool IsDefaultMailProgram(const std::string& executablePath) {
+  std::string command;
+  return platform::RegistryReadString(k_classes, k_mailtoCommandKey, "", command) ==
+             platform::RegistryLookup::Found &&
+         StartsWithNoCase(command, QuotedPath(executablePath));
+}
+
+bool MakeDefaultMailProgram(const std::string& executablePath) {
+  return platform::RegistryWriteString(k_classes, k_mailtoCommandKey, "", MailOpenCommand(executablePath));
+}
+
+bool OfferToBecomeDefaultMailProgram(const TSetupManager& setup, const std::string& executablePath,
+                                     TUserPrompts& prompts) {
+  if (!setup.ReadBool("Network", "CheckMailer", true) || IsDefaultMailProgram(executablePath)) return false;
+  if (!prompts.AskYesNo(k_textBecomeDefaultMailer)) return false;
+  if (MakeDefaultMailProgram(executablePath)) return true;
+  prompts.ShowMessage(std::string(k_textRegistryWrite) + "HKEY_CLASSES_ROOT\\" + k_mailtoCommandKey);
+  return false;
+}
