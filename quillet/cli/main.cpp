@@ -17,7 +17,11 @@ const char k_usage[] =
     "  box create|append|list|sort|read|delete|delete-all|move|mark|title|pack|needs-pack|check|info ...\n"
     "  msg headers|field|text|parts|attachments|extract FILE|--box BASE --id ID ...\n"
     "  codec base64-encode|base64-decode|qp-encode|qp-decode|uu-encode|uu-decode|hz-decode\n"
-    "  header decode-words TEXT | header date TEXT\n";
+    "  header decode-words TEXT | header date TEXT\n"
+    "mail client (quillet.INI in the home folder):\n"
+    "  boxes | mailbox new NAME | mailbox rename OLD NEW | mailbox delete NAME | deliver FILE\n"
+    "  pack [BOX|--all] [--if-needed] | mark BOX ID... FLAG | move BOX ID DEST | delete BOX ID...\n"
+    "  empty-trash | import BOX FILE | export BOX ID... FILE\n";
 
 int Dispatch(const std::string& command, TCliContext& ctx) {
   TCliPrompts prompts(ctx.answer, ctx.passwordFile);
@@ -25,6 +29,7 @@ int Dispatch(const std::string& command, TCliContext& ctx) {
   if (command == "msg") return RunMsgCommand(ctx);
   if (command == "codec") return RunCodecCommand(ctx);
   if (command == "header") return RunHeaderCommand(ctx);
+  if (TClientCommand client = FindClientCommand(command)) return client(ctx, prompts);
   throw ECliUsage("unknown command " + command);
 }
 
