@@ -82,7 +82,8 @@ int Mark(TSystemManager& manager, const TArgs& args) {
   const TMarkChange change = ParseMarkChange(o, usage);
   const TArgs& p = o.Positional();
   if (p.size() < 2) throw ECliUsage(usage);
-  return ReportMissing(manager.MarkMessages(BoxArgument(manager, p[0]), IdArguments(p.begin() + 1, p.end()), change));
+  const std::vector<std::int32_t> ids = IdArguments(p.begin() + 1, p.end());
+  return ReportMissing(manager.MarkMessages(BoxArgument(manager, p[0]), ids, change));
 }
 
 int Move(TSystemManager& manager, const TArgs& args) {
@@ -95,7 +96,8 @@ int Move(TSystemManager& manager, const TArgs& args) {
 
 int Delete(TSystemManager& manager, const TArgs& args) {
   if (args.size() < 2) throw ECliUsage("delete BOX ID...");
-  return ReportMissing(manager.DeleteMessages(BoxArgument(manager, args[0]), IdArguments(args.begin() + 1, args.end())));
+  const std::vector<std::int32_t> ids = IdArguments(args.begin() + 1, args.end());
+  return ReportMissing(manager.DeleteMessages(BoxArgument(manager, args[0]), ids));
 }
 
 int EmptyTrash(TSystemManager& manager, const TArgs& args) {

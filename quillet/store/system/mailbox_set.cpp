@@ -30,24 +30,27 @@ bool HasControlCharacter(const std::string& text) {
   return false;
 }
 
-struct TAlias {
-  const char* alias;
+// The standard mailboxes in the order the set lists them, with the command line's aliases.
+struct TStandardBox {
   TBoxKind kind;
+  const char* displayName;
+  std::string TStandardBoxNames::*file;
+  const char* alias;
 };
-const TAlias k_aliases[] = {
-    {"in", TBoxKind::Inbox}, {"out", TBoxKind::Outbox}, {"sent", TBoxKind::Sentbox}, {"trash", TBoxKind::Trashbox}};
+const TStandardBox k_standardBoxes[] = {
+    {TBoxKind::Inbox, k_textInboxDisplayName, &TStandardBoxNames::inbox, "in"},
+    {TBoxKind::Outbox, k_textOutboxDisplayName, &TStandardBoxNames::outbox, "out"},
+    {TBoxKind::Sentbox, k_textSentboxDisplayName, &TStandardBoxNames::sentbox, "sent"},
+    {TBoxKind::Trashbox, k_textTrashboxDisplayName, &TStandardBoxNames::trashbox, "trash"},
+};
 
 }  // namespace
 
 TMailboxSet::TMailboxSet(const std::string& mailRoot, const TStandardBoxNames& names)
     : mailRoot_(paths::WithTrailingSeparator(mailRoot)) {
-  const std::pair<TBoxKind, const char*> standard[] = {{TBoxKind::Inbox, k_textInboxDisplayName},
-                                                       {TBoxKind::Outbox, k_textOutboxDisplayName},
-                                                       {TBoxKind::Sentbox, k_textSentboxDisplayName},
-                                                       {TBoxKind::Trashbox, k_textTrashboxDisplayName}};
-  const std::string* files[] = {&names.inbox, &names.outbox, &names.sentbox, &names.trashbox};
-  for (size_t i = 0; i < 4; ++i) {
-    entries_.push_back(std::make_unique<TBoxObject>(standard[i].first, standard[i].second, mailRoot_ + *files[i]));
+  for (const TStandardBox& standard : k_standardBoxes) {
+    entries_.push_back(
+        std::make_unique<TBoxObject>(standard.kind, standard.displayName, mailRoot_ + names.*standard.file));
     entries_.back()->Box();  // creates the pair when absent
     entries_.back()->ReleaseBox();
   }
@@ -76,8 +79,8 @@ TBoxObject* TMailboxSet::FindByBasePath(const std::string& basePath) const {
 
 TBoxObject& TMailboxSet::Get(const std::string& nameAliasOrPath) const {
   if (TBoxObject* byName = FindByName(nameAliasOrPath)) return *byName;
-  for (const TAlias& a : k_aliases)
-    if (nameAliasOrPath == a.alias) return Standard(a.kind);
+  for (const TStandardBox& standard : k_standardBoxes)
+    if (nameAliasOrPath == standard.alias) return Standard(standard.kind);
   if (TBoxObject* byPath = FindByBasePath(nameAliasOrPath)) return *byPath;
   throw ESystemError(k_textNoSuchBox + nameAliasOrPath);
 }

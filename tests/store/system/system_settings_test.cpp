@@ -1,7 +1,8 @@
 // The settings the manager loads: defaults, stored values and the way back.
 #include "quillet/store/system/system_settings.h"
 
-#include <functional>
+#include <iterator>
+#include <map>
 
 #include "tests/store/system/system_test_support.h"
 
@@ -10,61 +11,98 @@ namespace {
 
 class SystemSettingsTest : public SystemTest {};
 
+// Every setting as text under "Section/Key", booleans as 0 or 1.
+std::map<std::string, std::string> Flatten(const TSystemSettings& s) {
+  auto b = [](bool value) { return std::string(value ? "1" : "0"); };
+  auto n = [](std::int32_t value) { return std::to_string(value); };
+  std::map<std::string, std::string> m{
+      {"Receive/Wordwrap", b(s.Wordwrap)},
+      {"Receive/AutoCheck", b(s.AutoCheck)},
+      {"Receive/AutoCheckMinutes", n(s.AutoCheckMinutes)},
+      {"Receive/AutoPack", b(s.AutoPack)},
+      {"Receive/AutoPackRate", n(s.AutoPackRate)},
+      {"Receive/AutoMarkRead", b(s.AutoMarkRead)},
+      {"Receive/AutoReadSeconds", n(s.AutoReadSeconds)},
+      {"Receive/PlaySoundWhenNewMsg", b(s.PlaySoundWhenNewMsg)},
+      {"Receive/SoundOnNew", s.SoundOnNew},
+      {"Receive/ShowMailTitle", b(s.ShowMailTitle)},
+      {"Receive/LargeButton", b(s.LargeButton)},
+      {"Network/TimeOut", n(s.TimeOut)},
+      {"Network/HangupDUN", b(s.HangupDUN)},
+      {"Network/AskHangup", b(s.AskHangup)},
+      {"Network/ShowProgress", b(s.ShowProgress)},
+      {"Font/UseWEB", b(s.UseWEB)},
+      {"Window Position/SplitType", n(s.SplitType)},
+      {"Window Position/HSplitPos", n(s.HSplitPos)},
+      {"Window Position/VSplitPos", n(s.VSplitPos)},
+      {"Send/MoveToSentbox", b(s.MoveToSentbox)},
+      {"Send/CheckOnSend", b(s.CheckOnSend)},
+      {"MsgLabel/LabelRow", b(s.LabelRow)},
+  };
+  for (int i = 0; i < k_labelCount; ++i) {
+    m["MsgLabel/Color" + n(i + 1)] = n(s.Labels[static_cast<size_t>(i)].Color);
+    m["MsgLabel/Label" + n(i + 1)] = s.Labels[static_cast<size_t>(i)].Name;
+  }
+  return m;
+}
+
 struct SettingCase {
   const char* section;
   const char* key;
-  const char* stored;                                      // the ini value written for the second run
-  std::function<std::string(const TSystemSettings&)> get;  // the setting as text
   const char* defaultValue;
-  const char* storedValue;  // what the stored text reads as
+  const char* stored;      // the ini value written for the second reading
+  const char* storedRead;  // what it reads as
 };
 
-std::string B(bool b) { return b ? "1" : "0"; }
-
 const SettingCase k_cases[] = {
-    {"Receive", "Wordwrap", "1", [](const TSystemSettings& s) { return B(s.Wordwrap); }, "0", "1"},
-    {"Receive", "AutoCheck", "7", [](const TSystemSettings& s) { return B(s.AutoCheck); }, "0", "1"},
-    {"Receive", "AutoCheckMinutes", "15", [](const TSystemSettings& s) { return std::to_string(s.AutoCheckMinutes); }, "0", "15"},
-    {"Receive", "AutoPack", "0", [](const TSystemSettings& s) { return B(s.AutoPack); }, "1", "0"},
-    {"Receive", "AutoPackRate", "35", [](const TSystemSettings& s) { return std::to_string(s.AutoPackRate); }, "20", "35"},
-    {"Receive", "AutoMarkRead", "0", [](const TSystemSettings& s) { return B(s.AutoMarkRead); }, "1", "0"},
-    {"Receive", "AutoReadSeconds", "9", [](const TSystemSettings& s) { return std::to_string(s.AutoReadSeconds); }, "5", "9"},
-    {"Receive", "PlaySoundWhenNewMsg", "1", [](const TSystemSettings& s) { return B(s.PlaySoundWhenNewMsg); }, "0", "1"},
-    {"Receive", "SoundOnNew", "C:\\ding.wav", [](const TSystemSettings& s) { return s.SoundOnNew; }, "", "C:\\ding.wav"},
-    {"Receive", "ShowMailTitle", "0", [](const TSystemSettings& s) { return B(s.ShowMailTitle); }, "1", "0"},
-    {"Receive", "LargeButton", "0", [](const TSystemSettings& s) { return B(s.LargeButton); }, "1", "0"},
-    {"Network", "TimeOut", "120", [](const TSystemSettings& s) { return std::to_string(s.TimeOut); }, "60", "120"},
-    {"Network", "HangupDUN", "1", [](const TSystemSettings& s) { return B(s.HangupDUN); }, "0", "1"},
-    {"Network", "AskHangup", "0", [](const TSystemSettings& s) { return B(s.AskHangup); }, "1", "0"},
-    {"Network", "ShowProgress", "0", [](const TSystemSettings& s) { return B(s.ShowProgress); }, "1", "0"},
-    {"Font", "UseWEB", "0", [](const TSystemSettings& s) { return B(s.UseWEB); }, "1", "0"},
-    {"Window Position", "SplitType", "2", [](const TSystemSettings& s) { return std::to_string(s.SplitType); }, "0", "2"},
-    {"Window Position", "HSplitPos", "7", [](const TSystemSettings& s) { return std::to_string(s.HSplitPos); }, "140", "7"},
-    {"Window Position", "VSplitPos", "19", [](const TSystemSettings& s) { return std::to_string(s.VSplitPos); }, "140", "100"},
-    {"Send", "MoveToSentbox", "0", [](const TSystemSettings& s) { return B(s.MoveToSentbox); }, "1", "0"},
-    {"Send", "CheckOnSend", "1", [](const TSystemSettings& s) { return B(s.CheckOnSend); }, "0", "1"},
-    {"MsgLabel", "LabelRow", "1", [](const TSystemSettings& s) { return B(s.LabelRow); }, "0", "1"},
-    {"MsgLabel", "Color1", "16", [](const TSystemSettings& s) { return std::to_string(s.Labels[0].Color); }, "255", "16"},
-    {"MsgLabel", "Color2", "17", [](const TSystemSettings& s) { return std::to_string(s.Labels[1].Color); }, "32768", "17"},
-    {"MsgLabel", "Color3", "18", [](const TSystemSettings& s) { return std::to_string(s.Labels[2].Color); }, "16711680", "18"},
-    {"MsgLabel", "Color4", "19", [](const TSystemSettings& s) { return std::to_string(s.Labels[3].Color); }, "8388608", "19"},
-    {"MsgLabel", "Color5", "20", [](const TSystemSettings& s) { return std::to_string(s.Labels[4].Color); }, "65535", "20"},
-    {"MsgLabel", "Color6", "21", [](const TSystemSettings& s) { return std::to_string(s.Labels[5].Color); }, "128", "21"},
-    {"MsgLabel", "Color7", "22", [](const TSystemSettings& s) { return std::to_string(s.Labels[6].Color); }, "32896", "22"},
-    {"MsgLabel", "Label1", "重要", [](const TSystemSettings& s) { return s.Labels[0].Name; }, "标签1", "重要"},
-    {"MsgLabel", "Label4", "Home", [](const TSystemSettings& s) { return s.Labels[3].Name; }, "标签4", "Home"},
-    {"MsgLabel", "Label7", "x", [](const TSystemSettings& s) { return s.Labels[6].Name; }, "标签7", "x"},
+    {"Receive", "Wordwrap", "0", "1", "1"},
+    {"Receive", "AutoCheck", "0", "7", "1"},
+    {"Receive", "AutoCheckMinutes", "0", "15", "15"},
+    {"Receive", "AutoPack", "1", "0", "0"},
+    {"Receive", "AutoPackRate", "20", "35", "35"},
+    {"Receive", "AutoMarkRead", "1", "0", "0"},
+    {"Receive", "AutoReadSeconds", "5", "9", "9"},
+    {"Receive", "PlaySoundWhenNewMsg", "0", "1", "1"},
+    {"Receive", "SoundOnNew", "", "C:\\ding.wav", "C:\\ding.wav"},
+    {"Receive", "ShowMailTitle", "1", "0", "0"},
+    {"Receive", "LargeButton", "1", "0", "0"},
+    {"Network", "TimeOut", "60", "120", "120"},
+    {"Network", "HangupDUN", "0", "1", "1"},
+    {"Network", "AskHangup", "1", "0", "0"},
+    {"Network", "ShowProgress", "1", "0", "0"},
+    {"Font", "UseWEB", "1", "0", "0"},
+    {"Window Position", "SplitType", "0", "2", "2"},
+    {"Window Position", "HSplitPos", "140", "7", "7"},
+    {"Window Position", "VSplitPos", "140", "19", "100"},
+    {"Send", "MoveToSentbox", "1", "0", "0"},
+    {"Send", "CheckOnSend", "0", "1", "1"},
+    {"MsgLabel", "LabelRow", "0", "1", "1"},
+    {"MsgLabel", "Color1", "255", "16", "16"},
+    {"MsgLabel", "Color2", "32768", "17", "17"},
+    {"MsgLabel", "Color3", "16711680", "18", "18"},
+    {"MsgLabel", "Color4", "8388608", "19", "19"},
+    {"MsgLabel", "Color5", "65535", "20", "20"},
+    {"MsgLabel", "Color6", "128", "21", "21"},
+    {"MsgLabel", "Color7", "32896", "22", "22"},
+    {"MsgLabel", "Label1", "标签1", "重要", "重要"},
+    {"MsgLabel", "Label2", "标签2", "b", "b"},
+    {"MsgLabel", "Label3", "标签3", "c", "c"},
+    {"MsgLabel", "Label4", "标签4", "Home", "Home"},
+    {"MsgLabel", "Label5", "标签5", "e", "e"},
+    {"MsgLabel", "Label6", "标签6", "f", "f"},
+    {"MsgLabel", "Label7", "标签7", "x", "x"},
 };
 
 TEST_F(SystemSettingsTest, EachSettingHasItsDefaultAndReadsItsStoredValue) {
   const TSetupManager setup(IniPath());
-  const TSystemSettings defaults = LoadSystemSettings(setup);
+  const auto defaults = Flatten(LoadSystemSettings(setup));
   for (const SettingCase& c : k_cases) setup.WriteString(c.section, c.key, c.stored);
-  const TSystemSettings stored = LoadSystemSettings(setup);
+  const auto stored = Flatten(LoadSystemSettings(setup));
+  ASSERT_EQ(defaults.size(), std::size(k_cases));
   for (const SettingCase& c : k_cases) {
-    SCOPED_TRACE(std::string(c.section) + "/" + c.key);
-    EXPECT_EQ(c.get(defaults), c.defaultValue);
-    EXPECT_EQ(c.get(stored), c.storedValue);
+    const std::string name = std::string(c.section) + "/" + c.key;
+    EXPECT_EQ(defaults.at(name), c.defaultValue) << name;
+    EXPECT_EQ(stored.at(name), c.storedRead) << name;
   }
 }
 
