@@ -3,8 +3,7 @@
 
 #include "platform/file.h"
 #include "quillet/cli/cli_context.h"
-#include "quillet/cli/client_files.h"
-#include "quillet/cli/home_folder.h"
+#include "quillet/cli/client_session.h"
 #include "quillet/common/paths.h"
 #include "quillet/transport/connections.h"
 #include "quillet/transport/scramble.h"
@@ -20,13 +19,13 @@ std::string AccountLine(std::size_t index, const TOneConnection& c) {
 
 // A seen-identifier list left by an account that no longer exists would make a new
 // account with the same file name skip its first messages, so it goes with its account.
-void DeleteUidlFile(const TCliContext& ctx, const std::string& uidlFile) {
+void DeleteUidlFile(const std::string& mailRoot, const std::string& uidlFile) {
   if (uidlFile.empty() || paths::FileNameStart(uidlFile) != 0) return;
-  const std::string path = paths::WithTrailingSeparator(ClientMailRoot(ctx)) + uidlFile;
+  const std::string path = paths::WithTrailingSeparator(mailRoot) + uidlFile;
   if (platform::FileExists(path) && !platform::FileDelete(path)) throw EFileException(EFileException::Kind::Write, path);
 }
 
-int Add(const TCliContext& ctx, TConnections& accounts, const std::vector<std::string>& args) {
+int Add(const std::string& mailRoot, TConnections& accounts, const std::vector<std::string>& args) {
   TCliOptions o(args, {"--no-leave", "--disabled"}, {"--name", "--server", "--port", "--user", "--password"});
   o.ExpectPositional(0, 0);
   if (!o.HasValue("--server") || !o.HasValue("--user")) throw ECliUsage("accounts add needs --server and --user");
@@ -43,14 +42,14 @@ int Add(const TCliContext& ctx, TConnections& accounts, const std::vector<std::s
   account.UidlFile = accounts.NewUidlFile();
   if (accounts.FreeUidlNumber() > TConnections::k_maxConnections)
     throw Exception("accounts: no free number for the new account's UIDL file");
-  DeleteUidlFile(ctx, account.UidlFile);
+  DeleteUidlFile(mailRoot, account.UidlFile);
   accounts.Items().push_back(account);
   accounts.Save();
   PrintLine(std::to_string(accounts.Items().size()));
   return 0;
 }
 
-int Remove(const TCliContext& ctx, TConnections& accounts, const std::vector<std::string>& args) {
+int Remove(const std::string& mailRoot, TConnections& accounts, const std::vector<std::string>& args) {
   TCliOptions o(args, {}, {});
   o.ExpectPositional(1, 1);
   const std::int64_t index = ParseNumber(o.Positional()[0], "INDEX");
@@ -60,25 +59,27 @@ int Remove(const TCliContext& ctx, TConnections& accounts, const std::vector<std
   const std::string uidlFile = items[static_cast<std::size_t>(index - 1)].UidlFile;
   items.erase(items.begin() + (index - 1));
   accounts.Save();
-  DeleteUidlFile(ctx, uidlFile);
+  DeleteUidlFile(mailRoot, uidlFile);
   return 0;
 }
 
 }  // namespace
 
-int RunAccountsCommand(TCliContext& ctx) {
+int RunAccountsCommand(TCliContext& ctx, TUserPrompts& prompts) {
   if (ctx.args.empty()) throw ECliUsage("accounts needs list, add or remove");
   const std::string what = ctx.args[0];
   const std::vector<std::string> rest(ctx.args.begin() + 1, ctx.args.end());
-  TConnections accounts(ClientIniPath(ctx.home));
+  TClientSession session(ctx, prompts);
+  const std::string mailRoot = session.Manager().MailRoot();
+  TConnections accounts(session.Manager().Setup().IniPath());
   if (what == "list") {
     TCliOptions(rest, {}, {}).ExpectPositional(0, 0);
     std::size_t index = 0;
     for (const TOneConnection& c : accounts.Items()) PrintLine(AccountLine(++index, c));
     return 0;
   }
-  if (what == "add") return Add(ctx, accounts, rest);
-  if (what == "remove") return Remove(ctx, accounts, rest);
+  if (what == "add") return Add(mailRoot, accounts, rest);
+  if (what == "remove") return Remove(mailRoot, accounts, rest);
   throw ECliUsage("unknown accounts command " + what);
 }
 

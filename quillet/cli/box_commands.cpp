@@ -7,6 +7,7 @@
 #include "platform/file.h"
 #include "quillet/store/mailbox/mailbox_texts.h"
 #include "quillet/cli/cli_context.h"
+#include "quillet/cli/mark_options.h"
 #include "quillet/common/lines.h"
 #include "quillet/common/datetime.h"
 #include "quillet/store/mailbox/mail_box.h"
@@ -21,12 +22,6 @@ std::string HeadLine(const TMailHead& h) {
          Tab() + std::to_string(h.Size) + Tab() + std::to_string(h.Label) + Tab() + (h.Replied ? "1" : "0") +
          Tab() + (h.Flag2 ? "1" : "0") + Tab() + (h.Partial ? "1" : "0") + Tab() + h.Correspondent + Tab() +
          h.Subject;
-}
-
-std::int32_t ParseId(const std::string& text) {
-  std::int64_t id = ParseNumber(text, "ID");
-  if (id < INT32_MIN || id > INT32_MAX) throw ECliUsage("ID out of range");
-  return static_cast<std::int32_t>(id);
 }
 
 std::uint8_t ParseByte(const std::string& text, const std::string& what) {
@@ -130,28 +125,11 @@ int Move(TMailBox& source, const std::vector<std::string>& args) {
   return 0;
 }
 
-// Applies the one change the options ask for; true when the head changed.
-bool ApplyMark(TMailHead& h, const TCliOptions& o) {
-  TMailHead before = h;
-  if (o.Has("--read")) h.Unread = 0;
-  else if (o.Has("--unread")) h.Unread = 1;
-  else if (o.Has("--replied")) h.Replied = true;
-  else if (o.Has("--unreplied")) h.Replied = false;
-  else if (o.HasValue("--label")) {
-    std::int64_t label = ParseNumber(o.Value("--label"), "label");
-    if (label < 0 || label > 65535) throw ECliUsage("label must be 0..65535");
-    h.Label = static_cast<std::uint16_t>(label);
-  } else if (o.HasValue("--state")) h.State = ParseByte(o.Value("--state"), "state");
-  return h.Unread != before.Unread || h.Replied != before.Replied || h.Label != before.Label ||
-         h.State != before.State;
-}
-
 int Mark(TMailBox& box, const std::vector<std::string>& args) {
-  TCliOptions o(args, {"--read", "--unread", "--replied", "--unreplied"}, {"--label", "--state"});
-  int changes = o.Has("--read") + o.Has("--unread") + o.Has("--replied") + o.Has("--unreplied") +
-                o.HasValue("--label") + o.HasValue("--state");
-  if (changes != 1 || o.Positional().empty())
-    throw ECliUsage("box mark BASE ID... --read|--unread|--replied|--unreplied|--label N|--state N");
+  const TCliOptions o = MarkOptions(args);
+  const std::string usage = "box mark BASE ID... --read|--unread|--replied|--unreplied|--label N|--state N";
+  const TMarkChange change = ParseMarkChange(o, usage);
+  if (o.Positional().empty()) throw ECliUsage(usage);
   int status = 0;
   for (const std::string& text : o.Positional()) {
     std::int32_t id = ParseId(text);
@@ -161,7 +139,7 @@ int Mark(TMailBox& box, const std::vector<std::string>& args) {
       status = 1;
       continue;
     }
-    if (ApplyMark(head, o)) box.WriteHead(head);
+    if (ApplyMark(head, change)) box.WriteHead(head);
   }
   return status;
 }

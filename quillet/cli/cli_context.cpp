@@ -106,14 +106,17 @@ std::int64_t ParseNumber(const std::string& text, const std::string& what) {
   return text[0] == '-' ? -value : value;
 }
 
+std::int32_t ParseId(const std::string& text) {
+  std::int64_t id = ParseNumber(text, "ID");
+  if (id < INT32_MIN || id > INT32_MAX) throw ECliUsage("ID out of range");
+  return static_cast<std::int32_t>(id);
+}
+
 std::string ReadInputFile(const std::string& path) {
   if (path == "-") {
     return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
   }
-  TFileStream file(path, TFileStream::Mode::OpenRead);
-  std::string bytes(static_cast<size_t>(file.Size()), '\0');
-  if (!bytes.empty()) file.ReadBuffer(&bytes[0], static_cast<std::int32_t>(bytes.size()));
-  return bytes;
+  return ReadWholeFile(path);
 }
 
 std::string FormatCliDate(double date) {

@@ -73,6 +73,8 @@ class TCliOptions {
 
 // Whole-number argument or ECliUsage naming the argument.
 std::int64_t ParseNumber(const std::string& text, const std::string& what);
+// A message id argument or ECliUsage.
+std::int32_t ParseId(const std::string& text);
 // Reads a file, or stdin for "-"; throws EFileException kind open/read.
 std::string ReadInputFile(const std::string& path);
 // "YYYY-MM-DD HH:MM:SS" of a date value.
@@ -84,9 +86,12 @@ int RunMsgCommand(TCliContext& ctx);
 int RunCodecCommand(TCliContext& ctx);
 int RunHeaderCommand(TCliContext& ctx);
 int RunRulesCommand(TCliContext& ctx, TUserPrompts& prompts);
-int RunAccountsCommand(TCliContext& ctx);
+int RunAccountsCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunPasswordCommand(TCliContext& ctx);
 // init: the start-up check of the ini file and mail root; 2 when it fails.
 int RunInitCommand(TCliContext& ctx, TUserPrompts& prompts);
 // config get SECTION KEY | config set SECTION KEY VALUE, in the home folder's ini file.
 int RunConfigCommand(TCliContext& ctx);
+// The mail client's commands (client_commands.cpp); nullptr when `command` is none of them.
+using TClientCommand = int (*)(TCliContext& ctx, TUserPrompts& prompts);
+TClientCommand FindClientCommand(const std::string& command);

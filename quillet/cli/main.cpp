@@ -7,6 +7,7 @@
 
 #include "platform/console.h"
 #include "quillet/cli/cli_context.h"
+#include "quillet/cli/client_session.h"
 #include "quillet/cli/home_folder.h"
 
 namespace {
@@ -18,11 +19,15 @@ const char k_usage[] =
     "  msg headers|field|text|parts|attachments|extract FILE|--box BASE --id ID ...\n"
     "  codec base64-encode|base64-decode|qp-encode|qp-decode|uu-encode|uu-decode|hz-decode\n"
     "  header decode-words TEXT | header date TEXT\n"
+    "  password scramble|descramble TEXT [KEY]\n"
+    "mail client (quillet.INI in the home folder):\n"
+    "  init | config get SECTION KEY | config set SECTION KEY VALUE\n"
+    "  boxes | mailbox new NAME | mailbox rename OLD NEW | mailbox delete NAME | deliver FILE\n"
+    "  pack [BOX|--all] [--if-needed] | mark BOX ID... FLAG | move BOX ID DEST | delete BOX ID...\n"
+    "  empty-trash | import BOX FILE | export BOX ID... FILE\n"
     "  rules list | rules add [--from T] [--to T] [--cc T] [--subject T] --target NAME [--disabled] | rules remove N\n"
     "  accounts list | accounts add --name N --server HOST [--port P] --user U [--password P] [--no-leave]\n"
-    "           [--disabled] | accounts remove INDEX\n"
-    "  password scramble|descramble TEXT [KEY]\n"
-    "  init | config get SECTION KEY | config set SECTION KEY VALUE\n";
+    "           [--disabled] | accounts remove INDEX\n";
 
 int Dispatch(const std::string& command, TCliContext& ctx) {
   TCliPrompts prompts(ctx.answer, ctx.passwordFile);
@@ -31,10 +36,11 @@ int Dispatch(const std::string& command, TCliContext& ctx) {
   if (command == "codec") return RunCodecCommand(ctx);
   if (command == "header") return RunHeaderCommand(ctx);
   if (command == "rules") return RunRulesCommand(ctx, prompts);
-  if (command == "accounts") return RunAccountsCommand(ctx);
+  if (command == "accounts") return RunAccountsCommand(ctx, prompts);
   if (command == "password") return RunPasswordCommand(ctx);
   if (command == "init") return RunInitCommand(ctx, prompts);
   if (command == "config") return RunConfigCommand(ctx);
+  if (TClientCommand client = FindClientCommand(command)) return client(ctx, prompts);
   throw ECliUsage("unknown command " + command);
 }
 
@@ -63,6 +69,9 @@ int main(int argc, char** argv) {
     int status = Dispatch(command, ctx);
     std::fflush(stdout);
     return status;
+  } catch (const EStartupFailed&) {
+    std::fflush(stdout);
+    return 2;
   } catch (const ECliUsage& e) {
     std::fprintf(stderr, "quillet-cli: %s\n%s", e.Message().c_str(), k_usage);
   } catch (const Exception& e) {

@@ -2,9 +2,7 @@
 #include <string>
 
 #include "quillet/cli/cli_context.h"
-#include "quillet/cli/client_files.h"
-#include "quillet/common/paths.h"
-#include "quillet/store/assistant/assistant_texts.h"
+#include "quillet/cli/client_session.h"
 #include "quillet/store/assistant/assistence.h"
 
 namespace {
@@ -22,7 +20,7 @@ int List(const TAssistence& assistant) {
   return 0;
 }
 
-int Add(TAssistence& assistant, const std::vector<std::string>& args) {
+int Add(TSystemManager& manager, const std::vector<std::string>& args) {
   TCliOptions o(args, {"--disabled"}, {"--from", "--to", "--cc", "--subject", "--target"});
   o.ExpectPositional(0, 0);
   TOneAction rule;
@@ -36,6 +34,9 @@ int Add(TAssistence& assistant, const std::vector<std::string>& args) {
   if (rule.from.empty() && rule.to.empty() && rule.cc.empty() && rule.subject.empty())
     throw ECliUsage("a rule needs at least one of --from, --to, --cc, --subject");
   if (rule.target.empty()) throw ECliUsage("a rule needs --target");
+  // The rule editor offers the mailboxes of the set only.
+  if (!manager.Boxes().FindByName(rule.target)) throw ECliUsage("no mailbox " + o.Value("--target"));
+  TAssistence& assistant = manager.Assistant();
   TActionList rules = assistant.Rules();
   rules.push_back(rule);
   assistant.ReplaceRules(std::move(rules));
@@ -62,11 +63,12 @@ int RunRulesCommand(TCliContext& ctx, TUserPrompts& prompts) {
   if (ctx.args.empty()) throw ECliUsage("rules needs list, add or remove");
   const std::string what = ctx.args[0];
   const std::vector<std::string> rest(ctx.args.begin() + 1, ctx.args.end());
-  TAssistence assistant(paths::WithTrailingSeparator(ClientMailRoot(ctx)) + k_assistFileName);
+  TClientSession session(ctx, prompts);
+  TAssistence& assistant = session.Manager().Assistant();
   if (assistant.LoadResult().fault != TAssistFault::None)
     prompts.ShowMessage(DescribeAssistFault(assistant.FileName(), assistant.LoadResult()));
   if (what == "list") return List(assistant);
-  if (what == "add") return Add(assistant, rest);
+  if (what == "add") return Add(session.Manager(), rest);
   if (what == "remove") return Remove(assistant, rest);
   throw ECliUsage("unknown rules command " + what);
 }

@@ -172,3 +172,12 @@ void TFileStream::SetSize(std::int64_t size) {
   fileSize_ = size;
   if (position_ > size) position_ = size;
 }
+
+std::string ReadWholeFile(const std::string& fileName) {
+  TFileStream file(fileName, TFileStream::Mode::OpenRead);
+  const std::int64_t size = file.Size();
+  if (size < 0 || size > INT32_MAX) throw EFileException(EFileException::Kind::Read, fileName);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  if (!bytes.empty()) file.ReadBuffer(&bytes[0], static_cast<std::int32_t>(bytes.size()));
+  return bytes;
+}

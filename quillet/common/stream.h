@@ -99,3 +99,6 @@ class TFileStream : public TStream {
   std::vector<char> writeBuffer_;  // pending bytes for [writeStart_, ...)
   std::int64_t writeStart_ = 0;
 };
+
+// The whole file's bytes; EFileException kind open or read when they cannot be had.
+std::string ReadWholeFile(const std::string& fileName);

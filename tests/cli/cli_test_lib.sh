@@ -7,6 +7,7 @@ else
   cli() { "$exe" "$@"; }
 fi
 work=$(mktemp -d)
+export QUILLET_REGISTRY="$work/registry"  # the native build's registry file; Wine uses its prefix's
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 passed=0 failed=0

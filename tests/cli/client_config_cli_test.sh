@@ -9,7 +9,9 @@ mkdir mail
 printf '[System]\r\nmailroot=mail\r\nInitialized=1\r\n' > quillet.INI
 
 check "no rule file: empty list, file created" "0 yes" "$(cli --home . rules list | wc -l) $(test -f mail/assist.dat && echo yes)"
+cli --home . mailbox new 工作
 check_status "a rule without a condition is refused" 1 cli --home . rules add --target 工作
+check_status "a rule naming no mailbox is refused" 1 cli --home . rules add --from alice --target 无此邮箱
 check_status "a rule without a target is refused" 1 cli --home . rules add --from alice
 cli --home . rules add --from alice --subject 周报 --target 工作
 cli --home . rules add --cc carol --target 收件箱 --disabled

@@ -4,7 +4,6 @@ set -u
 exe=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/cli_test_lib.sh"
-export QUILLET_REGISTRY="$work/registry"  # the native build's registry file; Wine uses its prefix's
 sep=/
 [ -n "${QUILLET_CLI_RUNNER:-}" ] && sep='\'
 
@@ -20,7 +19,7 @@ check "init again leaves the ini file as it was" "$before" "$(md5sum < "$home/qu
 # (An ASCII folder: natively a path is the file system's UTF-8, which a GBK message garbles.)
 mkdir plain
 cli --home plain init >/dev/null
-rmdir plain/mail
+rm -r plain/mail
 check_status "init without its mail root" 2 cli --home plain init
 check "the error is on stderr" "Can not find mail directory: plain${sep}mail|Please check the INI file." \
   "$(cli --home plain init 2>&1 >/dev/null | tr -d '\r' | paste -sd '|')"

@@ -1,9 +1,9 @@
 #include "quillet/store/assistant/assistence.h"
 
 #include <cstdint>
-#include <limits>
 
 #include "platform/file.h"
+#include "quillet/common/stream.h"
 #include "quillet/store/mailbox/detail/file_guard.h"
 
 namespace {
@@ -11,16 +11,6 @@ namespace {
 // The temporary written beside the file before it replaces it ("assist.dat" gives
 // "assist.da#").
 std::string TemporaryName(const std::string& fileName) { return fileName.substr(0, fileName.size() - 1) + "#"; }
-
-std::string ReadWholeFile(const std::string& fileName) {
-  TFileGuard file = TFileGuard::Open(fileName, platform::FileAccess::Read);
-  const std::int64_t size = file.Size();
-  if (size > std::numeric_limits<std::int32_t>::max()) throw EFileException(EFileException::Kind::Read, fileName);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  if (size > 0) file.ReadExactAt(0, bytes.data(), static_cast<std::int32_t>(size));
-  file.Close();
-  return bytes;
-}
 
 void WriteWholeFile(const std::string& fileName, const std::string& bytes) {
   TFileGuard file = TFileGuard::Create(fileName);
