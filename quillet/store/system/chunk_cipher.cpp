@@ -14,10 +14,14 @@ using TChunkAad = std::array<std::uint8_t, k_cipherHeaderSize + 9>;
 constexpr std::uint32_t k_dataDomain = 0;
 constexpr std::uint32_t k_checkDomain = 0xFFFFFFFFu;
 
+void PutIndex(std::uint8_t* p, std::uint64_t index) {
+  store_bytes::PutUInt32(p, static_cast<std::uint32_t>(index));
+  store_bytes::PutUInt32(p + 4, static_cast<std::uint32_t>(index >> 32));
+}
+
 TNonce NonceOf(std::uint64_t index, std::uint32_t domain) {
   TNonce nonce{};
-  store_bytes::PutUInt32(&nonce[0], static_cast<std::uint32_t>(index));
-  store_bytes::PutUInt32(&nonce[4], static_cast<std::uint32_t>(index >> 32));
+  PutIndex(&nonce[0], index);
   store_bytes::PutUInt32(&nonce[8], domain);
   return nonce;
 }
@@ -25,8 +29,7 @@ TNonce NonceOf(std::uint64_t index, std::uint32_t domain) {
 TChunkAad AadOf(const TCipherHeaderBytes& header, std::uint64_t index, bool last) {
   TChunkAad aad{};
   std::copy(header.begin(), header.end(), aad.begin());
-  TNonce position = NonceOf(index, 0);
-  std::copy(position.begin(), position.begin() + 8, aad.begin() + k_cipherHeaderSize);
+  PutIndex(&aad[k_cipherHeaderSize], index);
   aad[k_cipherHeaderSize + 8] = last ? 1 : 0;
   return aad;
 }
