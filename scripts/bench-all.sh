@@ -10,5 +10,7 @@ echo "==== store"
 build/bench/bench/store_bench
 echo "==== codecs"
 build/bench/bench/codec_bench
+echo "==== cipher"
+bash scripts/bench-cipher.sh
 echo "==== parser"
 QUILLET_BENCH_BUILD=build/bench bash scripts/bench_parser.sh
