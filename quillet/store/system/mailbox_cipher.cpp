@@ -1,6 +1,7 @@
 #include "quillet/store/system/mailbox_cipher.h"
 
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/crypto.h"
@@ -22,6 +23,9 @@ TChunkProgress PassProgress(const TCipherProgress& progress, std::int64_t before
 }
 
 TCipherHeader NewHeader(const TCipherParams& params, std::int64_t plainSize) {
+  if (params.Iterations < k_minCipherIterations || params.Iterations > k_maxCipherIterations ||
+      params.ChunkSize < k_minCipherChunkSize || params.ChunkSize > k_maxCipherChunkSize)
+    throw std::invalid_argument("cipher parameters outside the accepted ranges");
   TCipherHeader header;
   header.Iterations = params.Iterations;
   header.ChunkSize = params.ChunkSize;
@@ -52,18 +56,20 @@ void Verify(const std::string& path, TFileGuard& source, const TCipherHeader& he
   }
 }
 
-// Sets the Encrypted flag. When the header write fails, the header is read again: a flag
-// that took anyway is success. Otherwise the failure goes on, and the file just made is
-// removed when the flag is known to be unchanged, or kept (with its source) when the
-// state on the disk cannot be told, as the mailbox may then need either.
+// Sets the Encrypted flag. When that fails, the header is read again: a flag that is on
+// the disk is success (a change notifier that failed after the write is the views'
+// concern, and they are refreshed after the command anyway). Otherwise the failure goes
+// on, and the file just made is removed when the flag is known to be unchanged, or kept
+// (beside its source) when the state on the disk cannot be told, as the mailbox may then
+// need either.
 void SetEncryptedFlag(TIdxFile& box, bool encrypted, TPartFile& made) {
   try {
     box.SetEncrypted(encrypted);
-  } catch (const EFileException&) {
+  } catch (...) {
     bool took = false, known = true;
     try {
       took = box.IsEncrypted() == encrypted;
-    } catch (const EFileException&) {
+    } catch (...) {
       known = false;
     }
     if (took) return;

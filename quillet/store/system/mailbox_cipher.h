@@ -38,7 +38,8 @@ struct TCipherParams {
 // Enciphers the pair's ".BOX" into ".BO~", sets the Encrypted flag and deletes ".BOX".
 // Raises ECipherError AlreadyEncrypted ("Mailbox Already encrypted"), EmptyPassword,
 // VerifyFailed, MailboxChanged (the data file changed meanwhile) or System, and
-// EFileException for file failures; the mailbox is then as it was. Once the flag is set
+// EFileException for file failures; the mailbox is then as it was (parameters outside
+// the ranges of cipher_format.h raise std::invalid_argument). Once the flag is set
 // a ".BOX" that cannot be deleted raises EFileException kind delete: the mailbox is
 // encrypted, but its plain copy is still on the disk.
 void EncryptMailbox(TIdxFile& box, const std::string& password, const TCipherProgress& progress = nullptr,

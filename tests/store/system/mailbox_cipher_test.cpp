@@ -151,6 +151,26 @@ TEST_F(MailboxCipher, RefusalsChangeNothing) {
   EXPECT_EQ(Snapshot(), encrypted);
 }
 
+TEST_F(MailboxCipher, AFailingChangeNotifierDoesNotSplitTheMailbox) {
+  MakeMailbox();
+  std::string data = ReadFileBytes(Path(".BOX"));
+  SetChangeNotifier([](TIdxFile&) { throw std::runtime_error("view gone"); });
+  Encrypt();
+  EXPECT_FALSE(platform::FileExists(Path(".BOX")));
+  Decrypt();
+  EXPECT_FALSE(platform::FileExists(Path(".BO~")));
+  EXPECT_EQ(ReadFileBytes(Path(".BOX")), data);
+}
+
+TEST_F(MailboxCipher, ParametersOutsideTheFormatAreRefused) {
+  MakeMailbox();
+  TSnapshot before = Snapshot();
+  TMailBox box(Base("in"));
+  for (TCipherParams params : {TCipherParams{999, 64}, TCipherParams{1000, 0}, TCipherParams{1000, k_maxCipherChunkSize + 1}})
+    EXPECT_THROW(EncryptMailbox(box, k_password, nullptr, params), std::invalid_argument);
+  EXPECT_EQ(Snapshot(), before);
+}
+
 // Rewrites the CRC of a hand-changed header, so that only the change itself is judged.
 void FixCrc(std::string& file) {
   auto bytes = reinterpret_cast<const std::uint8_t*>(file.data());
