@@ -254,6 +254,40 @@ TEST_F(MailboxCipher, AStoppedRunLeavesEverythingAsItWas) {
   EXPECT_EQ(Snapshot(), encrypted);
 }
 
+TEST_F(MailboxCipher, ChangesMadeWhileEncryptingAreCaught) {
+  // The progress callback stands in for another writer between two chunks.
+  struct Case {
+    const char* what;
+    const char* file;       // changed once the cipher file is written
+    TCipherFailure expected;
+  };
+  const Case cases[] = {{"mail appended to the data file", ".BOX", TCipherFailure::MailboxChanged},
+                        {"the cipher file changed before its check", ".BO~.$$$", TCipherFailure::VerifyFailed}};
+  for (const Case& c : cases) {
+    MakeMailbox();
+    std::int64_t size = FileSize(Path(".BOX"));
+    bool changed = false;
+    auto change = [&](std::int64_t done, std::int64_t) {
+      if (done < size || changed) return;
+      changed = true;
+      std::string bytes = ReadFileBytes(Path(c.file));
+      if (c.expected == TCipherFailure::MailboxChanged) bytes += "more";
+      else bytes[bytes.size() / 2] ^= 1;
+      WriteFileBytes(Path(c.file), bytes);
+    };
+    std::string data = ReadFileBytes(Path(".BOX"));
+    if (c.expected == TCipherFailure::MailboxChanged) data += "more";
+    EXPECT_EQ(Refusal([&] { Encrypt(k_password, change); }).Failure(), c.expected) << c.what;
+    TMailBox box(Base("in"));
+    EXPECT_FALSE(box.IsEncrypted()) << c.what;
+    EXPECT_FALSE(platform::FileExists(Path(".BO~"))) << c.what;
+    EXPECT_FALSE(platform::FileExists(Path(".BO~.$$$"))) << c.what;
+    EXPECT_EQ(ReadFileBytes(Path(".BOX")), data) << c.what;
+    std::remove(Path(".IND").c_str());
+    std::remove(Path(".BOX").c_str());
+  }
+}
+
 // Either state of a mailbox is whole: plain with its data, or encrypted with a ".BO~"
 // that decrypts to it.
 enum class TState { Plain, Encrypted };
