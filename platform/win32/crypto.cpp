@@ -87,8 +87,9 @@ bool AesGcmKey::Seal(const std::uint8_t* nonce, const void* aad, std::size_t aad
   if (!IsValid() || !Fits(aadSize, size)) return false;
   BCRYPT_AUTHENTICATED_CIPHER_MODE_INFO info = ModeInfo(nonce, aad, aadSize, tag);
   ULONG written = 0;
-  NTSTATUS status = BCryptEncrypt(impl_->key, static_cast<PUCHAR>(const_cast<void*>(plain)), static_cast<ULONG>(size),
-                                  &info, nullptr, 0, static_cast<PUCHAR>(cipher), static_cast<ULONG>(size), &written, 0);
+  NTSTATUS status =
+      BCryptEncrypt(impl_->key, static_cast<PUCHAR>(const_cast<void*>(plain)), static_cast<ULONG>(size), &info,
+                    nullptr, 0, static_cast<PUCHAR>(cipher), static_cast<ULONG>(size), &written, 0);
   return Succeeded(status) && written == size;
 }
 

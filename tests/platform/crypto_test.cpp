@@ -14,7 +14,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes FromHex(const std::string& hex) {
   Bytes out;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) out.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    out.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
   return out;
 }
 
@@ -36,7 +37,8 @@ TEST(Pbkdf2Sha256, KnownAnswers) {
   for (const Case& c : cases) {
     Bytes key(64);
     std::string salt = c.salt;
-    ASSERT_TRUE(platform::DeriveKeyPbkdf2Sha256(c.password, salt.data(), salt.size(), c.iterations, key.data(), key.size()));
+    ASSERT_TRUE(
+        platform::DeriveKeyPbkdf2Sha256(c.password, salt.data(), salt.size(), c.iterations, key.data(), key.size()));
     EXPECT_EQ(key, FromHex(c.key)) << c.password;
   }
   Bytes key(32);
@@ -65,10 +67,12 @@ TEST(AesGcm, SealsAndOpensTheKnownAnswerAgainAndAgain) {
   ASSERT_TRUE(key.IsValid());
   for (int round = 0; round < 3; ++round) {  // one key, many chunks
     Bytes cipher(c.plain.size()), tag(platform::k_gcmTagSize), plain(c.plain.size());
-    ASSERT_TRUE(key.Seal(c.nonce.data(), c.aad.data(), c.aad.size(), c.plain.data(), c.plain.size(), cipher.data(), tag.data()));
+    ASSERT_TRUE(key.Seal(c.nonce.data(), c.aad.data(), c.aad.size(), c.plain.data(), c.plain.size(), cipher.data(),
+                         tag.data()));
     EXPECT_EQ(cipher, c.cipher);
     EXPECT_EQ(tag, c.tag);
-    ASSERT_TRUE(key.Open(c.nonce.data(), c.aad.data(), c.aad.size(), cipher.data(), cipher.size(), tag.data(), plain.data()));
+    ASSERT_TRUE(key.Open(c.nonce.data(), c.aad.data(), c.aad.size(), cipher.data(), cipher.size(), tag.data(),
+                         plain.data()));
     EXPECT_EQ(plain, c.plain);
   }
 }

@@ -55,7 +55,8 @@ TCipherHeaderBytes EncodeCipherHeader(const TCipherHeader& header) {
 }
 
 TCipherHeaderState DecodeCipherHeader(const std::uint8_t* bytes, std::size_t size, TCipherHeader& header) {
-  if (size >= sizeof k_magic && std::memcmp(bytes, k_magic, sizeof k_magic) != 0) return TCipherHeaderState::OtherFormat;
+  if (size >= sizeof k_magic && std::memcmp(bytes, k_magic, sizeof k_magic) != 0)
+    return TCipherHeaderState::OtherFormat;
   if (size < k_cipherHeaderSize || store_bytes::GetUInt32(&bytes[k_crcAt]) != Crc32(bytes, k_crcAt))
     return TCipherHeaderState::Damaged;
   if (store_bytes::GetUInt32(&bytes[k_versionAt]) != k_cipherVersion) return TCipherHeaderState::OtherFormat;

@@ -166,7 +166,8 @@ TEST_F(MailboxCipher, ParametersOutsideTheFormatAreRefused) {
   MakeMailbox();
   TSnapshot before = Snapshot();
   TMailBox box(Base("in"));
-  for (TCipherParams params : {TCipherParams{999, 64}, TCipherParams{1000, 0}, TCipherParams{1000, k_maxCipherChunkSize + 1}})
+  const TCipherParams outside[] = {{999, 64}, {1000, 0}, {1000, k_maxCipherChunkSize + 1}};
+  for (const TCipherParams& params : outside)
     EXPECT_THROW(EncryptMailbox(box, k_password, nullptr, params), std::invalid_argument);
   EXPECT_EQ(Snapshot(), before);
 }
@@ -221,7 +222,9 @@ TEST_F(MailboxCipher, DamagedFilesAreReportedAndKept) {
       {"bytes appended", [](std::string& f) { f += "more"; }},
       {"a chunk appended", [&](std::string& f) { f += f.substr(64, sealed); }},
       {"two chunks swapped",
-       [&](std::string& f) { f = f.substr(0, 64) + f.substr(64 + sealed, sealed) + f.substr(64, sealed) + f.substr(64 + 2 * sealed); }},
+       [&](std::string& f) {
+         f = f.substr(0, 64) + f.substr(64 + sealed, sealed) + f.substr(64, sealed) + f.substr(64 + 2 * sealed);
+       }},
   };
   for (const Case& c : cases) {
     std::string damaged = good;
