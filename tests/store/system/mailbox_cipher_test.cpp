@@ -20,6 +20,14 @@ const char k_password[] = "邮箱密码 2026";
 // The bytes of every file the cipher may touch ("" when absent), by name.
 using TSnapshot = std::map<std::string, std::string>;
 
+// The bytes of every file the cipher may touch for the pair at base.
+TSnapshot SnapshotOf(const std::string& base) {
+  TSnapshot files;
+  for (const char* extension : {".IND", ".BOX", ".BO~", ".BOX.$$$", ".BO~.$$$"})
+    files[extension] = platform::FileExists(base + extension) ? "file:" + ReadFileBytes(base + extension) : "";
+  return files;
+}
+
 class MailboxCipher : public ScratchTest {
  protected:
   std::string Path(const std::string& extension) const { return Base("in") + extension; }
@@ -33,12 +41,7 @@ class MailboxCipher : public ScratchTest {
     box.DeleteRecord(2);
   }
 
-  TSnapshot Snapshot() const {
-    TSnapshot files;
-    for (const char* extension : {".IND", ".BOX", ".BO~", ".BOX.$$$", ".BO~.$$$"})
-      files[extension] = platform::FileExists(Path(extension)) ? "file:" + ReadFileBytes(Path(extension)) : "";
-    return files;
-  }
+  TSnapshot Snapshot() const { return SnapshotOf(Base("in")); }
 
   // Runs the operation; returns the failure it raised (System when none).
   static ECipherError Refusal(const std::function<void()>& operation) {
@@ -394,6 +397,38 @@ TEST_F(MailboxCipherFaults, KilledPartWayLeavesAWholeMailbox) {
       EXPECT_EQ(ReadFileBytes(Path(".BOX")), data_);
     }
   }
+}
+
+// A full disk for real: no room for the cipher copy when encrypting, none for the plain
+// one when decrypting.
+using MailboxCipherDiskFull = SmallDiskTest;
+
+TEST_F(MailboxCipherDiskFull, NoRoomLeavesTheMailboxAsItWas) {
+  const std::string base = small_ + "in";
+  {
+    TMailBox box(base);
+    for (int i = 0; i < 6; ++i) AddText(box, MessageText("m", std::string(15000, 'z')));
+  }
+  const std::string data = ReadFileBytes(base + ".BOX");
+  for (bool encrypting : {true, false}) {
+    Fill("filler");
+    TSnapshot before = SnapshotOf(base);
+    {
+      TMailBox box(base);
+      if (encrypting) {
+        EXPECT_THROW(EncryptMailbox(box, k_password, nullptr, k_fast), EFileException);
+      } else {
+        EXPECT_THROW(DecryptMailbox(box, k_password), EFileException);
+      }
+    }
+    EXPECT_EQ(SnapshotOf(base), before) << (encrypting ? "encrypting" : "decrypting");
+    ASSERT_TRUE(platform::FileDelete(small_ + "filler"));
+    TMailBox box(base);
+    if (encrypting) EncryptMailbox(box, k_password, nullptr, k_fast);  // with room it works
+  }
+  TMailBox box(base);
+  DecryptMailbox(box, k_password);
+  EXPECT_EQ(ReadFileBytes(base + ".BOX"), data);
 }
 
 // Made once by the native build (password below, 1000 iterations, 64-byte chunks) and
