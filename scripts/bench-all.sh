@@ -12,5 +12,7 @@ echo "==== delivery (10,000 messages, 50 rules, 10 mailboxes)"
 build/bench/bench/deliver_bench
 echo "==== codecs"
 build/bench/bench/codec_bench
+echo "==== cipher"
+bash scripts/bench-cipher.sh
 echo "==== parser"
 QUILLET_BENCH_BUILD=build/bench bash scripts/bench_parser.sh

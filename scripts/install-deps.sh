@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64 xvfb xauth
   libpython3.11-testsuite python3 strace
+  libssl-dev openssl
   locales fonts-wqy-zenhei fonts-liberation
 )
 

@@ -1,44 +1,13 @@
 // A full disk, for real: a small memory file system is mounted for the test (natively,
 // as root; otherwise the test is skipped and says why). Appends, creation and compaction
 // meet the end of the space part of the way and must leave no trace.
-#include <cstdlib>
-
 #include "platform/file.h"
-#include "platform/unique_file.h"
 #include "tests/store/mailbox/store_test_support.h"
 
 namespace store_test {
 namespace {
 
-class DiskFull : public ScratchTest {
- protected:
-  void SetUp() override {
-    ScratchTest::SetUp();
-    if (platform::PathSeparator() != '/') GTEST_SKIP() << "a small file system can only be mounted natively";
-    small_ = Folder() + "small";
-    ASSERT_TRUE(platform::MakeDirectory(small_));
-    std::string mount = "mount -t tmpfs -o size=256k tmpfs '" + small_ + "' 2>/dev/null";
-    if (std::system(mount.c_str()) != 0) GTEST_SKIP() << "cannot mount a small file system (needs root)";
-    mounted_ = true;
-    small_ += '/';
-  }
-  void TearDown() override {
-    if (mounted_) std::system(("umount '" + small_ + "'").c_str());
-    ScratchTest::TearDown();
-  }
-
-  // Fills the file system with a file of its own; returns its size.
-  std::int64_t Fill(const std::string& name) {
-    platform::UniqueFile file(platform::FileCreate(small_ + name));
-    std::string chunk(1024, 'f');
-    std::int64_t size = 0;
-    while (platform::FileWrite(file.Get(), chunk.data(), 1024) == 1024) size += 1024;
-    return size;
-  }
-
-  std::string small_;
-  bool mounted_ = false;
-};
+using DiskFull = SmallDiskTest;
 
 TEST_F(DiskFull, FailedAppendsLeaveNoTraceAndSucceedOnceThereIsRoom) {
   std::string base = small_ + "in";

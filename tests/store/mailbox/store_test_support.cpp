@@ -1,10 +1,12 @@
 #include "tests/store/mailbox/store_test_support.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <random>
 
 #include "platform/file.h"
+#include "platform/unique_file.h"
 #include "quillet/store/mailbox/mail_head.h"
 
 namespace store_test {
@@ -25,6 +27,30 @@ void ScratchTest::TearDown() {
   SetChangeNotifier(nullptr);
   std::error_code ignored;
   std::filesystem::remove_all(std::filesystem::path(folder_), ignored);
+}
+
+void SmallDiskTest::SetUp() {
+  ScratchTest::SetUp();
+  if (platform::PathSeparator() != '/') GTEST_SKIP() << "a small file system can only be mounted natively";
+  small_ = Folder() + "small";
+  ASSERT_TRUE(platform::MakeDirectory(small_));
+  std::string mount = "mount -t tmpfs -o size=256k tmpfs '" + small_ + "' 2>/dev/null";
+  if (std::system(mount.c_str()) != 0) GTEST_SKIP() << "cannot mount a small file system (needs root)";
+  mounted_ = true;
+  small_ += '/';
+}
+
+void SmallDiskTest::TearDown() {
+  if (mounted_) std::system(("umount '" + small_ + "'").c_str());
+  ScratchTest::TearDown();
+}
+
+std::int64_t SmallDiskTest::Fill(const std::string& name) {
+  platform::UniqueFile file(platform::FileCreate(small_ + name));
+  std::string chunk(1024, 'f');
+  std::int64_t size = 0;
+  while (platform::FileWrite(file.Get(), chunk.data(), 1024) == 1024) size += 1024;
+  return size;
 }
 
 std::string ReadFileBytes(const std::string& path) {

@@ -32,6 +32,19 @@ class ScratchTest : public ::testing::Test {
   std::string folder_;
 };
 
+// A scratch folder with a small memory file system (256 KiB) mounted in it, for a full
+// disk for real: natively and as root only; elsewhere the test is skipped and says why.
+class SmallDiskTest : public ScratchTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Fills the file system with a file of its own; returns its size.
+  std::int64_t Fill(const std::string& name);
+
+  std::string small_;  // the mounted folder, with a trailing separator
+  bool mounted_ = false;
+};
+
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void AppendFileBytes(const std::string& path, const std::string& bytes);
