@@ -1,5 +1,5 @@
 // The mail client's mailbox commands: boxes, mailbox, deliver, pack, mark, move, delete,
-// empty-trash, import, export. Each opens the system manager over the home folder.
+// empty-trash, import, export, encrypt, decrypt. Each opens the system manager over the home folder.
 #include <string>
 #include <vector>
 
@@ -7,6 +7,7 @@
 #include "quillet/cli/mark_options.h"
 #include "quillet/common/lines.h"
 #include "quillet/store/mailbox/mailbox_texts.h"
+#include "quillet/store/system/system_texts.h"
 
 namespace {
 
@@ -117,10 +118,45 @@ int Export(TSystemManager& manager, const TArgs& args) {
   return 0;
 }
 
+// --password, else the password question; a cancelled question ends the command.
+bool CipherPassword(const TCliOptions& o, const char* question, TUserPrompts& prompts, std::string& password) {
+  if (o.HasValue("--password")) {
+    password = ArgumentText(o.Value("--password"));
+    return true;
+  }
+  return prompts.AskPassword(question, password);
+}
+
+int Encrypt(TSystemManager& manager, const TArgs& args, TUserPrompts& prompts) {
+  const TCliOptions o(args, {}, {"--password"});
+  o.ExpectPositional(1, 1);
+  TBoxObject& box = BoxArgument(manager, o.Positional()[0]);
+  std::string password;
+  if (!CipherPassword(o, k_textAskEncryptPassword, prompts, password)) return 1;
+  manager.EncryptBox(box, password);
+  return 0;
+}
+
+int Decrypt(TSystemManager& manager, const TArgs& args, TUserPrompts& prompts) {
+  const TCliOptions o(args, {}, {"--password"});
+  o.ExpectPositional(1, 1);
+  TBoxObject& box = BoxArgument(manager, o.Positional()[0]);
+  std::string password;
+  if (!CipherPassword(o, k_textAskDecryptPassword, prompts, password)) return 1;
+  manager.DecryptBox(box, password);
+  return 0;
+}
+
 template <int (*Run)(TSystemManager&, const TArgs&)>
 int InSession(TCliContext& ctx, TUserPrompts& prompts) {
   TClientSession session(ctx, prompts);
   return Run(session.Manager(), ctx.args);
+}
+
+template <int (*Run)(TSystemManager&, const TArgs&, TUserPrompts&)>
+int AskingInSession(TCliContext& ctx, TUserPrompts& prompts) {
+  TClientSession session(ctx, prompts);
+  return Run(session.Manager(), ctx.args, prompts);
 }
 
 }  // namespace
@@ -130,7 +166,7 @@ TClientCommand FindClientCommand(const std::string& command) {
       {"boxes", InSession<Boxes>},   {"mailbox", InSession<Mailbox>},     {"deliver", InSession<Deliver>},
       {"pack", InSession<Pack>},     {"mark", InSession<Mark>},         {"move", InSession<Move>},
       {"delete", InSession<Delete>}, {"empty-trash", InSession<EmptyTrash>}, {"import", InSession<Import>},
-      {"export", InSession<Export>},
+      {"export", InSession<Export>}, {"encrypt", AskingInSession<Encrypt>}, {"decrypt", AskingInSession<Decrypt>},
   };
   for (const auto& entry : k_commands)
     if (command == entry.first) return entry.second;

@@ -25,6 +25,7 @@ const char k_usage[] =
     "  boxes | mailbox new NAME | mailbox rename OLD NEW | mailbox delete NAME | deliver FILE\n"
     "  pack [BOX|--all] [--if-needed] | mark BOX ID... FLAG | move BOX ID DEST | delete BOX ID...\n"
     "  empty-trash | import BOX FILE | export BOX ID... FILE\n"
+    "  encrypt BOX [--password P] | decrypt BOX [--password P]\n"
     "  rules list | rules add [--from T] [--to T] [--cc T] [--subject T] --target NAME [--disabled] | rules remove N\n"
     "  accounts list | accounts add --name N --server HOST [--port P] --user U [--password P] [--no-leave]\n"
     "           [--disabled] | accounts remove INDEX\n";

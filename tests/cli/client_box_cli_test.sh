@@ -56,6 +56,17 @@ q pack --if-needed 2>/dev/null
 check "pack --if-needed compacted the trash" "wasted-bytes: 0" "$(cli box info home/mail/trash | grep wasted-bytes)"
 check "pack BOX reports its status" "压缩“工作”...|“工作”压缩完毕|" "$(q pack 工作 2>&1 | tr '\n' '|')"
 
+# The mailbox cipher over a mailbox that holds two messages.
+plain=$(q export 工作 2 3 before.mbox; od -c < before.mbox)
+check_status "encrypt" 0 q encrypt 工作 --password "口令1"
+check "encrypted: one cipher file, only the standard data files" "1 4" \
+  "$(ls home/mail | grep -c '\.BO~$') $(ls home/mail | grep -c '\.BOX$')"
+check "encrypting twice is refused" "Mailbox Already encrypted" "$(q encrypt 工作 --password x 2>&1)"
+check "moving into it is refused" "你不能往加密的邮箱转邮件" "$(q move in 1 工作 2>&1 >/dev/null)"
+check "a wrong password is refused" "口令不正确" "$(q decrypt 工作 --password wrong 2>&1)"
+check_status "decrypt" 0 q decrypt 工作 --password "口令1"
+check "decrypted messages are as before" "$plain" "$(q export 工作 2 3 after.mbox; od -c < after.mbox)"
+
 q mailbox rename 工作 Job
 check "rename keeps the files" "Job 0 2 1" "$(q boxes | tail -1 | cut -f1,2,4,5 | tr '\t' ' ')"
 check_status "a mailbox holding messages is kept without an answer" 1 q mailbox delete Job

@@ -34,6 +34,7 @@
 #include "quillet/common/user_prompts.h"
 #include "quillet/store/assistant/assistence.h"
 #include "quillet/store/assistant/deliver_message.h"
+#include "quillet/store/system/mailbox_cipher.h"
 #include "quillet/store/system/mailbox_set.h"
 #include "quillet/store/system/mark_change.h"
 #include "quillet/store/system/setup_manager.h"
@@ -109,6 +110,12 @@ class TSystemManager {
   // to the sent mailbox. Returns the message's id where it now is; -1 when the outbox has
   // no such message.
   std::int32_t AfterSend(std::int32_t outboxId);
+
+  // The mailbox cipher (box_cipher.cpp, mailbox_cipher.h for the errors): the mailbox's
+  // data enciphered into ".BO~" or deciphered back, then MailboxCipherChanged. A failure
+  // raises the cipher's exception with the mailbox as it was.
+  void EncryptBox(TBoxObject& box, const std::string& password, const TCipherProgress& progress = nullptr);
+  void DecryptBox(TBoxObject& box, const std::string& password, const TCipherProgress& progress = nullptr);
 
   // A received message filed by the assistant (deliver_message.h), the mailboxes taken
   // from the set; the new message is reported by MessagesChanged.

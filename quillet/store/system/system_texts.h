@@ -51,3 +51,7 @@ inline constexpr char k_textMoveToEncrypted[] = "你不能往加密的邮箱转�
 
 // Reported after an import (%s: the mailbox name).
 inline constexpr char k_textImported[] = "一个文件被导入到邮箱：%s";
+
+// The passwords the mailbox cipher asks for.
+inline constexpr char k_textAskEncryptPassword[] = "请输入加密邮箱的口令";
+inline constexpr char k_textAskDecryptPassword[] = "请输入解密邮箱的口令";

@@ -186,5 +186,18 @@ TEST_F(MailboxCommandsTest, AfterSendMarksTheOutboxCopyAndMovesItWhenSet) {
   EXPECT_EQ(manager->AfterSend(77), -1);
 }
 
+TEST_F(MailboxCommandsTest, CipherCommandsReportTheMailboxOnlyWhenTheyChangedIt) {
+  TBoxObject& in = Box(TBoxKind::Inbox);
+  const Ids ids = Fill(in, 2);
+  manager->EncryptBox(in, "pw");
+  EXPECT_TRUE(in.Box().IsEncrypted());
+  EXPECT_THROW(manager->EncryptBox(in, "pw"), ECipherError);
+  EXPECT_THROW(manager->DecryptBox(in, "other"), ECipherError);
+  EXPECT_EQ(events.ciphers, (Texts{"收件箱"}));
+  manager->DecryptBox(in, "pw");
+  EXPECT_EQ(LiveIds(in), ids);
+  EXPECT_EQ(events.ciphers, (Texts{"收件箱", "收件箱"}));
+}
+
 }  // namespace
 }  // namespace system_test
