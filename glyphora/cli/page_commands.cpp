@@ -89,6 +89,16 @@ void OpenPage(const std::string& name, OwnedPage* page) {
   Check(DocumentTextToPage(&page->page, name, Text(input), input.block.size, k_defaultDocWidth));
 }
 
+// `open FILE` printed in the given form.
+int PrintOpened(CliArgs& args, TextForm form) {
+  std::string name = args.Word("FILE");
+  args.ExpectEnd();
+  OwnedPage page;
+  OpenPage(name, &page);
+  PrintPage(page.page, form);
+  return 0;
+}
+
 }  // namespace
 
 int RunText(CliArgs& args) {
@@ -123,23 +133,9 @@ int RunTable(CliArgs& args) {
   return 0;
 }
 
-int RunOpen(CliArgs& args) {
-  std::string name = args.Word("FILE");
-  args.ExpectEnd();
-  OwnedPage page;
-  OpenPage(name, &page);
-  PrintPage(page.page, TextForm::File);
-  return 0;
-}
+int RunOpen(CliArgs& args) { return PrintOpened(args, TextForm::File); }
 
-int RunCopy(CliArgs& args) {
-  std::string name = args.Word("FILE");
-  args.ExpectEnd();
-  OwnedPage page;
-  OpenPage(name, &page);
-  PrintPage(page.page, TextForm::Copy);
-  return 0;
-}
+int RunCopy(CliArgs& args) { return PrintOpened(args, TextForm::Copy); }
 
 int RunEffect(CliArgs& args) {
   Transform transform = ParseEffect(args.Word("NAME"));

@@ -31,7 +31,6 @@ int DocumentCreate(Document** document, DocWindow* window, int width, int height
     return error;
   }
   made->window = window;
-  made->view.visibleRows = 0;
   if (window != nullptr) window->ToolActive(made->current.tool, 1);
   *document = made;
   return 0;
