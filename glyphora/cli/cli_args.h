@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "glyphora/convert/gray_table.h"
+
 namespace glyphora::cli {
 
 // A command line that does not follow the usage; main prints it with the usage text.
@@ -17,7 +19,7 @@ class UsageError : public std::runtime_error {
 struct GlobalOptions {
   std::string font = "Courier New";
   int size = 9;
-  std::string ramp;
+  std::string ramp = k_defaultRamp;
 };
 
 class CliArgs {

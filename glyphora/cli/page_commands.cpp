@@ -15,8 +15,6 @@ namespace glyphora::cli {
 
 namespace {
 
-// The preferences' default width of a new document, which wraps opened text files.
-constexpr int k_defaultDocWidth = 74;
 constexpr int k_defaultVerticalRules = 3;
 constexpr int k_defaultHorizontalRules = 2;
 

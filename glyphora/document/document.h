@@ -40,6 +40,9 @@ struct DocView {
 };
 
 constexpr int k_pathBufferSize = 512;
+// The preferences' size of a new document; the width also wraps opened text files.
+constexpr int k_defaultDocWidth = 74;
+constexpr int k_defaultDocHeight = 24;
 
 struct Document {
   DocWindow* window = nullptr;
