@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The page commands of glyphora-cli: text, table, open, copy and effect. Output is shown
+# with CR as "~" so the exact line ends are compared.
+set -u
+exe=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/cli_test_lib.sh"
+
+shown() { cli "$@" | tr '\r' '~'; }
+lines() { printf '%s~\n' "$@"; }
+spaces() { printf "%${1}s" ''; }
+
+printf 'ab cd ef gh' > words.txt
+check "text full justification" "$(lines 'ab  cd  ef' 'gh        ')" "$(shown text words.txt --width 10 --justify full)"
+check "text from stdin, centred, line limit" "$(lines '  ab  ')" \
+  "$(printf 'ab\r\ncd\r\n' | shown text - --width 6 --justify centre --lines 1)"
+check "text right" "$(lines '   ab' '   cd')" "$(printf 'ab\r\ncd' | shown text - --width 5 --justify right)"
+
+printf 'Name\tAge\r\nAnn\t31\r\n' > people.txt
+check "table with the default rules" \
+  "$(lines '+-------+------+' '| Name  | Age  |' '+-------+------+' '|  Ann  |  31  |' '+-------+------+')" \
+  "$(shown table people.txt --width 40)"
+check "table without rules" "$(lines 'Name  Age ' ' Ann   31 ')" \
+  "$(shown table people.txt --width 40 --vrules 0 --hrules 0)"
+check "table narrowed to the width" \
+  "$(lines '+---+---+' '| N | A |' '| a | g |' '| m | e |' '| e |   |' '+---+---+' '| A | 3 |' '| n | 1 |' '| n |   |' '+---+---+')" \
+  "$(shown table people.txt --width 8)"
+
+{ printf '%0120d\r\n' 0; printf 'x\r\n'; } > wide.GLY
+cp wide.GLY wide.txt
+check "open .GLY keeps 120 columns" "122 2" "$(cli open wide.GLY | awk 'NR == 1 { n = length($0) } END { print n + 1, NR }')"
+check "open other files wraps at 74" "76 3" "$(cli open wide.txt | awk 'NR == 1 { n = length($0) } END { print n + 1, NR }')"
+printf 'a  \r\n  b\r\n   \r\n' > saved.gly
+check "open gives the saved page back byte for byte" "$(tr '\r' '~' < saved.gly)" "$(shown open saved.gly)"
+
+printf 'a%sz    \r\n b\r\n%s\r\n' "$(spaces 58)" "$(spaces 64)" > pic.gly
+check "copy: notice centred, blank line, trimmed rows" \
+  "$(lines "$(spaces 5)Please view in a fixed-width font such as Courier.$(spaces 5)" "$(spaces 60)" \
+           "a$(spaces 58)z" " b$(spaces 58)")" \
+  "$(shown copy pic.gly)"
+check "open keeps what copy trims" "66 3" "$(cli open pic.gly | awk 'NR == 1 { n = length($0) } END { print n + 1, NR }')"
+
+printf 'ab\r\ncd\r\n' > two.gly
+check "effect rotate-right" "$(lines 'ca' 'db')" "$(shown effect rotate-right two.gly)"
+check "effect flip-h" "$(lines 'ba' 'dc')" "$(shown effect flip-h two.gly)"
+check "effect explode" "$(lines 'a b ' 'c d ')" "$(shown effect explode two.gly)"
+check "effect implode" "$(lines 'a' 'c')" "$(shown effect implode two.gly)"
+
+check_status "missing file" 1 cli open no-such-file.gly
+# The message is the system's own, in the system's language: one line, nothing on stdout.
+stdout_bytes=$(cli open no-such-file.gly 2>err.txt | wc -c | tr -d ' ')
+check "missing file gives the system's message" "1 0" "$(grep -c . err.txt) $stdout_bytes"
+check_status "unknown command" 1 cli frobnicate
+check_status "text without --width" 1 cli text words.txt
+check_status "bad justification" 1 cli text words.txt --width 5 --justify middle
+check_status "rule mode out of range" 1 cli table people.txt --width 20 --vrules 4
+check_status "unknown effect" 1 cli effect melt two.gly
+finish
