@@ -127,23 +127,16 @@ bool CipherPassword(const TCliOptions& o, const char* question, TUserPrompts& pr
   return prompts.AskPassword(question, password);
 }
 
-int Encrypt(TSystemManager& manager, const TArgs& args, TUserPrompts& prompts) {
+// encrypt or decrypt BOX [--password P].
+template <bool encrypt>
+int Cipher(TSystemManager& manager, const TArgs& args, TUserPrompts& prompts) {
   const TCliOptions o(args, {}, {"--password"});
   o.ExpectPositional(1, 1);
   TBoxObject& box = BoxArgument(manager, o.Positional()[0]);
   std::string password;
-  if (!CipherPassword(o, k_textAskEncryptPassword, prompts, password)) return 1;
-  manager.EncryptBox(box, password);
-  return 0;
-}
-
-int Decrypt(TSystemManager& manager, const TArgs& args, TUserPrompts& prompts) {
-  const TCliOptions o(args, {}, {"--password"});
-  o.ExpectPositional(1, 1);
-  TBoxObject& box = BoxArgument(manager, o.Positional()[0]);
-  std::string password;
-  if (!CipherPassword(o, k_textAskDecryptPassword, prompts, password)) return 1;
-  manager.DecryptBox(box, password);
+  if (!CipherPassword(o, encrypt ? k_textAskEncryptPassword : k_textAskDecryptPassword, prompts, password)) return 1;
+  if (encrypt) manager.EncryptBox(box, password);
+  else manager.DecryptBox(box, password);
   return 0;
 }
 
@@ -166,7 +159,9 @@ TClientCommand FindClientCommand(const std::string& command) {
       {"boxes", InSession<Boxes>},   {"mailbox", InSession<Mailbox>},     {"deliver", InSession<Deliver>},
       {"pack", InSession<Pack>},     {"mark", InSession<Mark>},         {"move", InSession<Move>},
       {"delete", InSession<Delete>}, {"empty-trash", InSession<EmptyTrash>}, {"import", InSession<Import>},
-      {"export", InSession<Export>}, {"encrypt", AskingInSession<Encrypt>}, {"decrypt", AskingInSession<Decrypt>},
+      {"export", InSession<Export>},
+      {"encrypt", AskingInSession<Cipher<true>>},
+      {"decrypt", AskingInSession<Cipher<false>>},
   };
   for (const auto& entry : k_commands)
     if (command == entry.first) return entry.second;
