@@ -18,6 +18,7 @@ const char k_usage[] =
     "  msg headers|field|text|parts|attachments|extract FILE|--box BASE --id ID ...\n"
     "  codec base64-encode|base64-decode|qp-encode|qp-decode|uu-encode|uu-decode|hz-decode\n"
     "  header decode-words TEXT | header date TEXT\n"
+    "  convert gb2big5|big52gb   (stdin to stdout)\n"
     "  rules list | rules add [--from T] [--to T] [--cc T] [--subject T] --target NAME [--disabled] | rules remove N\n"
     "  accounts list | accounts add --name N --server HOST [--port P] --user U [--password P] [--no-leave]\n"
     "           [--disabled] | accounts remove INDEX\n"
@@ -30,6 +31,7 @@ int Dispatch(const std::string& command, TCliContext& ctx) {
   if (command == "msg") return RunMsgCommand(ctx);
   if (command == "codec") return RunCodecCommand(ctx);
   if (command == "header") return RunHeaderCommand(ctx);
+  if (command == "convert") return RunConvertCommand(ctx, prompts);
   if (command == "rules") return RunRulesCommand(ctx, prompts);
   if (command == "accounts") return RunAccountsCommand(ctx);
   if (command == "password") return RunPasswordCommand(ctx);
