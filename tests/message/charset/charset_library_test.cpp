@@ -5,6 +5,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "quillet/message/charset/charset_texts.h"
@@ -112,26 +113,24 @@ TEST_F(CharsetLibraryTest, OddInputKeepsItsLengthAndItsEnd) {
   }
 }
 
-TEST_F(CharsetLibraryTest, MissingLibraryIsShownAndTriedAgain) {
-  int opened = 0;
-  TCharsetLibrary library(prompts_, TCountingOpener{"NOSUCH.DLL", &opened});
-  std::string text = "中国";
-  EXPECT_EQ(library.ConvertText(text, true), -1);
-  EXPECT_EQ(library.ConvertText(text, false), -1);
-  EXPECT_EQ(text, "中国");
-  EXPECT_EQ(opened, 2);
-  EXPECT_EQ(prompts_.shown, std::vector<std::string>(2, "Missing DLL: MCHSET.DLL"));
-}
-
-TEST_F(CharsetLibraryTest, LibraryWithoutBothFunctionsIsRefused) {
-  int opened = 0;
-  TCharsetLibrary library(prompts_, TCountingOpener{"MCHSET_ONE.DLL", &opened});
-  EXPECT_FALSE(library.LoadCharsetLibrary());
-  std::string text = "中国";
-  EXPECT_EQ(library.ConvertText(text, true), -1);
-  EXPECT_EQ(text, "中国");
-  EXPECT_EQ(opened, 2);
-  EXPECT_EQ(prompts_.shown, std::vector<std::string>(2, "Incorrect function in MCHSET.DLL"));
+// A library that is missing, or lacks Big5ToGB, is shown, freed and tried again at the
+// next conversion, which gives -1 and keeps the text.
+TEST_F(CharsetLibraryTest, UnusableLibraryIsShownAndTriedAgain) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"NOSUCH.DLL", "Missing DLL: MCHSET.DLL"},
+      {"MCHSET_ONE.DLL", "Incorrect function in MCHSET.DLL"},
+  };
+  for (const auto& [file, message] : cases) {
+    test_support::TRecordingPrompts prompts;
+    int opened = 0;
+    TCharsetLibrary library(prompts, TCountingOpener{file, &opened});
+    EXPECT_FALSE(library.LoadCharsetLibrary());
+    std::string text = "中国";
+    EXPECT_EQ(library.ConvertText(text, true), -1);
+    EXPECT_EQ(text, "中国");
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(prompts.shown, std::vector<std::string>(2, message)) << file;
+  }
 }
 
 TEST_F(CharsetLibraryTest, LoadedOnceUntilUnloaded) {
