@@ -10,6 +10,7 @@ packages=(
   libpython3.11-testsuite python3 strace
   libssl-dev openssl
   locales fonts-wqy-zenhei fonts-liberation
+  opencc libopencc-data
 )
 
 missing=()

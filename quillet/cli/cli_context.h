@@ -85,6 +85,8 @@ int RunBoxCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunMsgCommand(TCliContext& ctx);
 int RunCodecCommand(TCliContext& ctx);
 int RunHeaderCommand(TCliContext& ctx);
+// convert gb2big5|big52gb: stdin to stdout through MCHSET; 1 when it cannot be loaded.
+int RunConvertCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunRulesCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunAccountsCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunPasswordCommand(TCliContext& ctx);

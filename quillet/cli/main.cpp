@@ -19,6 +19,7 @@ const char k_usage[] =
     "  msg headers|field|text|parts|attachments|extract FILE|--box BASE --id ID ...\n"
     "  codec base64-encode|base64-decode|qp-encode|qp-decode|uu-encode|uu-decode|hz-decode\n"
     "  header decode-words TEXT | header date TEXT\n"
+    "  convert gb2big5|big52gb   (stdin to stdout)\n"
     "  password scramble|descramble TEXT [KEY]\n"
     "mail client (quillet.INI in the home folder):\n"
     "  init | config get SECTION KEY | config set SECTION KEY VALUE\n"
@@ -36,6 +37,7 @@ int Dispatch(const std::string& command, TCliContext& ctx) {
   if (command == "msg") return RunMsgCommand(ctx);
   if (command == "codec") return RunCodecCommand(ctx);
   if (command == "header") return RunHeaderCommand(ctx);
+  if (command == "convert") return RunConvertCommand(ctx, prompts);
   if (command == "rules") return RunRulesCommand(ctx, prompts);
   if (command == "accounts") return RunAccountsCommand(ctx, prompts);
   if (command == "password") return RunPasswordCommand(ctx);

@@ -1,0 +1,142 @@
+#!/usr/bin/env python3
+"""Writes mchset/tables.cpp: the GB <-> Big5 double-byte tables of MCHSET.
+
+Run once when the data changes (needs glibc and Debian's opencc, libopencc-data):
+    python3 mchset/gen_tables.py > mchset/tables.cpp
+
+A GBK character goes to Unicode with glibc iconv, to its traditional form with the
+simplified-to-traditional character map, and to Big5 with iconv: the first candidate that
+Big5 holds wins, each candidate tried first in its Taiwan form (爲 -> 為, 裏 -> 裡), the
+character itself last. Big5 to GB goes the other way through the traditional-to-simplified
+map. A Big5 character that exactly one GB2312 hanzi turns into goes back to that hanzi, so
+those characters round-trip. 0 marks a character with no counterpart.
+"""
+import ctypes
+import os
+import subprocess
+import sys
+import tempfile
+
+LEADS = range(0x81, 0xFF)
+TRAILS = range(0x40, 0xFF)
+SIZE = len(LEADS) * len(TRAILS)
+
+_libc = ctypes.CDLL("libc.so.6", use_errno=True)
+_libc.iconv_open.restype = ctypes.c_void_p
+_libc.iconv_open.argtypes = [ctypes.c_char_p, ctypes.c_char_p]
+_libc.iconv.restype = ctypes.c_size_t
+_libc.iconv.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_char_p),
+                        ctypes.POINTER(ctypes.c_size_t), ctypes.POINTER(ctypes.c_char_p),
+                        ctypes.POINTER(ctypes.c_size_t)]
+_libc.iconv_close.argtypes = [ctypes.c_void_p]
+
+
+def iconv(data, src, dst):
+    """Bytes converted by glibc iconv, or None when any part fails."""
+    cd = _libc.iconv_open(dst.encode(), src.encode())
+    if cd in (None, ctypes.c_void_p(-1).value):
+        raise SystemExit("iconv cannot convert %s to %s" % (src, dst))
+    try:
+        inbuf = ctypes.create_string_buffer(data, len(data))
+        outbuf = ctypes.create_string_buffer(64)
+        inptr = ctypes.c_char_p(ctypes.addressof(inbuf))
+        outptr = ctypes.c_char_p(ctypes.addressof(outbuf))
+        inleft = ctypes.c_size_t(len(data))
+        outleft = ctypes.c_size_t(64)
+        r = _libc.iconv(cd, ctypes.byref(inptr), ctypes.byref(inleft),
+                        ctypes.byref(outptr), ctypes.byref(outleft))
+        if r == ctypes.c_size_t(-1).value or inleft.value:
+            return None
+        return outbuf.raw[:64 - outleft.value]
+    finally:
+        _libc.iconv_close(cd)
+
+
+def to_char(code, charset):
+    text = iconv(bytes(code), charset, "UTF-8")
+    if text is None:
+        return None
+    text = text.decode("utf-8")
+    return text if len(text) == 1 else None
+
+
+def from_char(char, charset):
+    code = iconv(char.encode("utf-8"), "UTF-8", charset)
+    return code if code is not None and len(code) == 2 else None
+
+
+def read_map(name):
+    """The first column of an OpenCC character map -> its candidates, in order."""
+    with tempfile.TemporaryDirectory() as tmp:
+        out = os.path.join(tmp, "map.txt")
+        subprocess.run(["opencc_dict", "-i", "/usr/share/opencc/%s.ocd2" % name, "-o", out,
+                        "-f", "ocd2", "-t", "text"], check=True)
+        with open(out, encoding="utf-8") as f:
+            pairs = (line.rstrip("\n").split("\t") for line in f if "\t" in line)
+            return {k: v.split(" ") for k, v in pairs}
+
+
+def codes():
+    for lead in LEADS:
+        for trail in TRAILS:
+            yield (lead - LEADS[0]) * len(TRAILS) + trail - TRAILS[0], (lead, trail)
+
+
+def convert(char, candidates, charset):
+    for c in candidates + [char]:
+        code = from_char(c, charset)
+        if code is not None:
+            return code
+    return None
+
+
+def build():
+    st, ts = read_map("STCharacters"), read_map("TSCharacters")
+    variants = read_map("TWVariants")  # e.g. 爲 -> 為, the form Big5 holds
+    gb_to_big5 = [0] * SIZE
+    preimages = {}
+    for index, code in codes():
+        char = to_char(code, "GBK")
+        if char is None:
+            continue
+        forms = [f for c in st.get(char, []) + [char] for f in variants.get(c, []) + [c]]
+        big5 = convert(char, forms, "BIG5")
+        if big5 is None:
+            continue
+        gb_to_big5[index] = big5[0] << 8 | big5[1]
+        if 0xB0 <= code[0] <= 0xF7 and 0xA1 <= code[1] <= 0xFE:  # GB2312 hanzi
+            preimages.setdefault(big5, []).append(char)
+    big5_to_gb = [0] * SIZE
+    for index, code in codes():
+        char = to_char(code, "BIG5")
+        if char is None:
+            continue
+        unique = preimages.get(bytes(code), [])
+        preferred = unique if len(unique) == 1 else []
+        gb = convert(char, preferred + ts.get(char, []), "GBK")
+        if gb is not None:
+            big5_to_gb[index] = gb[0] << 8 | gb[1]
+    return gb_to_big5, big5_to_gb
+
+
+def emit(name, table, out):
+    out.write("extern const std::uint16_t %s[k_tableSize] = {\n" % name)
+    for i in range(0, len(table), 12):
+        out.write("    " + ", ".join("0x%04X" % v for v in table[i:i + 12]) + ",\n")
+    out.write("};\n\n")
+
+
+def main():
+    gb_to_big5, big5_to_gb = build()
+    out = sys.stdout
+    out.write("// Generated by mchset/gen_tables.py from glibc iconv and the OpenCC character\n"
+              "// maps; do not edit. Index: (lead - 0x81) * 191 + (trail - 0x40); value:\n"
+              "// lead << 8 | trail of the converted character, 0 when it has none.\n"
+              "#include \"mchset/tables.h\"\n\nnamespace mchset {\n\n")
+    emit("k_gbToBig5", gb_to_big5, out)
+    emit("k_big5ToGb", big5_to_gb, out)
+    out.write("}  // namespace mchset\n")
+
+
+if __name__ == "__main__":
+    main()
