@@ -8,8 +8,6 @@
 #include "quillet/cli/cli_context.h"
 #include "quillet/store/system/system_manager.h"
 
-inline constexpr char k_clientIniName[] = "quillet.INI";
-
 // Status texts go to stderr, so that stdout holds only a command's own output.
 class TCliEvents : public TSystemEvents {
  public:

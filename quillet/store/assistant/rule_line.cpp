@@ -1,5 +1,6 @@
 #include "quillet/store/assistant/rule_line.h"
 
+#include "quillet/common/text_format.h"
 #include "quillet/store/assistant/assistant_texts.h"
 
 namespace {
@@ -8,15 +9,6 @@ void AddCondition(std::string& text, const std::string& label, const std::string
   if (value.empty()) return;
   if (!text.empty()) text += k_textConditionSeparator;
   text += label + value;
-}
-
-// k_textAssiViewLine with its two "%s" filled; the values are never read as formats.
-std::string FillLine(const std::string& conditions, const std::string& target) {
-  const std::string pattern = k_textAssiViewLine;
-  const std::size_t first = pattern.find("%s");
-  const std::size_t second = pattern.find("%s", first + 2);
-  return pattern.substr(0, first) + conditions + pattern.substr(first + 2, second - first - 2) + target +
-         pattern.substr(second + 2);
 }
 
 }  // namespace
@@ -30,4 +22,6 @@ std::string RuleConditionsText(const TOneAction& rule) {
   return text;
 }
 
-std::string RuleListLine(const TOneAction& rule) { return FillLine(RuleConditionsText(rule), rule.target); }
+std::string RuleListLine(const TOneAction& rule) {
+  return FormatText(k_textAssiViewLine, {RuleConditionsText(rule), rule.target});
+}
