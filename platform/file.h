@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -37,6 +38,9 @@ bool FileClose(FileHandle file);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool MakeDirectory(const std::string& path);
+// The names (without folder) of the files in the folder whose extension is ext (".IND";
+// any case), sorted by their bytes; empty when the folder cannot be read.
+std::vector<std::string> FilesWithExtension(const std::string& folder, const std::string& ext);
 bool FileDelete(const std::string& path);
 // Renames within one drive, replacing an existing target in one step; the rename is on
 // the disk when the call returns (write-through; the folder is flushed).

@@ -90,6 +90,8 @@ int RunConvertCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunRulesCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunAccountsCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunPasswordCommand(TCliContext& ctx);
+// addr add|group|list|lookup|expand on the default address book (addr_commands.cpp).
+int RunAddrCommand(TCliContext& ctx, TUserPrompts& prompts);
 // init: the start-up check of the ini file and mail root; 2 when it fails.
 int RunInitCommand(TCliContext& ctx, TUserPrompts& prompts);
 // config get SECTION KEY | config set SECTION KEY VALUE, in the home folder's ini file.

@@ -28,6 +28,8 @@ const char k_usage[] =
     "  empty-trash | import BOX FILE | export BOX ID... FILE\n"
     "  encrypt BOX [--password P] | decrypt BOX [--password P]\n"
     "  rules list | rules add [--from T] [--to T] [--cc T] [--subject T] --target NAME [--disabled] | rules remove N\n"
+    "  addr add NAME ADDRESS | addr group NAME MEMBER... | addr lookup NAME | addr expand LIST\n"
+    "  addr list   (ID TAB card TAB NAME TAB ADDRESS, or ID TAB group TAB NAME TAB MEMBER-IDS)\n"
     "  accounts list | accounts add --name N --server HOST [--port P] --user U [--password P] [--no-leave]\n"
     "           [--disabled] | accounts remove INDEX\n";
 
@@ -40,6 +42,7 @@ int Dispatch(const std::string& command, TCliContext& ctx) {
   if (command == "convert") return RunConvertCommand(ctx, prompts);
   if (command == "rules") return RunRulesCommand(ctx, prompts);
   if (command == "accounts") return RunAccountsCommand(ctx, prompts);
+  if (command == "addr") return RunAddrCommand(ctx, prompts);
   if (command == "password") return RunPasswordCommand(ctx);
   if (command == "init") return RunInitCommand(ctx, prompts);
   if (command == "config") return RunConfigCommand(ctx);
