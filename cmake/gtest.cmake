@@ -28,7 +28,8 @@ function(quillet_test name folder)
   quillet_target_options(${name})
   target_compile_definitions(${name} PRIVATE
     QUILLET_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
-    QUILLET_PEER_SCRIPT="${PROJECT_SOURCE_DIR}/scripts/email_peer.py")
+    QUILLET_PEER_SCRIPT="${PROJECT_SOURCE_DIR}/scripts/email_peer.py"
+    QUILLET_COMPOSE_PEER_SCRIPT="${PROJECT_SOURCE_DIR}/scripts/compose_peer.py")
   target_link_libraries(${name} PRIVATE ${ARGN} quillet_test_support ${QUILLET_GTEST_LIBS})
   if(WIN32)
     add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh $<TARGET_FILE:${name}>)

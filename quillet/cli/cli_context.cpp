@@ -89,6 +89,13 @@ std::string TCliOptions::Value(const std::string& name, const std::string& fallb
   return result;
 }
 
+std::vector<std::string> TCliOptions::Values(const std::string& name) const {
+  std::vector<std::string> result;
+  for (const auto& v : values_)
+    if (v.first == name) result.push_back(v.second);
+  return result;
+}
+
 void TCliOptions::ExpectPositional(size_t min, size_t max) const {
   if (positional_.size() < min) throw ECliUsage("missing arguments");
   if (positional_.size() > max) throw ECliUsage("too many arguments");

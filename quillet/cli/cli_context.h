@@ -61,6 +61,8 @@ class TCliOptions {
   // The last value given for a valued option; fallback when absent.
   std::string Value(const std::string& name, const std::string& fallback = "") const;
   bool HasValue(const std::string& name) const;
+  // Every value given for a repeatable valued option, in order.
+  std::vector<std::string> Values(const std::string& name) const;
   const std::vector<std::string>& Positional() const { return positional_; }
   // Throws ECliUsage unless there are between min and max positional arguments.
   void ExpectPositional(size_t min, size_t max) const;
@@ -96,6 +98,8 @@ int RunAddrCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunInitCommand(TCliContext& ctx, TUserPrompts& prompts);
 // config get SECTION KEY | config set SECTION KEY VALUE, in the home folder's ini file.
 int RunConfigCommand(TCliContext& ctx);
+// compose --to ADDR ... --subject TEXT ...: a message into the outbox; prints its id.
+int RunComposeCommand(TCliContext& ctx, TUserPrompts& prompts);
 // The mail client's commands (client_commands.cpp); nullptr when `command` is none of them.
 using TClientCommand = int (*)(TCliContext& ctx, TUserPrompts& prompts);
 TClientCommand FindClientCommand(const std::string& command);

@@ -26,6 +26,7 @@ const char k_usage[] =
     "  boxes | mailbox new NAME | mailbox rename OLD NEW | mailbox delete NAME | deliver FILE\n"
     "  pack [BOX|--all] [--if-needed] | mark BOX ID... FLAG | move BOX ID DEST | delete BOX ID...\n"
     "  empty-trash | import BOX FILE | export BOX ID... FILE\n"
+    "  compose --to ADDR... [--cc ADDR]... [--bcc ADDR]... [--reply-to A] --subject T [--body F] [--attach F]... [--priority 1|3|5] [--save]\n"
     "  encrypt BOX [--password P] | decrypt BOX [--password P]\n"
     "  rules list | rules add [--from T] [--to T] [--cc T] [--subject T] --target NAME [--disabled] | rules remove N\n"
     "  addr add NAME ADDRESS | addr group NAME MEMBER... | addr lookup NAME | addr expand LIST\n"
@@ -46,6 +47,7 @@ int Dispatch(const std::string& command, TCliContext& ctx) {
   if (command == "password") return RunPasswordCommand(ctx);
   if (command == "init") return RunInitCommand(ctx, prompts);
   if (command == "config") return RunConfigCommand(ctx);
+  if (command == "compose") return RunComposeCommand(ctx, prompts);
   if (TClientCommand client = FindClientCommand(command)) return client(ctx, prompts);
   throw ECliUsage("unknown command " + command);
 }

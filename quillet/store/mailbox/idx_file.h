@@ -144,9 +144,11 @@ class TIdxFile {
   // Streamed append: BeginAppend writes the separator at the end of the data file and
   // returns DataPath(); the caller writes the text at the end of that file, then calls
   // EndAppend with the record (Id -1 for a new item, else the id whose text the new one
-  // supersedes). CancelAppend leaves what was written as unindexed space.
+  // supersedes). CancelAppend leaves what was written as unindexed space; AbandonAppend
+  // cuts the data file back to its size before BeginAppend.
   std::string BeginAppend();
   void CancelAppend();
+  void AbandonAppend();
   void EndAppend(TIdxRecord& record);
 
   bool IsEncrypted();

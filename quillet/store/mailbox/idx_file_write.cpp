@@ -271,6 +271,14 @@ std::string TIdxFile::BeginAppend() {
 
 void TIdxFile::CancelAppend() { appendStart_ = -1; }
 
+void TIdxFile::AbandonAppend() {
+  if (appendStart_ < 0) return;
+  std::int64_t oldEnd = appendStart_ - k_separatorSize;
+  appendStart_ = -1;
+  TFileGuard data = OpenData(true);
+  if (!data.TruncateTo(oldEnd)) throw EFileException(EFileException::Kind::Write, dataPath_);
+}
+
 // A failure takes the streamed text and its separator off the end of the data file again
 // (the pair has one writer at a time, so nothing else was appended after it).
 void TIdxFile::EndAppend(TIdxRecord& record) {
