@@ -1,0 +1,171 @@
+// The socket line client: the common base of the POP3 and SMTP clients. It owns one
+// non-blocking TCP socket whose events (host resolved, connected, readable, writable,
+// closed) arrive as messages on a hidden window and become calls of the virtual operations
+// below; the protocol classes are state machines over those calls and never block. The
+// caller starts an operation and pumps the message loop until the client says it finished,
+// was cancelled, timed out or failed.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/message_loop.h"
+#include "platform/socket.h"
+#include "quillet/common/exceptions.h"
+
+class TUserPrompts;
+
+// Protocol refusals.
+class EMailError : public Exception {
+ public:
+  using Exception::Exception;
+};
+// A socket call failed: the caller's text, CR LF CR LF, and the WinSock error text.
+class ESocketError : public Exception {
+ public:
+  ESocketError(const std::string& text, int error);
+};
+// A cancelled operation; callers swallow it silently.
+class ECanceledError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// Session states, shared by POP3, SMTP, the progress runner and the notifier.
+enum class TMailState : std::uint8_t {
+  Idle = 0,
+  LoggingIn = 1,
+  Resolving = 2,
+  Connecting = 3,
+  LoggingOut = 4,
+  Cancelled = 5,
+  TimedOut = 6,
+  Receiving = 8,
+  Deleting = 9,
+  ReceivingMessage = 10,
+  SendingEnvelope = 11,
+  SendingContent = 12,
+};
+// The state's display name (the value masked with 127; "未知" for any other).
+std::string StateName(int state);
+
+// Starts the socket library once per process (the constructor of TMailBase calls it);
+// throws Exception "TCP/IP网络尚未准备好..." when it cannot.
+void StartNetwork();
+void StopNetwork();
+
+// The network error box: what failed for the state, "[状态：%s]", then the WinSock text.
+void ShowNetworkError(TUserPrompts& prompts, int state, int error);
+
+// The process-wide host-name cache: host name (exact, case-sensitive) -> dotted address.
+class TNetCache {
+ public:
+  static TNetCache& Instance();
+  bool Lookup(const std::string& host, std::string& addressText) const;
+  void Store(const std::string& host, const std::string& addressText);
+};
+
+class TMailBase {
+ public:
+  using TMailStatusEvent = std::function<void(TMailBase& sender, const std::string& params)>;
+  using TNotifyEvent = std::function<void(TMailBase& sender)>;
+  using TErrorEvent = std::function<void(TMailBase& sender, int error)>;
+
+  // The host-lookup reply; socket events use k_socketMessageBase + SessionCounter, so that
+  // events still queued from an earlier session no longer match.
+  static constexpr unsigned k_lookupMessage = platform::k_userMessage + 10;
+  static constexpr unsigned k_socketMessageBase = platform::k_userMessage + 11;
+  // The socket is registered for read, connect and close; write only on request.
+  static constexpr long k_defaultEvents =
+      platform::k_socketRead | platform::k_socketConnect | platform::k_socketClose;
+
+  explicit TMailBase(TUserPrompts& prompts);
+  virtual ~TMailBase();
+  TMailBase(const TMailBase&) = delete;
+  TMailBase& operator=(const TMailBase&) = delete;
+
+  // Virtual operations in their order.
+  virtual void Reset();
+  bool CheckError();
+  virtual void HostResolved() = 0;
+  virtual void DataArrived() = 0;
+  virtual void ReadyToWrite() = 0;
+  virtual void Connected() = 0;
+  virtual void ConnectionClosed() = 0;
+  virtual void Cancel();
+  void Start();
+  void CloseSocket();
+
+  void SetTimeout(std::int32_t seconds);  // below 2 becomes 60
+  // Sends the whole text (would-block retries); false when cancelled or an error was found.
+  bool SendText(const std::string& text);
+  // The last complete line of a single-line reply, with its CR LF; false: wait for more.
+  bool ReadLine(std::string& line);
+  // A whole multi-line reply (or a one-line error reply); false: wait for more.
+  bool ReadMultiLine(std::string& block);
+  // One non-blocking receive: the count, 0 on would-block or error (stored in LastError).
+  int Receive(char* buffer, int size);
+  // Drops the connection quietly, calls ConnectionClosed, then OnError with the code.
+  void Abort(int error);
+  // The machine's name; "Unknown" when no socket is open or the call fails.
+  std::string LocalHostName() const;
+
+  // Fields of the session, as the protocol classes and the runner read and set them.
+  std::string Host;
+  std::int32_t TimeoutSeconds = 60;
+  std::uint16_t DefaultPort = 0;
+  std::int32_t SessionCounter = 0;
+  TMailStatusEvent OnStatusChange;
+  TMailStatusEvent OnCommandChange;
+  TNotifyEvent OnProgress;
+  TErrorEvent OnError;
+  platform::SocketHandle Socket = platform::k_invalidSocket;
+  std::uint32_t Address = 0;
+  std::string AddressText;
+  std::uint16_t Port = 0;  // 0: look up ServiceName
+  std::int32_t Countdown = 0;
+  bool TimedOut = false;
+  bool Cancelled = false;
+  std::string ServiceName;
+  std::uint8_t State = 0;
+  std::int32_t Progress = 0;
+  platform::LookupHandle LookupHandle = 0;
+  std::int32_t LastError = 0;
+  std::string LineBuffer;
+  std::string BlockBuffer;
+
+ protected:
+  // Sets State and raises OnStatusChange with an empty text.
+  void SetState(TMailState state);
+  void SetProgress(std::int32_t percent);
+  void CommandChange(const std::string& text);
+  // Called by HostResolved overrides once CheckError found nothing: starts the connect.
+  void Connect();
+  // Re-registers the socket's events (the SMTP data phase adds write).
+  void SelectEvents(long events);
+  TUserPrompts& Prompts() { return prompts_; }
+  // The caller's loop of DoOperation and Send: pumps messages until `finished` or
+  // Cancelled. A socket error shows the network error box and returns; a time-out shows
+  // "网络失败：操作超时。" and returns. An exception a handler threw (a protocol refusal)
+  // is rethrown here, after the connection was dropped: exceptions never cross the
+  // platform's message dispatch.
+  void PumpUntil(const bool& finished);
+
+ private:
+  bool HandleMessage(const platform::TWindowMessage& message, std::intptr_t& result);
+  void LookupReplied(const platform::TWindowMessage& message);
+  void SocketEvent(const platform::TWindowMessage& message);
+  void ArmTimer();
+  void StopTimer();
+  void TimerTick();
+  void CloseQuietly();
+
+  TUserPrompts& prompts_;
+  char hostEntry_[platform::k_hostEntrySize] = {};
+  std::unique_ptr<platform::THiddenWindow> window_;
+  bool timerRunning_ = false;
+  std::exception_ptr handlerError_;
+};
