@@ -11,6 +11,7 @@ packages=(
   libssl-dev openssl
   locales fonts-wqy-zenhei fonts-liberation
   opencc libopencc-data
+  dovecot-core dovecot-pop3d python3-aiosmtpd fetchmail msmtp
 )
 
 missing=()
