@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release) and runs them, each with its peer in the same run:
 # the store (with cp of the same data file), delivery by the assistant's rules, the codecs (with base64 -d) and the parser
-# (with Python's email package on the same generated corpus).
+# (with Python's email package on the same generated corpus), the composer (with base64 -w76).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -14,5 +14,7 @@ echo "==== codecs"
 build/bench/bench/codec_bench
 echo "==== cipher"
 bash scripts/bench-cipher.sh
+echo "==== compose"
+bash scripts/bench-compose.sh
 echo "==== parser"
 QUILLET_BENCH_BUILD=build/bench bash scripts/bench_parser.sh

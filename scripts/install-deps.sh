@@ -11,7 +11,7 @@ packages=(
   libssl-dev openssl
   locales fonts-wqy-zenhei fonts-liberation
   opencc libopencc-data
-  dovecot-core dovecot-pop3d python3-aiosmtpd fetchmail msmtp
+  dovecot-core dovecot-pop3d python3-aiosmtpd fetchmail msmtp time
 )
 
 missing=()

@@ -24,8 +24,6 @@ void AddOnce(const std::string& address, TStringList& addresses) {
     addresses.push_back(address);
 }
 
-bool IsAddress(const std::string& item) { return item.find_first_of("@<") != std::string::npos; }
-
 // A name as the book stores it: without the double quotes that protect a comma.
 std::string Unquoted(const std::string& item) {
   return item.size() >= 2 && item.front() == '"' && item.back() == '"' ? item.substr(1, item.size() - 2) : item;
@@ -33,12 +31,14 @@ std::string Unquoted(const std::string& item) {
 
 }  // namespace
 
+bool IsAddressItem(const std::string& item) { return item.find_first_of("@<") != std::string::npos; }
+
 void ExpandRecipients(TAddressBox& book, const std::string& list, TStringList& addresses, TStringList& unknown) {
   TStringList items;
   SplitCommaList(list, items);
   for (const std::string& item : items) {
     TStringList found;
-    if (IsAddress(item)) {
+    if (IsAddressItem(item)) {
       found.push_back(item);
     } else {
       const std::string address = LookupAddress(book, Unquoted(item));

@@ -34,5 +34,6 @@ class TClientSession {
 
  private:
   TCliEvents events_;
+  std::unique_ptr<TAddressService> addressService_;  // outlives the manager that uses it
   std::unique_ptr<TSystemManager> manager_;
 };

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "quillet/addressbook/address_texts.h"
 #include "quillet/cli/cli_context.h"
 #include "quillet/cli/client_session.h"
 #include "quillet/common/datetime.h"
@@ -12,10 +13,13 @@ namespace {
 constexpr std::uint8_t k_stateQueued = 2;
 constexpr std::uint8_t k_stateSaved = 3;
 
-TStringList ArgumentTexts(const std::vector<std::string>& args) {
-  TStringList texts;
-  for (const std::string& a : args) texts.push_back(ArgumentText(a));
-  return texts;
+// Names and groups of the address book become their addresses; a name the book does
+// not know is refused rather than queued as a message nobody can receive.
+TStringList ExpandedRecipients(const TSystemManager& manager, const std::vector<std::string>& args) {
+  TStringList addresses, unknown;
+  for (const std::string& a : args) manager.ExpandRecipients(ArgumentText(a), addresses, unknown);
+  if (!unknown.empty()) throw Exception(k_textNoEntryNamed + unknown.front());
+  return addresses;
 }
 
 std::uint8_t ParsePriority(const std::string& text) {
@@ -49,9 +53,10 @@ int RunComposeCommand(TCliContext& ctx, TUserPrompts& prompts) {
   TMsgEncode encode(manager.Boxes().Standard(TBoxKind::Outbox).BasePath(), head, settings, prompts);
   encode.Input.From = SenderText(ini, settings.Subject8bit);
   encode.Input.ReplyTo = ArgumentText(o.Value("--reply-to"));
-  encode.Input.To = ArgumentTexts(o.Values("--to"));
-  encode.Input.CC = ArgumentTexts(o.Values("--cc"));
-  encode.Input.BCC = ArgumentTexts(o.Values("--bcc"));
+  encode.Input.To = ExpandedRecipients(manager, o.Values("--to"));
+  encode.Input.CC = ExpandedRecipients(manager, o.Values("--cc"));
+  encode.Input.BCC = ExpandedRecipients(manager, o.Values("--bcc"));
+  encode.Input.NameOf = [&manager](const std::string& address) { return manager.AddressNameOf(address); };
   encode.Input.Subject = ArgumentText(o.Value("--subject"));
   encode.Input.Body = body;
   encode.Input.Attachments = o.Values("--attach");

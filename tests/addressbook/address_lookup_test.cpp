@@ -7,6 +7,7 @@
 #include "quillet/addressbook/address_books.h"
 #include "quillet/addressbook/address_box.h"
 #include "quillet/addressbook/address_texts.h"
+#include "quillet/addressbook/book_service.h"
 #include "quillet/addressbook/recipients.h"
 #include "quillet/common/paths.h"
 #include "tests/store/mailbox/store_test_support.h"
@@ -158,6 +159,21 @@ TEST_F(AddressLookup, RecipientListsBecomeAddressesOnce) {
     EXPECT_EQ(addresses, c.addresses) << c.list;
     EXPECT_EQ(unknown, c.unknown) << c.list;
   }
+}
+
+// The manager's service: names of an address in any case; a missing book is neither
+// created nor an error, and every name is then unknown.
+TEST_F(AddressLookup, TheBookServiceNamesAddressesAndLeavesAMissingBookAlone) {
+  TBookAddressService service(Base("book"));
+  EXPECT_EQ(service.NameOf("ANN@example.com"), "Lee, Ann");
+  EXPECT_EQ(service.NameOf("nobody@example.com"), "");
+  TBookAddressService missing(Base("none"));
+  TStringList addresses, unknown;
+  missing.ExpandRecipients("Tom, x@example.com", addresses, unknown);
+  EXPECT_EQ(addresses, TStringList{"x@example.com"});
+  EXPECT_EQ(unknown, TStringList{"Tom"});
+  EXPECT_EQ(missing.NameOf("tom@example.com"), "");
+  EXPECT_FALSE(platform::FileExists(Base("none") + ".IND"));
 }
 
 TEST_F(AddressLookup, BooksAreTheDefaultOneAndEveryOtherIndexOfTheFolder) {

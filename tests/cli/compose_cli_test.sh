@@ -29,7 +29,18 @@ check "saved: the attachment only listed, the body as typed" "X-JayAttach: cat.b
   "$(printf '%s\n' "$saved" | sed -n '/^X-JayAttach/,$p' | paste -sd '|')"
 check "saved state" 3 "$(cli --home h box list h/mail/out | tr -d '\r' | sed -n 2p | cut -f2)"
 
+cli --home h addr add "李明" li@example.com >/dev/null
+cli --home h addr add Bob bob@example.com >/dev/null
+cli --home h addr group Team "李明" Bob >/dev/null
+cli --home h config set Send Subject8bit 0
+cli --home h compose --to Team --cc bob@example.com --subject Names >/dev/null
+check "names and groups of the address book expand; a known address gets its name" \
+  "To: =?GB2312?Q?=C0=EE=C3=F7?= <li@example.com>,| Bob <bob@example.com>|CC: Bob <bob@example.com>" \
+  "$(cli --home h box read h/mail/out 3 | tr -d '\r' | sed -n 2,4p | paste -sd '|')"
+
 before=$(md5sum < h/mail/out.BOX)
+check "an unknown name is refused" "No address book entry named Nobody" \
+  "$(cli --home h compose --to "Nobody, a@x.org" --subject x 2>&1 >/dev/null | tr -d '\r')"
 check_status "compose without --to" 1 cli --home h compose --subject x
 check_status "compose with a bad priority" 1 cli --home h compose --to a@x.org --subject x --priority 2
 check_status "compose with a missing body file" 1 cli --home h compose --to a@x.org --subject x --body nothing.txt

@@ -3,6 +3,7 @@
 
 #include "platform/file.h"
 #include "quillet/common/paths.h"
+#include "quillet/message/header/header_utils.h"
 #include "quillet/store/assistant/assistant_texts.h"
 #include "quillet/store/system/system_errors.h"
 #include "quillet/store/system/system_texts.h"
@@ -55,6 +56,18 @@ TSystemManager::~TSystemManager() {
   } catch (const Exception& error) {
     prompts_->ShowMessage(error.Message());
   }
+}
+
+void TSystemManager::ExpandRecipients(const std::string& list, TStringList& addresses, TStringList& unknown) const {
+  if (addressService_) {
+    addressService_->ExpandRecipients(list, addresses, unknown);
+    return;
+  }
+  SplitCommaList(list, addresses);
+}
+
+std::string TSystemManager::AddressNameOf(const std::string& address) const {
+  return addressService_ ? addressService_->NameOf(address) : std::string();
 }
 
 void TSystemManager::RenameBox(TBoxObject& box, const std::string& newName) {

@@ -34,6 +34,7 @@
 #include "quillet/common/user_prompts.h"
 #include "quillet/store/assistant/assistence.h"
 #include "quillet/store/assistant/deliver_message.h"
+#include "quillet/store/system/address_service.h"
 #include "quillet/store/system/mailbox_cipher.h"
 #include "quillet/store/system/mailbox_set.h"
 #include "quillet/store/system/mark_change.h"
@@ -82,6 +83,13 @@ class TSystemManager {
   TBoxObject& CreateBox(const std::string& name) { return boxes_->Create(name); }
   void RenameBox(TBoxObject& box, const std::string& newName);
   bool DeleteBox(TBoxObject& box) { return boxes_->Delete(box, *prompts_); }
+
+  // Recipient expansion and sender names through the address service the composition
+  // root installed (address_service.h; not owned). Without one, every item of the list
+  // is taken as an address and no address has a name.
+  void SetAddressService(TAddressService* service) { addressService_ = service; }
+  void ExpandRecipients(const std::string& list, TStringList& addresses, TStringList& unknown) const;
+  std::string AddressNameOf(const std::string& address) const;
 
   // Set by the send run while it reads the outbox.
   void SetSending(bool sending) { sending_ = sending; }
@@ -142,4 +150,5 @@ class TSystemManager {
   std::string addressBookPath_;
   std::unique_ptr<TMailboxSet> boxes_;
   bool sending_ = false;
+  TAddressService* addressService_ = nullptr;
 };
