@@ -7,3 +7,24 @@ inline constexpr char k_defaultScrambleKey[] = "~kelPor~";
 // Scramble, encoding: no seed gives a text that descrambles back to the password (only
 // possible for passwords with NUL or 0xFF bytes).
 inline constexpr char k_textCannotScramble[] = "Password can not be scrambled";
+
+// ---- The POP3 client ----
+// Refusals of the server (EMailError); the reply or the name follows where the text ends
+// in ": ".
+inline constexpr char k_textIllegalAccount[] = "用户帐户名非法: ";
+inline constexpr char k_textNoStatistics[] = "Can not get the mail statistics";
+inline constexpr char k_textListError[] = "List command error: ";
+inline constexpr char k_textRetrieveFailed[] = "Retrieve message failed: ";
+inline constexpr char k_textDeleteFailed[] = "Delete message failed: ";
+inline constexpr char k_textQuitFailed[] = "Quit POP3 server failed: ";
+inline constexpr char k_textConnectionLost[] = "Connection closed by the POP3 server";
+// Faults of the caller or of the client itself.
+inline constexpr char k_textDoOperationError[] = "Error in DoOperation";
+inline constexpr char k_textNoMessageSize[] = "Error: MsgSize in FMsgsSize";
+inline constexpr char k_textNoMessageHandler[] = "Internal Error";
+inline constexpr char k_textNextMessageError[] = "Internal Error in GotoNextMsg";
+inline constexpr char k_textDiskFull[] = "Error! Disk full?";
+// After a refused password: the reply, a blank line, then this question.
+inline constexpr char k_textPasswordAgain[] = "重新输入口令吗？";
+// How a PASS command is shown while it is sent.
+inline constexpr char k_textPassShown[] = "PASS <...>";

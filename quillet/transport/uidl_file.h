@@ -1,0 +1,18 @@
+// The seen-identifier (UIDL) file of one account: the identifiers of the messages already
+// fetched from its server, one per line with CR LF line ends. The mail client writes it,
+// the notifier reads it to tell new mail from old.
+#pragma once
+
+#include <string>
+
+#include "quillet/common/lines.h"
+
+// The identifiers in file order; empty lines are skipped and either line end is taken. A
+// missing file is an empty list; a file that exists but cannot be read throws
+// EFileException (kind open or read).
+TStringList LoadUidlFile(const std::string& path);
+
+// Gives the file exactly these identifiers in one atomic replacement; an empty list
+// deletes the file instead. Throws EFileException (kind write, or delete) with the old file
+// left whole when that fails.
+void SaveUidlFile(const std::string& path, const TStringList& ids);
