@@ -28,3 +28,20 @@ inline constexpr char k_textDiskFull[] = "Error! Disk full?";
 inline constexpr char k_textPasswordAgain[] = "重新输入口令吗？";
 // How a PASS command is shown while it is sent.
 inline constexpr char k_textPassShown[] = "PASS <...>";
+
+// ---- The SMTP client ----
+// Raised when the send is asked for with nothing queued.
+inline constexpr char k_textNoMailsToSend[] = "Error: No mails to send out!";
+// A queued identifier without a live message in the outbox (+ the identifier).
+inline constexpr char k_textCannotFindMail[] = "Can not find out mail: ";
+// The outbox's data file gave fewer bytes than the message's record promises.
+inline constexpr char k_textCannotReadMail[] = "Can not read mail from file to send out";
+// The data phase lost its place in the message (a guard; never expected).
+inline constexpr char k_textSmtpInternal[] = "Internal Error in SMTP";
+// Shown (not raised) for a queued message whose header names no recipient; the next one goes on.
+inline constexpr char k_textNoReceiver[] = "A message does not have receiver";
+// A refused reply: k_textServerSays + reply (with its CR LF) + CR LF + k_textContinue.
+inline constexpr char k_textServerSays[] = "The server says: \r\n";
+inline constexpr char k_textContinue[] = "Continue?";
+// The server closed the connection before the session ended with QUIT.
+inline constexpr char k_textSmtpConnectionLost[] = "The server closed the connection before the mail was sent";

@@ -1,0 +1,210 @@
+#include "quillet/transport/raw_smtp.h"
+
+#include <cctype>
+
+#include "platform/socket.h"
+#include "platform/winsock_errors.h"
+#include "quillet/message/header/header_utils.h"
+#include "quillet/message/parser/header_block.h"
+#include "quillet/transport/transport_texts.h"
+
+namespace {
+
+constexpr std::uint16_t k_smtpPort = 25;
+
+// A line of a multi-line reply that more lines follow ("250-...").
+bool IsReplyContinuation(const std::string& line) {
+  return line.size() >= 4 && isdigit(static_cast<unsigned char>(line[0])) &&
+         isdigit(static_cast<unsigned char>(line[1])) && isdigit(static_cast<unsigned char>(line[2])) &&
+         line[3] == '-';
+}
+
+}  // namespace
+
+TRawSMTP::TRawSMTP(TUserPrompts& prompts, std::string outboxPath, std::vector<std::int32_t> queue)
+    : TMailBase(prompts), OutboxPath(std::move(outboxPath)), Queue(std::move(queue)) {
+  DefaultPort = k_smtpPort;
+  ServiceName = "Smtp";
+  DateText = [] { return FormatDate(Now()); };
+  Outbox = std::make_unique<TMailBox>(OutboxPath);
+  if (Outbox->IsEncrypted()) throw EOperateOnEncrypted();
+  DataFile = std::make_unique<TFileStream>(Outbox->DataPath(), TFileStream::Mode::OpenRead);
+  pump_ = std::make_unique<TDataPump>(Session.DataPhase, *DataFile);
+}
+
+TRawSMTP::~TRawSMTP() = default;
+
+void TRawSMTP::Reset() {
+  Session = TSMTPSession();
+  Finished = false;
+  stop_ = false;
+  closedEarly_ = false;
+  TMailBase::Reset();
+}
+
+void TRawSMTP::Send() {
+  stop_ = false;
+  closedEarly_ = false;
+  Start();
+  PumpUntil(stop_);
+  if (closedEarly_ && !Cancelled) throw ERawSmtpError(k_textSmtpConnectionLost);
+}
+
+void TRawSMTP::HostResolved() {
+  if (!CheckError()) Connect();
+}
+
+void TRawSMTP::Connected() { SetStep(TSmtpStep::Greeting); }
+
+// A clean close after QUIT was sent only lost the QUIT reply; a close with an error is
+// reported by the pump loop's CheckError.
+void TRawSMTP::ConnectionClosed() {
+  if (Finished) return;
+  if (LastError == 0 && Session.Step != TSmtpStep::Quit) closedEarly_ = true;
+  StopPumping();
+}
+
+bool TRawSMTP::ReadReply(std::string& reply) {
+  return ReadLine(reply) && !IsReplyContinuation(reply);
+}
+
+TRawSMTP::TVerdict TRawSMTP::CheckReply(const std::string& reply) {
+  if (reply.empty() || reply[0] == '2' || reply[0] == '3') return TVerdict::Accepted;
+  if (Prompts().AskYesNo(k_textServerSays + reply + "\r\n" + k_textContinue)) return TVerdict::Overruled;
+  Cancel();
+  return TVerdict::Cancelled;
+}
+
+void TRawSMTP::DataArrived() {
+  std::string reply;
+  if (!ReadReply(reply)) return;
+  TVerdict verdict = CheckReply(reply);
+  if (verdict != TVerdict::Cancelled) HandleReply(verdict == TVerdict::Accepted);
+}
+
+void TRawSMTP::HandleReply(bool accepted) {
+  switch (Session.Step) {
+    case TSmtpStep::Greeting: GreetingReply(); break;
+    case TSmtpStep::Helo: HeloReply(); break;
+    case TSmtpStep::Mail:
+    case TSmtpStep::Rcpt: NextRecipient(); break;
+    case TSmtpStep::Data: DataReply(accepted); break;
+    case TSmtpStep::DataEnd: DataEndReply(accepted); break;
+    case TSmtpStep::Quit: QuitReply(); break;
+    case TSmtpStep::Rset: NextMessage(); break;
+  }
+}
+
+void TRawSMTP::SendCommand(const std::string& command) {
+  CommandChange(command);
+  SendText(command + "\r\n");
+}
+
+void TRawSMTP::GreetingReply() {
+  SetState(TMailState::LoggingIn);
+  SetStep(TSmtpStep::Helo);
+  SendCommand("HELO " + LocalHostName());
+}
+
+void TRawSMTP::HeloReply() {
+  if (Queue.empty()) throw ERawSmtpError(k_textNoMailsToSend);
+  Session.MessageIndex = -1;
+  NextMessage();
+}
+
+void TRawSMTP::DataReply(bool accepted) {
+  if (!accepted) {
+    SetStep(TSmtpStep::Rset);
+    SendCommand("RSET");
+    return;
+  }
+  SetState(TMailState::SendingContent);
+  CommandChange(DisplayNameOf(DecodeWords(Recipients.front())) + ": " + SubjectText);
+  pump_->Begin(HeaderBlock, BodyStart, BodyLength);
+  SelectEvents(platform::k_socketWrite | platform::k_socketClose);
+}
+
+void TRawSMTP::DataEndReply(bool accepted) {
+  if (accepted && OnSent) OnSent(OutboxPath, Queue[static_cast<std::size_t>(Session.MessageIndex)]);
+  NextMessage();
+}
+
+void TRawSMTP::QuitReply() {
+  CloseSocket();
+  Finished = true;
+  StopPumping();
+}
+
+// Messages without a recipient are shown and passed over, so a queue of them costs no
+// recursion.
+void TRawSMTP::NextMessage() {
+  if (Queue.empty()) throw ERawSmtpError(k_textNoMailsToSend);
+  for (;;) {
+    ++Session.MessageIndex;
+    if (Session.MessageIndex >= static_cast<std::int32_t>(Queue.size())) {
+      SetState(TMailState::LoggingOut);
+      SetStep(TSmtpStep::Quit);
+      SendCommand("QUIT");
+      return;
+    }
+    LoadMessage(Queue[static_cast<std::size_t>(Session.MessageIndex)]);
+    if (!Recipients.empty()) break;
+    Prompts().ShowMessage(k_textNoReceiver);
+  }
+  SetState(TMailState::SendingEnvelope);
+  SetStep(TSmtpStep::Mail);
+  SendCommand("MAIL FROM: <" + AddressOf(SenderText) + ">");
+}
+
+// The header is read with bare CR and bare LF as line ends, as the data phase sends them,
+// so that a withheld field cannot hide behind a bare line end.
+void TRawSMTP::LoadMessage(std::int32_t id) {
+  TIdxRecord record;
+  if (!Outbox->FindRecord(id, record)) throw ERawSmtpError(k_textCannotFindMail + std::to_string(id));
+  const std::int64_t start = record.DataOffset;
+  const std::int64_t end = start + record.DataSize;
+  if (end > DataFile->Size()) throw ERawSmtpError(k_textCannotReadMail);
+  msgdecode::THeaderBlock header = msgdecode::ReadHeaderBlock(*DataFile, start, end, TLineEnds::Any);
+  HeaderBlock.Clear();
+  HeaderBlock.WriteString(BuildHeaderBlock(header.lines, DateText()));
+  SenderText = DecodeWords(GetField(header.lines, "From:"));
+  SubjectText = DecodeWords(GetField(header.lines, "Subject:"));
+  Recipients = HeaderRecipients(header.lines);
+  if (OnExpandRecipients) Recipients = OnExpandRecipients(Recipients);
+  BodyStart = header.bodyStart;
+  BodyLength = end - header.bodyStart;
+  Session.RecipientIndex = -1;
+}
+
+void TRawSMTP::NextRecipient() {
+  ++Session.RecipientIndex;
+  if (Session.RecipientIndex >= static_cast<std::int32_t>(Recipients.size())) {
+    SetStep(TSmtpStep::Data);
+    SendCommand("Data");
+    return;
+  }
+  const std::string& recipient = Recipients[static_cast<std::size_t>(Session.RecipientIndex)];
+  SetStep(TSmtpStep::Rcpt);
+  SendCommand("RCPT TO: <" + AddressOf(DecodeWords(recipient)) + ">");
+}
+
+void TRawSMTP::ReadyToWrite() {
+  if (Session.DataPhase == TDataPhase::None) return;
+  TPumpResult result = pump_->Pump([this](const char* data, int size) { return SendPiece(data, size); });
+  SetProgress(pump_->Percent());
+  if (result == TPumpResult::Done) {
+    SetStep(TSmtpStep::DataEnd);
+    SelectEvents(platform::k_socketRead | platform::k_socketClose);
+  } else if (result == TPumpResult::Failed) {
+    CheckError();
+  }
+}
+
+int TRawSMTP::SendPiece(const char* data, int size) {
+  int sent = platform::SendOnSocket(Socket, data, size);
+  if (sent > 0) return sent;
+  int error = sent == 0 ? 0 : platform::LastSocketError();
+  if (sent == 0 || error == platform::k_WSAEWOULDBLOCK) return 0;
+  LastError = error;
+  return -1;
+}

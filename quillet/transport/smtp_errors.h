@@ -1,0 +1,10 @@
+// The SMTP client's own failures (texts in transport_texts.h).
+#pragma once
+
+#include "quillet/common/exceptions.h"
+
+// A queued message that cannot be found or read, an empty queue, a lost data position.
+class ERawSmtpError : public Exception {
+ public:
+  using Exception::Exception;
+};

@@ -1,0 +1,81 @@
+#include "tests/transport/smtp_test_support.h"
+
+#include <cctype>
+
+#include "quillet/store/mailbox/mail_box.h"
+#include "quillet/store/system/msg_encode.h"
+
+namespace smtp_test {
+
+TComposeInput Input(const std::string& to, const std::string& subject, const TStringList& body) {
+  TComposeInput input;
+  input.From = "Me <me@example.org>";
+  input.To = {to};
+  input.Subject = subject;
+  input.Body = body;
+  input.VersionText = "1.0";
+  return input;
+}
+
+std::int32_t Compose(const std::string& outbox, const TComposeInput& input, TUserPrompts& prompts) {
+  TMailHead head;
+  head.State = 2;
+  TMsgEncode encode(outbox, head, TComposeSettings(), prompts);
+  encode.Input = input;
+  encode.Encode(true);
+  return head.Id;
+}
+
+std::int32_t AppendRaw(const std::string& outbox, const std::string& text) {
+  TMailBox box(outbox);
+  TMailHead head;
+  head.State = 2;
+  TMemoryStream stream(text);
+  box.AddMessage(head, stream);
+  return head.Id;
+}
+
+std::string StoredText(const std::string& outbox, std::int32_t id) {
+  TMailBox box(outbox);
+  std::unique_ptr<TStream> stream = box.OpenMessageStream(id);
+  std::string text(static_cast<size_t>(stream->Size()), '\0');
+  if (!text.empty()) stream->ReadBuffer(&text[0], static_cast<std::int32_t>(text.size()));
+  return text;
+}
+
+namespace {
+
+bool StartsWithNoCase(const std::string& line, const std::string& prefix) {
+  if (line.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(line[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
+      return false;
+  return true;
+}
+
+}  // namespace
+
+std::string DeliveredText(const std::string& stored) {
+  std::string delivered = std::string("Date: ") + k_date + "\r\n";
+  size_t pos = 0;
+  bool withheld = false;
+  for (;;) {  // header lines
+    size_t end = stored.find("\r\n", pos);
+    std::string line = stored.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+    pos = end == std::string::npos ? stored.size() : end + 2;
+    if (line.empty()) break;
+    if (line[0] != ' ' && line[0] != '\t') withheld = StartsWithNoCase(line, "bcc") || StartsWithNoCase(line, "x-jayattach");
+    if (!withheld) delivered += line + "\r\n";
+  }
+  delivered += "\r\n";
+  while (pos < stored.size()) {  // body lines
+    size_t end = stored.find("\r\n", pos);
+    size_t next = end == std::string::npos ? stored.size() : end + 2;
+    std::string line = stored.substr(pos, next - pos);
+    delivered += line == "..\r\n" ? ".\r\n" : line;
+    pos = next;
+  }
+  return delivered + "\r\n";
+}
+
+}  // namespace smtp_test
