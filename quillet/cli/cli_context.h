@@ -100,6 +100,8 @@ int RunInitCommand(TCliContext& ctx, TUserPrompts& prompts);
 int RunConfigCommand(TCliContext& ctx);
 // compose --to ADDR ... --subject TEXT ...: a message into the outbox; prints its id.
 int RunComposeCommand(TCliContext& ctx, TUserPrompts& prompts);
+// receive [--headers-only] [--quiet] | send | send-receive (transfer_commands.cpp).
+int RunTransferCommand(const std::string& command, TCliContext& ctx, TUserPrompts& prompts);
 // The mail client's commands (client_commands.cpp); nullptr when `command` is none of them.
 using TClientCommand = int (*)(TCliContext& ctx, TUserPrompts& prompts);
 TClientCommand FindClientCommand(const std::string& command);

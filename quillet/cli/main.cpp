@@ -32,7 +32,8 @@ const char k_usage[] =
     "  addr add NAME ADDRESS | addr group NAME MEMBER... | addr lookup NAME | addr expand LIST\n"
     "  addr list   (ID TAB card TAB NAME TAB ADDRESS, or ID TAB group TAB NAME TAB MEMBER-IDS)\n"
     "  accounts list | accounts add --name N --server HOST [--port P] --user U [--password P] [--no-leave]\n"
-    "           [--disabled] | accounts remove INDEX\n";
+    "           [--disabled] | accounts remove INDEX\n"
+    "  receive [--headers-only] [--quiet] | send | send-receive\n";
 
 int Dispatch(const std::string& command, TCliContext& ctx) {
   TCliPrompts prompts(ctx.answer, ctx.passwordFile);
@@ -48,6 +49,8 @@ int Dispatch(const std::string& command, TCliContext& ctx) {
   if (command == "init") return RunInitCommand(ctx, prompts);
   if (command == "config") return RunConfigCommand(ctx);
   if (command == "compose") return RunComposeCommand(ctx, prompts);
+  if (command == "receive" || command == "send" || command == "send-receive")
+    return RunTransferCommand(command, ctx, prompts);
   if (TClientCommand client = FindClientCommand(command)) return client(ctx, prompts);
   throw ECliUsage("unknown command " + command);
 }

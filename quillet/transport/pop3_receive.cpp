@@ -99,7 +99,7 @@ void TPOP3::MessageData() {
 void TPOP3::WriteData(const std::string& bytes) {
   if (bytes.empty()) return;
   const auto size = static_cast<std::int32_t>(bytes.size());
-  if (Session.Stream->Write(bytes.data(), size) < size) throw EMailError(k_textDiskFull);
+  if (Session.Stream->Write(bytes.data(), size) < size) throw EMailError(k_textReceiveDiskFull);
 }
 
 // Once per message: the sender's name and the subject as the step under way, as soon as

@@ -23,7 +23,7 @@ inline constexpr char k_textDoOperationError[] = "Error in DoOperation";
 inline constexpr char k_textNoMessageSize[] = "Error: MsgSize in FMsgsSize";
 inline constexpr char k_textNoMessageHandler[] = "Internal Error";
 inline constexpr char k_textNextMessageError[] = "Internal Error in GotoNextMsg";
-inline constexpr char k_textDiskFull[] = "Error! Disk full?";
+inline constexpr char k_textReceiveDiskFull[] = "Error! Disk full?";
 // After a refused password: the reply, a blank line, then this question.
 inline constexpr char k_textPasswordAgain[] = "重新输入口令吗？";
 // How a PASS command is shown while it is sent.
@@ -45,3 +45,15 @@ inline constexpr char k_textServerSays[] = "The server says: \r\n";
 inline constexpr char k_textContinue[] = "Continue?";
 // The server closed the connection before the session ended with QUIT.
 inline constexpr char k_textSmtpConnectionLost[] = "The server closed the connection before the mail was sent";
+
+// ---- The receive and send runs ----
+inline constexpr char k_textProgressRunning[] = "Error: Progress running";
+inline constexpr char k_textAddReceivedLogError[] = "Error in AddReceivedLog";
+inline constexpr char k_textReceivedCount[] = "收到 %d 封新邮件";
+inline constexpr char k_textSavedTo[] = "%d 封邮件保存到：%s";
+inline constexpr char k_textNoNewMail[] = "对不起，没有新邮件";
+// The progress texts: total and remaining while receiving; the password question.
+inline constexpr char k_textFetchCount[] = "共 %d 封，还剩 %d 封";
+inline constexpr char k_textPasswordFor[] = " on ";
+inline constexpr char k_textReceiveCaption[] = "接收邮件...";
+inline constexpr char k_textSendCaption[] = "发送邮件...";

@@ -17,6 +17,8 @@ TEST(FormatText, FillsEachPlaceInTurn) {
       {"no place", {"x"}, "no place"},
       {"%s and %s", {"one"}, "one and "},
       {"100%", {}, "100%"},
+      {"%d 封邮件保存到：%s", {"3", "收件箱"}, "3 封邮件保存到：收件箱"},
+      {"50%x %d", {"7"}, "50%x 7"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatText(c.pattern, c.values), c.result) << c.pattern;
 }

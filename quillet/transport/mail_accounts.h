@@ -1,0 +1,25 @@
+// The accounts a receive walks, in order: the user's own account from the [Connection]
+// settings, then the further accounts of "OtherConnections" (connections.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "quillet/common/profile_file.h"
+#include "quillet/transport/connections.h"
+
+// The own account: server [Connection] "POP3Host", port "POP3Port" (110), user
+// "POP3Account", password "POP3Password" (scrambled), leave-on-server [Receive]
+// "LeaveInServer" (1), seen file "uidl". It is enabled when its server is set, so that a
+// user who keeps only further accounts is not told on every check that a name is missing.
+TOneConnection DefaultAccount(const TProfileFile& ini);
+// The own account first, then the further ones of the same ini file.
+std::vector<TOneConnection> MailAccounts(const TProfileFile& ini);
+
+// The SMTP server the send run uses: [Connection] "SMTPHost" and "SMTPPort" (25).
+struct TSmtpServer {
+  std::string Host;
+  std::uint16_t Port = 25;
+};
+TSmtpServer SmtpServer(const TProfileFile& ini);
