@@ -27,7 +27,7 @@ class TCliProgressView : public TProgressView {
   std::string last_;
 };
 
-int Receive(TNetworkProgress& run, bool headersOnly, bool quiet) {
+int Receive(TNetworkProgress& run, const TProgressManager& progress, bool headersOnly, bool quiet) {
   TReceiveRequest request;
   request.HeadersOnly = headersOnly;
   request.Quiet = quiet;
@@ -38,7 +38,7 @@ int Receive(TNetworkProgress& run, bool headersOnly, bool quiet) {
   }
   const std::int32_t received = run.Receive(request);
   if (!headersOnly && (received > 0 || !quiet))
-    for (const std::string& line : ReceiveReport(received, run.ReceivedLog())) PrintLine(line);
+    for (const std::string& line : ReceiveReport(received, progress.ReceivedLog())) PrintLine(line);
   return run.Failures() > 0 ? 1 : 0;
 }
 
@@ -64,6 +64,6 @@ int RunTransferCommand(const std::string& command, TCliContext& ctx, TUserPrompt
   TNetworkProgress run(progress, session.Manager(), passwords, prompts, view);
   int status = 0;
   if (command != "receive") status |= Send(run);
-  if (command != "send") status |= Receive(run, o.Has("--headers-only"), o.Has("--quiet"));
+  if (command != "send") status |= Receive(run, progress, o.Has("--headers-only"), o.Has("--quiet"));
   return status;
 }
