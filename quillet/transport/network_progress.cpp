@@ -146,9 +146,11 @@ std::int32_t TNetworkProgress::Send(const TSentNotice& sent) {
   const std::string outboxPath = manager_.Boxes().Standard(TBoxKind::Outbox).BasePath();
   const TSmtpServer server = SmtpServer(manager_.Setup().File());
   std::int32_t accepted = 0;
+  const std::vector<std::int32_t> queue = QueuedIds(outboxPath);
+  if (queue.empty()) return 0;  // nothing to send: no connection, no error
   manager_.SetSending(true);
   try {
-    TRawSMTP smtp(prompts_, outboxPath, QueuedIds(outboxPath));
+    TRawSMTP smtp(prompts_, outboxPath, queue);
     WireEvents(smtp);
     smtp.Host = server.Host;
     smtp.Port = server.Port;

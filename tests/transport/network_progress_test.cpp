@@ -1,0 +1,194 @@
+// The receive and send runs against scripted servers: the account walk, delivery into the
+// mailboxes, the report, remembered passwords, the main window's messages, and the send
+// that hands each accepted message back to the manager.
+#include "quillet/transport/network_progress.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/message_loop.h"
+#include "quillet/transport/mail_accounts.h"
+#include "quillet/transport/scramble.h"
+#include "tests/store/system/system_test_support.h"
+#include "tests/support/fake_server.h"
+
+namespace system_test {
+namespace {
+
+using test_support::TFakeServer;
+using test_support::TServerStep;
+using Texts = std::vector<std::string>;
+
+class TRecordingView : public TProgressView {
+ public:
+  void Caption(const std::string& text) override { lines.push_back("caption " + text); }
+  void StatusText(const std::string& text) override { lines.push_back("status " + text); }
+  void CurrentText(const std::string& text) override { lines.push_back("current " + text); }
+  void CommandText(const std::string& text) override { lines.push_back("command " + text); }
+  void Gauge(std::int32_t) override {}
+  Texts lines;
+};
+
+// A POP3 server holding one message, kept on the server.
+std::vector<TServerStep> OneMessageScript(const std::string& uidl, const std::string& text) {
+  return {{{"+OK\r\n"}},
+          {{"+OK\r\n"}},
+          {{"+OK 1 " + std::to_string(text.size()) + "\r\n"}},
+          {{"+OK\r\n1 " + uidl + "\r\n.\r\n"}},
+          {{"+OK\r\n1 " + std::to_string(text.size()) + "\r\n.\r\n"}},
+          {{"+OK\r\n" + text + ".\r\n"}},
+          {{"+OK bye\r\n"}}};
+}
+
+TOneConnection Account(const std::string& user, std::uint16_t port, const std::string& password, bool enabled = true) {
+  TOneConnection account;
+  account.POP3Server = "127.0.0.1";
+  account.POP3Port = port;
+  account.Account = user;
+  account.Password = password;
+  account.Enabled = enabled;
+  account.UidlFile = user + ".uid";
+  return account;
+}
+
+class NetworkProgressTest : public SystemTest {
+ protected:
+  void SetUp() override {
+    SystemTest::SetUp();
+    manager = Open();
+    run = std::make_unique<TNetworkProgress>(progress, *manager, passwords, prompts, view);
+  }
+  std::int32_t Count(TBoxKind kind) {
+    std::vector<std::int32_t> ids;
+    manager->Boxes().Standard(kind).Box().ListIds(ids);
+    return static_cast<std::int32_t>(ids.size());
+  }
+
+  std::vector<platform::TWindowMessage> heard;
+  platform::THiddenWindow mainWindow{[this](const platform::TWindowMessage& m, std::intptr_t&) {
+    heard.push_back(m);
+    return true;
+  }};
+  TProgressManager progress{mainWindow.Handle()};
+  TPasswordList passwords;
+  TRecordingView view;
+  std::unique_ptr<TSystemManager> manager;
+  std::unique_ptr<TNetworkProgress> run;
+};
+
+TEST_F(NetworkProgressTest, EnabledAccountsAreReceivedInOrderAndACancelledPasswordSkipsOnlyItsAccount) {
+  TFakeServer first({"+OK ready\r\n"}, OneMessageScript("a1", store_test::MessageText("first")));
+  TFakeServer asking({"+OK ready\r\n"}, {{{"+OK\r\n"}}});
+  TFakeServer second({"+OK ready\r\n"}, OneMessageScript("d1", store_test::MessageText("second")));
+  const std::vector<TOneConnection> accounts{Account("ann", first.Port(), "pw1"), Account("bob", 1, "x", false),
+                                             Account("cat", asking.Port(), ""), Account("dan", second.Port(), "pw2")};
+  TReceiveRequest request;
+  request.Accounts = &accounts;
+  EXPECT_EQ(run->Receive(request), 2);
+
+  EXPECT_EQ(first.Transcript(), "USER ann\r\nPASS pw1\r\nSTAT\r\nUIDL\r\nLIST\r\nRETR 1\r\nQUIT\r\n");
+  EXPECT_EQ(asking.Transcript(), "USER cat\r\n");
+  EXPECT_EQ(Count(TBoxKind::Inbox), 2);
+  EXPECT_EQ(prompts.passwordQuestions, Texts{"cat on 127.0.0.1"});  // asked, cancelled, nothing shown
+  EXPECT_TRUE(prompts.shown.empty());
+  EXPECT_EQ(run->Failures(), 0);
+  EXPECT_EQ(ReceiveReport(2, progress.ReceivedLog()), (Texts{"收到 2 封新邮件", "2 封邮件保存到：收件箱"}));
+  std::string remembered;
+  EXPECT_TRUE(passwords.Get("127.0.0.1", "dan", remembered));
+  EXPECT_EQ(remembered, "pw2");
+  EXPECT_FALSE(passwords.Get("127.0.0.1", "cat", remembered));
+  EXPECT_TRUE(platform::FileExists(MailRoot() + "ann.uid"));  // the seen file in the mail root
+
+  platform::ProcessMessages();  // the posted report
+  ASSERT_EQ(heard.size(), 3u);
+  EXPECT_EQ(heard[0].wParam, static_cast<std::uintptr_t>(TNetworkActivity::ReceiveStarts));
+  EXPECT_EQ(heard[1].wParam, static_cast<std::uintptr_t>(TNetworkActivity::ReceiveEnds));
+  EXPECT_EQ(heard[2].message, k_receiveFinishedMessage);
+  EXPECT_EQ(heard[2].wParam, 2u);
+}
+
+TEST_F(NetworkProgressTest, ARefusedAccountIsShownAndTheRunGoesOn) {
+  TFakeServer refusing({"+OK ready\r\n"}, {{{"-ERR who?\r\n"}}, {{}}});
+  TFakeServer good({"+OK ready\r\n"}, OneMessageScript("g1", store_test::MessageText("good")));
+  const std::vector<TOneConnection> accounts{Account("eve", refusing.Port(), "pw"), Account("fay", good.Port(), "pw")};
+  TReceiveRequest request;
+  request.Accounts = &accounts;
+  request.Quiet = true;
+  EXPECT_EQ(run->Receive(request), 1);
+  EXPECT_EQ(prompts.shown, Texts{"用户帐户名非法: eve"});
+  EXPECT_EQ(run->Failures(), 1);
+}
+
+TEST_F(NetworkProgressTest, OnlyOneRunAtATimeAndAQuietEmptyCheckReportsNothing) {
+  progress.Begin(TProgressDirection::Send);
+  EXPECT_THROW(progress.Begin(TProgressDirection::Receive), Exception);
+  EXPECT_THROW(progress.AddReceivedLog("收件箱"), Exception);  // no receive runs
+  progress.End();
+
+  const std::vector<TOneConnection> none;
+  TReceiveRequest request;
+  request.Accounts = &none;
+  request.Quiet = true;
+  EXPECT_EQ(run->Receive(request), 0);
+  request.Quiet = false;
+  EXPECT_EQ(run->Receive(request), 0);
+  platform::ProcessMessages();
+  int reports = 0;
+  for (const auto& m : heard) reports += m.message == k_receiveFinishedMessage;
+  EXPECT_EQ(reports, 1);
+  EXPECT_EQ(ReceiveReport(0, {}), Texts{"对不起，没有新邮件"});
+}
+
+TEST_F(NetworkProgressTest, SendHandsEachAcceptedMessageToTheManager) {
+  EXPECT_EQ(run->Send(), 0);  // nothing queued: no connection, nothing shown
+  EXPECT_TRUE(prompts.shown.empty());
+
+  TFakeServer smtp({"220 ready\r\n"},
+                   {{{"250 hello\r\n"}}, {{"250 ok\r\n"}}, {{"250 ok\r\n"}}, {{"354 go\r\n"}},
+                    {{"250 queued\r\n"}, 0, false, 0, "\r\n.\r\n"}, {{"221 bye\r\n"}}});
+  WriteIni("[Connection]\r\nSMTPHost=127.0.0.1\r\nSMTPPort=" + std::to_string(smtp.Port()) + "\r\n");
+  manager = Open();
+  run = std::make_unique<TNetworkProgress>(progress, *manager, passwords, prompts, view);
+  TMailBox& outbox = manager->Boxes().Standard(TBoxKind::Outbox).Box();
+  const std::int32_t id = store_test::AddText(outbox, "From: me@here.org\r\nTo: you@there.org\r\nSubject: s\r\n\r\nhi\r\n");
+  TMailHead head;
+  ASSERT_TRUE(outbox.ReadHead(id, head));
+  head.State = 2;
+  outbox.WriteHead(head);
+
+  Texts notices;
+  EXPECT_EQ(run->Send([&](std::int32_t from, const std::string& box, std::int32_t now) {
+    notices.push_back(std::to_string(from) + " " + box + " " + std::to_string(now));
+  }), 1);
+  EXPECT_EQ(notices, Texts{std::to_string(id) + " 已发送邮件 1"});
+  EXPECT_EQ(Count(TBoxKind::Outbox), 0);
+  EXPECT_EQ(Count(TBoxKind::Sentbox), 1);
+  const std::string sent = smtp.Transcript();
+  EXPECT_EQ(sent.substr(0, sent.find("Data")), "HELO " + platform::LocalHostName() +
+                                                   "\r\nMAIL FROM: <me@here.org>\r\nRCPT TO: <you@there.org>\r\n");
+}
+
+TEST_F(SystemTest, MailAccountsAreTheOwnAccountThenTheFurtherOnes) {
+  WriteIni("[Connection]\r\nPOP3Host=pop.example.org\r\nPOP3Port=1110\r\nPOP3Account=me\r\nPOP3Password=" +
+           Scramble("secret", "", true) + "\r\nSMTPHost=smtp.example.org\r\n[Receive]\r\nLeaveInServer=0\r\n"
+           "[OtherConnections]\r\nTotal=1\r\n[Connection1]\r\nPOP3Server=other.example.org\r\nAccount=you\r\n"
+           "Enabled=1\r\nUidlFile=1.uid\r\n");
+  const TProfileFile ini(IniPath());
+  const std::vector<TOneConnection> accounts = MailAccounts(ini);
+  ASSERT_EQ(accounts.size(), 2u);
+  const TOneConnection& own = accounts[0];
+  EXPECT_EQ(own.POP3Server + ":" + std::to_string(own.POP3Port) + " " + own.Account + " " + own.Password + " " +
+                own.UidlFile,
+            "pop.example.org:1110 me secret uidl");
+  EXPECT_TRUE(own.Enabled);
+  EXPECT_FALSE(own.LeaveIt);
+  EXPECT_EQ(accounts[1].POP3Server + " " + accounts[1].UidlFile, "other.example.org 1.uid");
+  EXPECT_EQ(SmtpServer(ini).Host + ":" + std::to_string(SmtpServer(ini).Port), "smtp.example.org:25");
+
+  WriteIni("");  // no server of its own: the own account is left out of a check
+  EXPECT_FALSE(DefaultAccount(TProfileFile(IniPath())).Enabled);
+}
+
+}  // namespace
+}  // namespace system_test
