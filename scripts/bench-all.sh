@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release) and runs them, each with its peer in the same run:
 # the store (with cp of the same data file), delivery by the assistant's rules, the codecs (with base64 -d) and the parser
-# (with Python's email package on the same generated corpus), the composer (with base64 -w76).
+# (with Python's email package on the same generated corpus), the composer (with base64 -w76), receiving and sending (with fetchmail, poplib, smtplib, msmtp).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -16,5 +16,7 @@ echo "==== cipher"
 bash scripts/bench-cipher.sh
 echo "==== compose"
 bash scripts/bench-compose.sh
+echo "==== receive and send"
+bash scripts/bench-transfer.sh
 echo "==== parser"
 QUILLET_BENCH_BUILD=build/bench bash scripts/bench_parser.sh

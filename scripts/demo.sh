@@ -1,26 +1,55 @@
 #!/usr/bin/env bash
-# The main job for now: install, build both targets, make a small demo mailbox with
-# quillet-cli and list it.
+# The main job: install, build both targets, then run the mail client's own job with
+# quillet-cli against servers this script starts on loopback (a private Dovecot for POP3,
+# an SMTP sink that keeps what it receives): compose a message with an attachment, send
+# it, hand what the SMTP server got to the POP3 server, receive it back, and show it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+top=$PWD
 bash scripts/install-deps.sh
 bash scripts/build.sh native
 bash scripts/build.sh win32
 
-cli=build/native/quillet/cli/quillet-cli
-demo=build/demo
-rm -rf "$demo" && mkdir -p "$demo"
+cli=$top/build/native/quillet/cli/quillet-cli
+demo=$top/build/demo
+stop_servers() {
+  bash tests/e2e/pop3_peer.sh stop "$demo/dovecot" >/dev/null 2>&1 || true
+  bash tests/e2e/smtp/smtp_sink.sh stop "$demo/sink" >/dev/null 2>&1 || true
+}
+stop_servers
+rm -rf "$demo" && mkdir -p "$demo" && chmod 755 "$demo"
+trap stop_servers EXIT
+export QUILLET_REGISTRY=$demo/registry
+bash tests/e2e/pop3_peer.sh start "$demo/dovecot" >/dev/null  # user alice, password secret
+bash tests/e2e/smtp/smtp_sink.sh start "$demo/sink" >/dev/null
+q() { "$cli" --home "$demo/home" "$@"; }
 
-printf 'From: Alice <alice@example.com>\r\nTo: Bob <bob@example.com>\r\nSubject: Lunch\r\nDate: Mon, 7 Dec 1998 9:5:3 +0800\r\n\r\nNoon at the usual place?\r\n' >"$demo/lunch.eml"
-printf 'From: =?GB2312?B?1cXI/Q==?= <zhang@example.com>\r\nSubject: =?GB2312?B?u+HS6c2o1qo=?=\r\nMime-Version: 1.0\r\nContent-Type: multipart/mixed; boundary="b1"\r\n\r\n--b1\r\nContent-Type: text/plain; charset=gb2312\r\n\r\nSee the notes.\r\n--b1\r\nContent-Type: application/octet-stream; name="notes.txt"\r\nContent-Transfer-Encoding: base64\r\n\r\naGVsbG8gd29ybGQK\r\n--b1--\r\n' >"$demo/notice.eml"
+mkdir "$demo/home"
+q init >/dev/null
+q config set Connection MailAddress alice@example.com
+q config set Connection name "Alice"
+q config set Connection SMTPHost 127.0.0.1
+q config set Connection SMTPPort "$(cat "$demo/sink/port")"
+q config set Connection POP3Host 127.0.0.1
+q config set Connection POP3Port "$(cat "$demo/dovecot/port")"
+q config set Connection POP3Account alice
+q config set Connection POP3Password "$("$cli" password scramble secret)"
+q addr add "张三" zhang@example.com >/dev/null
 
-"$cli" box create "$demo/in"
-"$cli" box append "$demo/in" "$demo/lunch.eml" --from Alice --subject Lunch --date 1998-12-07T09:05:03
-"$cli" box append "$demo/in" "$demo/notice.eml" --from "张三" --subject "会议通知" --attachment --priority 1
-"$cli" box mark "$demo/in" 1 --read
-echo "== box list $demo/in"
-"$cli" box list "$demo/in"
-echo "== box info $demo/in"
-"$cli" box info "$demo/in"
-echo "== msg attachments --box $demo/in --id 2"
-"$cli" msg attachments --box "$demo/in" --id 2
+printf 'Hello,\r\n\r\nThe notes are attached.\r\n' >"$demo/body.txt"
+printf 'agenda: 1. budget 2. travel\n' >"$demo/notes.txt"
+echo "== compose (into the outbox)"
+q compose --to "张三" --to alice@example.com --subject "会议通知" --body "$demo/body.txt" --attach "$demo/notes.txt"
+echo "== send"
+q send
+echo "== the SMTP server received $(ls "$demo/sink"/*.eml | wc -l) message(s); handing them to the POP3 server"
+for message in "$demo/sink"/*.eml; do doveadm -c "$demo/dovecot/dovecot.conf" save -u alice <"$message"; done
+echo "== receive"
+q receive
+echo "== boxes"
+q boxes
+echo "== the inbox"
+q box list "$demo/home/mail/in"
+echo "== attachments of the last message"
+last=$(q box list "$demo/home/mail/in" | tail -1 | cut -f1)
+q msg attachments --box "$demo/home/mail/in" --id "$last"
