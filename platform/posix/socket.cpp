@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -79,6 +80,10 @@ SocketHandle OpenStreamSocket() {
     Fail(WinSockErrorOfErrno(errno));
     return k_invalidSocket;
   }
+  // Line protocols write a command, or a message's last piece, and wait for the answer:
+  // without this the small write waits for the peer's delayed acknowledgement.
+  const int on = 1;
+  setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
   return socket;
 }
 

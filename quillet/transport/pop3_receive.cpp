@@ -153,6 +153,7 @@ bool TPOP3::DeleteAfterFetch() const {
 
 void TPOP3::RecordSeen() {
   const std::string& id = Session.CurrentId;
-  if (std::find(SeenIds.begin(), SeenIds.end(), id) == SeenIds.end()) SeenIds.push_back(id);
-  if (!SeenFilePath.empty()) SaveUidlFile(SeenFilePath, SeenIds);
+  if (std::find(SeenIds.begin(), SeenIds.end(), id) != SeenIds.end()) return;
+  SeenIds.push_back(id);
+  if (!SeenFilePath.empty()) AppendUidl(SeenFilePath, id);
 }

@@ -16,3 +16,9 @@ TStringList LoadUidlFile(const std::string& path);
 // deletes the file instead. Throws EFileException (kind write, or delete) with the old file
 // left whole when that fails.
 void SaveUidlFile(const std::string& path, const TStringList& ids);
+
+// Adds one identifier at the end of the file (made when absent), without flushing: the
+// record kept after each stored message, so that a dropped connection does not fetch it
+// again. A whole replacement per message would flush the file and its folder every time,
+// which costs more than receiving the message. Throws EFileException when it fails.
+void AppendUidl(const std::string& path, const std::string& id);
