@@ -31,6 +31,18 @@ TEST(UidlFile, WritesCrLfLinesReadsEitherEndAndDeletesWhenEmpty) {
   SaveUidlFile(path, {});  // nothing to delete is no error
 }
 
+TEST(UidlFile, AppendMakesTheFileAndKeepsAnUnendedLastLineWhole) {
+  const std::string path = ScratchPath("3.uid");
+  AppendUidl(path, "a1");
+  AppendUidl(path, "b2");
+  EXPECT_EQ(ReadWholeFile(path), "a1\r\nb2\r\n");
+  const std::string unended = "x\r\ny";
+  ASSERT_TRUE(platform::FileReplaceContents(path, unended.data(), static_cast<std::int32_t>(unended.size())));
+  AppendUidl(path, "z");
+  EXPECT_EQ(LoadUidlFile(path), (TStringList{"x", "y", "z"}));
+  platform::FileDelete(path);
+}
+
 TEST(UidlFile, WriteIntoAMissingFolderThrowsKindWrite) {
   const std::string folder = platform::TempFolder() + "qtt_uidl_missing_folder";
   const std::string path = folder + platform::PathSeparator() + "2.uid";
