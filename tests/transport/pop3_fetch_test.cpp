@@ -73,6 +73,7 @@ TEST(Pop3Fetch, CommandsStoredTextsAndSeenFile) {
     EXPECT_EQ(run.seenFile, c.seenAfter);
     EXPECT_EQ(run.seenFileExists, !c.seenAfter.empty());
     EXPECT_EQ(h.pop.Received, static_cast<std::int32_t>(c.delivered.size()));
+    EXPECT_EQ(h.pop.ToFetch, static_cast<std::int32_t>(c.delivered.size()));
     EXPECT_TRUE(h.prompts.shown.empty());
   }
 }
@@ -88,15 +89,19 @@ TEST(Pop3Fetch, RepliesSplitOverReadsAndTwoRepliesInOneRead) {
       TServerStep{{"+OK 1 ", "60\r\n"}, 30},
       TServerStep{{"+OK\r\n1 ui", "d-b\r\n.", "\r\n"}, 30},
       TServerStep{{"+OK\r\n1 60\r", "\n.\r\n"}, 30},
-      TServerStep{{"+OK 60 octets\r", "\nFrom: Sender <s@example.com>\r\nSubject: two\r\n\r\ntext\r\n.\r\n"}, 30},
+      TServerStep{{"+OK 60 octets\r", "\nFrom: =?GB2312?B?1cXI/Q==?= <zs@example.com>\r\nSubj",
+                   "ect: =?GB2312?Q?=B2=E2=CA=D4?=\r\n", "\r\ntext\r\n.\r\n"}, 30},
       Reply("+OK bye\r\n"),
   };
   const TRun run = h.Run(script);
   EXPECT_EQ(run.error, "");
   EXPECT_EQ(run.transcript, Transcript({"STAT", "UIDL", "LIST", "RETR 1", "QUIT"}));
   ASSERT_EQ(run.delivered.size(), 1u);
-  EXPECT_EQ(run.delivered[0].text, k_second);
+  EXPECT_EQ(run.delivered[0].text,
+            "From: =?GB2312?B?1cXI/Q==?= <zs@example.com>\r\nSubject: =?GB2312?Q?=B2=E2=CA=D4?=\r\n\r\ntext\r\n");
   EXPECT_EQ(run.delivered[0].uidl, "uid-b");
+  // The sender's name and the subject, decoded, once the header is complete.
+  EXPECT_EQ(run.shownSteps, std::vector<std::string>{"\xD5\xC5\xC8\xFD: \xB2\xE2\xCA\xD4"});
 }
 
 // Wherever the reads split the "." line (or a stuffed line, or the status line), the same

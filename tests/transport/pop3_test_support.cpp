@@ -61,6 +61,9 @@ TRun TPop3Harness::Run(const std::vector<TServerStep>& script, TPOP3::TMode mode
     const std::string& temp = pop.Session.TempFile;
     if (!temp.empty() && (run.tempFiles.empty() || run.tempFiles.back() != temp)) run.tempFiles.push_back(temp);
   };
+  pop.OnCommandChange = [&](TMailBase&, const std::string& text) {
+    if (text.find(':') != std::string::npos && text.compare(0, 10, "127.0.0.1:") != 0) run.shownSteps.push_back(text);
+  };
   pop.OnMessage = [&](TPOP3&, TMailMessage& m) {
     if (onMessage) onMessage(m);
     TDelivered d;

@@ -51,6 +51,7 @@ struct TRun {
   TStringList seenFile;       // the seen file's identifiers afterwards
   bool seenFileExists = false;
   std::vector<std::string> tempFiles;  // every temporary file seen while receiving
+  std::vector<std::string> shownSteps; // OnCommandChange texts that are no command
 };
 
 // A session of the client against a fake server: user "alice", password "secret", the
