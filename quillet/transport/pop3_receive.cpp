@@ -107,8 +107,8 @@ void TPOP3::WriteData(const std::string& bytes) {
 void TPOP3::ShowSender(const std::string& bytes, bool ended) {
   if (Session.FromShown) return;
   std::string& header = Session.HeaderText;
-  header.append(bytes, 0, std::min(bytes.size(), k_headerTextLimit - std::min(header.size(), k_headerTextLimit)));
-  std::size_t end = header.compare(0, 2, "\r\n") == 0 ? 0 : header.find("\r\n\r\n");
+  if (header.size() < k_headerTextLimit) header.append(bytes, 0, k_headerTextLimit - header.size());
+  const std::size_t end = header.compare(0, 2, "\r\n") == 0 ? 0 : header.find("\r\n\r\n");
   if (end == std::string::npos && !ended && header.size() < k_headerTextLimit) return;
   Session.FromShown = true;
   const TStringList lines = SplitLines(header.substr(0, end));
