@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -57,7 +58,9 @@ std::string StateName(int state);
 void StartNetwork();
 void StopNetwork();
 
-// The network error box: what failed for the state, "[状态：%s]", then the WinSock text.
+// The network error box: what failed for the state, CR LF, "[状态：%s]", a blank line,
+// then the WinSock text (WinSockErrorText).
+std::string NetworkErrorText(int state, int error);
 void ShowNetworkError(TUserPrompts& prompts, int state, int error);
 
 // The process-wide host-name cache: host name (exact, case-sensitive) -> dotted address.
@@ -66,6 +69,9 @@ class TNetCache {
   static TNetCache& Instance();
   bool Lookup(const std::string& host, std::string& addressText) const;
   void Store(const std::string& host, const std::string& addressText);
+
+ private:
+  std::map<std::string, std::string> entries_;
 };
 
 class TMailBase {
@@ -81,6 +87,9 @@ class TMailBase {
   // The socket is registered for read, connect and close; write only on request.
   static constexpr long k_defaultEvents =
       platform::k_socketRead | platform::k_socketConnect | platform::k_socketClose;
+  // The one-second time-out timer of the hidden window.
+  static constexpr std::uintptr_t k_timeoutTimer = 1;
+  static constexpr unsigned k_timeoutInterval = 1000;
 
   explicit TMailBase(TUserPrompts& prompts);
   virtual ~TMailBase();
@@ -112,6 +121,8 @@ class TMailBase {
   void Abort(int error);
   // The machine's name; "Unknown" when no socket is open or the call fails.
   std::string LocalHostName() const;
+  // The hidden window that receives the look-up reply, the socket events and the timer.
+  platform::WindowHandle Window() const;
 
   // Fields of the session, as the protocol classes and the runner read and set them.
   std::string Host;

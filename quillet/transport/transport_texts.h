@@ -8,6 +8,23 @@ inline constexpr char k_defaultScrambleKey[] = "~kelPor~";
 // possible for passwords with NUL or 0xFF bytes).
 inline constexpr char k_textCannotScramble[] = "Password can not be scrambled";
 
+// The socket line client (TMailBase).
+inline constexpr char k_textNetworkNotReady[] = "TCP/IP网络尚未准备好，您现在不能连接服务器";
+inline constexpr char k_textCannotOpenSocket[] = "Can not open socket";
+inline constexpr char k_textServerNameNotSet[] = "Server name not set";
+inline constexpr char k_textErrorResolvingHost[] = "Error resolving remote host";
+inline constexpr char k_textInvalidSocketInConnect[] = "Invalid socket in Connect";
+inline constexpr char k_textCloseSocketFailed[] = "Close socket failed";
+inline constexpr char k_textUnknownHost[] = "Unknown";
+inline constexpr char k_textOperationTimedOut[] = "网络失败：操作超时。";
+// The network error box: what failed, by the session state.
+inline constexpr char k_textResolveFailed[] =
+    "解析服务器地址失败，请检查网络是否连通，服务器名字是否写对，以及你的TCP/IP设置是否正确。";
+inline constexpr char k_textConnectFailed[] = "连接服务器失败，服务器可能已关掉。请稍后再试。";
+inline constexpr char k_textNetworkFailed[] = "网络错误，请检查网络是否连通。";
+inline constexpr char k_textStatePrefix[] = "[状态：";
+inline constexpr char k_textStateSuffix[] = "]";
+
 // ---- The SMTP client ----
 // Raised when the send is asked for with nothing queued.
 inline constexpr char k_textNoMailsToSend[] = "Error: No mails to send out!";
