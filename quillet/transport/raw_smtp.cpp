@@ -56,11 +56,11 @@ void TRawSMTP::HostResolved() {
 
 void TRawSMTP::Connected() { SetStep(TSmtpStep::Greeting); }
 
-// A clean close after QUIT was sent only lost the QUIT reply; a close with an error is
-// reported by the pump loop's CheckError.
+// A close with an error is left to the pump loop, which reports it. A clean close after
+// QUIT was sent only lost the QUIT reply.
 void TRawSMTP::ConnectionClosed() {
-  if (Finished) return;
-  if (LastError == 0 && Session.Step != TSmtpStep::Quit) closedEarly_ = true;
+  if (Finished || LastError != 0) return;
+  closedEarly_ = Session.Step != TSmtpStep::Quit;
   StopPumping();
 }
 
