@@ -41,9 +41,12 @@ struct TRun {
   std::string transcript;
   std::vector<std::int32_t> sent;
   std::vector<std::int32_t> progress;
+  std::vector<int> states;
+  std::vector<std::string> commands;
   std::string error;  // the text of an exception Send raised
   bool finished = false;
   bool cancelled = false;
+  std::uint16_t port = 0;
 };
 
 class SmtpSessionTest : public store_test::ScratchTest {
@@ -53,19 +56,24 @@ class SmtpSessionTest : public store_test::ScratchTest {
   std::int32_t Raw(const std::string& text) { return smtp_test::AppendRaw(Outbox(), text); }
   std::string Stored(std::int32_t id) { return smtp_test::StoredText(Outbox(), id); }
 
+  // One session against a server that greets with greeting_ and answers with the steps.
   TRun Send(const std::vector<std::int32_t>& queue, std::vector<TServerStep> steps, TServerOptions options = {}) {
-    TFakeServer server({k_greeting}, std::move(steps), options);
+    TFakeServer server(greeting_, std::move(steps), options);
     TRun run;
+    run.port = server.Port();
     {
       TRawSMTP smtp(prompts_, Outbox(), queue);
       smtp.Host = "127.0.0.1";
       smtp.Port = server.Port();
       smtp.DateText = [] { return std::string(smtp_test::k_date); };
+      smtp.OnExpandRecipients = expand_;
       smtp.OnSent = [&](const std::string& path, std::int32_t id) {
         EXPECT_EQ(path, Outbox());
         run.sent.push_back(id);
       };
       smtp.OnProgress = [&](TMailBase& sender) { run.progress.push_back(sender.Progress); };
+      smtp.OnStatusChange = [&](TMailBase& sender, const std::string&) { run.states.push_back(sender.State); };
+      smtp.OnCommandChange = [&](TMailBase&, const std::string& text) { run.commands.push_back(text); };
       smtp.Reset();
       try {
         smtp.Send();
@@ -80,6 +88,8 @@ class SmtpSessionTest : public store_test::ScratchTest {
   }
 
   test_support::TRecordingPrompts prompts_{true};
+  std::vector<std::string> greeting_{k_greeting};
+  TRecipientExpander expand_;
 };
 
 // The server's answers and the client's commands for one message that goes through.
@@ -116,6 +126,19 @@ TEST_F(SmtpSessionTest, OneAndSeveralMessagesInOneConnection) {
     EXPECT_EQ(run.error, "");
     EXPECT_TRUE(prompts_.shown.empty() && prompts_.asked.empty());
   }
+}
+
+TEST_F(SmtpSessionTest, StatesAndCommandTextsFollowTheSession) {
+  const std::int32_t id = Raw("From: =?GB2312?Q?=CE=D2?= <me@example.org>\r\nTo: =?GB2312?Q?=D5=C5?= <z@example.org>\r\n"
+                              "Subject: =?GB2312?B?1vfM4g==?=\r\n\r\nbody\r\n");
+  std::vector<TServerStep> steps = {k_ok};
+  Accept(steps, 1);
+  steps.push_back(k_bye);
+  TRun run = Send({id}, steps);
+  EXPECT_EQ(run.states, (std::vector<int>{2, 3, 1, 11, 12, 4}));
+  EXPECT_EQ(run.commands, (std::vector<std::string>{"127.0.0.1", "127.0.0.1: " + std::to_string(run.port), HeloLine().substr(0, HeloLine().size() - 2),
+                                                    "MAIL FROM: <me@example.org>", "RCPT TO: <z@example.org>", "Data",
+                                                    "张: 主题", "QUIT"}));
 }
 
 TEST_F(SmtpSessionTest, HiddenRecipientsGetTheMessageButNoHeaderNamesThem) {
@@ -167,20 +190,14 @@ TEST_F(SmtpSessionTest, RecipientsAreWidenedByTheExpansionHook) {
   std::vector<TServerStep> steps = {k_ok};
   Accept(steps, 2);
   steps.push_back(k_bye);
-  TFakeServer server({k_greeting}, steps);
-  TRawSMTP smtp(prompts_, Outbox(), {id});
-  smtp.Host = "127.0.0.1";
-  smtp.Port = server.Port();
-  smtp.DateText = [] { return std::string(smtp_test::k_date); };
   TStringList seen;
-  smtp.OnExpandRecipients = [&](const TStringList& recipients) {
+  expand_ = [&](const TStringList& recipients) {
     seen = recipients;
     return TStringList{"Ann <ann@example.org>", "=?GB2312?Q?=D5=C5?= <bob@example.org>"};
   };
-  smtp.Reset();
-  smtp.Send();
+  TRun run = Send({id}, steps);
   EXPECT_EQ(seen, (TStringList{"<friends@example.org>"}));
-  EXPECT_EQ(server.Transcript(), HeloLine() + Commands({"ann@example.org", "bob@example.org"}, Stored(id)) + "QUIT\r\n");
+  EXPECT_EQ(run.transcript, HeloLine() + Commands({"ann@example.org", "bob@example.org"}, Stored(id)) + "QUIT\r\n");
 }
 
 // Each case: the refusal, the server's answers after HELO (the refusal among them), the
@@ -237,15 +254,10 @@ TEST_F(SmtpSessionTest, MultiLineRepliesAreAnsweredOnce) {
   std::vector<TServerStep> steps = {helo};
   Accept(steps, 1);
   steps.push_back(k_bye);
-  TFakeServer server({"220-fake\r\n", "220-ready\r\n", "220 go\r\n"}, steps);
-  TRawSMTP smtp(prompts_, Outbox(), {id});
-  smtp.Host = "127.0.0.1";
-  smtp.Port = server.Port();
-  smtp.DateText = [] { return std::string(smtp_test::k_date); };
-  smtp.Reset();
-  smtp.Send();
-  EXPECT_TRUE(smtp.Finished);
-  EXPECT_EQ(server.Transcript(), HeloLine() + Commands({"a@example.org"}, Stored(id)) + "QUIT\r\n");
+  greeting_ = {"220-fake\r\n", "220-ready\r\n", "220 go\r\n"};
+  TRun run = Send({id}, steps);
+  EXPECT_TRUE(run.finished);
+  EXPECT_EQ(run.transcript, HeloLine() + Commands({"a@example.org"}, Stored(id)) + "QUIT\r\n");
 }
 
 // Lines with leading dots and bare line ends around the 4096-byte pieces.
