@@ -7,9 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
-#include "platform/winsock_errors.h"
 
 namespace platform::posix_loop {
 
@@ -348,35 +346,6 @@ bool TEventLoop::CancelLookup(LookupHandle handle) {
   TLock lock(mutex_);
   DropQueued(TOrigin::Lookup, static_cast<std::intptr_t>(handle), 0);
   return lookups_.erase(handle) != 0;
-}
-
-int WinSockErrorOfErrno(int error) {
-  struct TErrnoPair {
-    int errnoValue;
-    int winsock;
-  };
-  static const TErrnoPair k_pairs[] = {
-      {EWOULDBLOCK, k_WSAEWOULDBLOCK}, {EAGAIN, k_WSAEWOULDBLOCK},
-      {EINPROGRESS, k_WSAEWOULDBLOCK}, {EALREADY, k_WSAEALREADY},
-      {EINTR, k_WSAEINTR},             {EBADF, k_WSAENOTSOCK},
-      {ENOTSOCK, k_WSAENOTSOCK},       {EACCES, k_WSAEACCES},
-      {EFAULT, k_WSAEFAULT},           {EINVAL, k_WSAEINVAL},
-      {EMFILE, k_WSAEMFILE},           {ENFILE, k_WSAEMFILE},
-      {EMSGSIZE, k_WSAEMSGSIZE},       {EADDRINUSE, k_WSAEADDRINUSE},
-      {EADDRNOTAVAIL, k_WSAEADDRNOTAVAIL}, {ENETDOWN, k_WSAENETDOWN},
-      {ENETUNREACH, k_WSAENETUNREACH}, {ENETRESET, k_WSAENETRESET},
-      {ECONNABORTED, k_WSAECONNABORTED}, {ECONNRESET, k_WSAECONNRESET},
-      {EPIPE, k_WSAECONNRESET},        {ENOBUFS, k_WSAENOBUFS},
-      {ENOMEM, k_WSAENOBUFS},          {EISCONN, k_WSAEISCONN},
-      {ENOTCONN, k_WSAENOTCONN},       {ESHUTDOWN, k_WSAESHUTDOWN},
-      {ETIMEDOUT, k_WSAETIMEDOUT},     {ECONNREFUSED, k_WSAECONNREFUSED},
-      {EHOSTDOWN, k_WSAEHOSTDOWN},     {EHOSTUNREACH, k_WSAEHOSTUNREACH},
-      {EAFNOSUPPORT, k_WSAEAFNOSUPPORT}, {EPROTONOSUPPORT, k_WSAEPROTONOSUPPORT},
-      {EOPNOTSUPP, k_WSAEOPNOTSUPP},   {ENAMETOOLONG, k_WSAENAMETOOLONG},
-  };
-  for (const TErrnoPair& pair : k_pairs)
-    if (pair.errnoValue == error) return pair.winsock;
-  return k_WSAEINVAL;
 }
 
 }  // namespace platform::posix_loop

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host_entry.h"
 #include "platform/message_loop.h"
 #include "platform/socket.h"
 
@@ -112,11 +113,6 @@ class TEventLoop {
   std::map<int, TSocketRecord> sockets_;
   std::map<LookupHandle, TLookup> lookups_;
 };
-
-// A look-up result in the caller's buffer: "QHE1", a 32-bit count, then the IPv4
-// addresses (network order), as many as fit.
-void WriteHostEntry(char* buffer, int size, const std::vector<std::uint32_t>& addresses);
-bool FirstHostEntryAddress(const char* buffer, std::uint32_t& address);
 
 // errno as a WinSock error number (platform/winsock_errors.h).
 int WinSockErrorOfErrno(int error);

@@ -143,7 +143,7 @@ int CancelHostLookup(LookupHandle lookup) {
 }
 
 bool FirstHostAddress(const char* buffer, std::uint32_t& address) {
-  return posix_loop::FirstHostEntryAddress(buffer, address);
+  return FirstHostEntryAddress(buffer, address);
 }
 
 bool ParseDottedAddress(const std::string& text, std::uint32_t& address) {

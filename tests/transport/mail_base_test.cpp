@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -37,7 +38,10 @@ class TLineClient : public TMailBase {
     finished = replies.size() >= wanted;
   }
   void ReadyToWrite() override { calls.push_back("write"); }
-  void ConnectionClosed() override { calls.push_back("closed"); }
+  void ConnectionClosed() override {
+    calls.push_back("closed");
+    closed = true;
+  }
 
   // Pumps until `count` replies in all have arrived.
   void WaitForReplies(size_t count) {
@@ -50,6 +54,7 @@ class TLineClient : public TMailBase {
   bool multiLine = false;
   bool throwOnData = false;
   bool finished = false;
+  bool closed = false;
   size_t wanted = 0;
   std::vector<std::string> calls, commands, replies;
   std::vector<int> states, errors;
@@ -137,6 +142,20 @@ TEST_F(MailBaseTest, ReadMultiLineEndsAtTheDotLineOrAtTheFirstLineOfAnError) {
     EXPECT_EQ(client.replies, std::vector<std::string>{c.block});
     client.CloseSocket();
   }
+}
+
+TEST_F(MailBaseTest, PeerClosingAfterItsReplyClosesTheSocketAndCallsConnectionClosedOnce) {
+  TFakeServer server({"+OK hi\r\n"}, {{{"+OK bye\r\n"}, 0, true}});
+  StartAndGreet(server, "127.0.0.1");
+  ASSERT_TRUE(client_.SendText("QUIT\r\n"));
+  client_.WaitForReplies(2);
+  client_.PumpUntil(client_.closed);
+  EXPECT_EQ(client_.replies.back(), "+OK bye\r\n");
+  EXPECT_EQ(client_.Socket, platform::k_invalidSocket);
+  EXPECT_EQ(std::count(client_.calls.begin(), client_.calls.end(), "closed"), 1);
+  EXPECT_TRUE(client_.errors.empty());
+  EXPECT_EQ(server.Transcript(), "QUIT\r\n");
+  EXPECT_TRUE(server.CompletedScript());
 }
 
 TEST_F(MailBaseTest, SocketMessagesOfAnEarlierSessionFallThrough) {

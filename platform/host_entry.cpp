@@ -1,10 +1,9 @@
-// The private form in which a host look-up leaves its addresses in the caller's buffer.
 #include <algorithm>
 #include <cstring>
 
-#include "platform/posix/event_loop.h"
+#include "platform/host_entry.h"
 
-namespace platform::posix_loop {
+namespace platform {
 
 namespace {
 constexpr char k_hostEntryMagic[4] = {'Q', 'H', 'E', '1'};
@@ -30,4 +29,4 @@ bool FirstHostEntryAddress(const char* buffer, std::uint32_t& address) {
   return true;
 }
 
-}  // namespace platform::posix_loop
+}  // namespace platform
