@@ -14,8 +14,8 @@ constexpr std::uint16_t k_smtpPort = 25;
 
 // A line of a multi-line reply that more lines follow ("250-...").
 bool IsReplyContinuation(const std::string& line) {
-  return line.size() >= 4 && isdigit(static_cast<unsigned char>(line[0])) &&
-         isdigit(static_cast<unsigned char>(line[1])) && isdigit(static_cast<unsigned char>(line[2])) &&
+  return line.size() >= 4 && std::isdigit(static_cast<unsigned char>(line[0])) &&
+         std::isdigit(static_cast<unsigned char>(line[1])) && std::isdigit(static_cast<unsigned char>(line[2])) &&
          line[3] == '-';
 }
 
