@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -134,7 +135,13 @@ LookupHandle StartHostLookup(WindowHandle window, unsigned message, const std::s
     return 0;
   }
   LookupHandle handle = TEventLoop::Instance().StartLookup(window, message, buffer, bufferSize);
-  std::thread(LookUp, handle, host).detach();
+  try {
+    std::thread(LookUp, handle, host).detach();
+  } catch (const std::system_error&) {
+    TEventLoop::Instance().CancelLookup(handle);
+    Fail(k_WSAENOBUFS);
+    return 0;
+  }
   return handle;
 }
 

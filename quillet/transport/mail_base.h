@@ -105,7 +105,10 @@ class TMailBase {
   virtual void Connected() = 0;
   virtual void ConnectionClosed() = 0;
   virtual void Cancel();
+  // Resolves Host (dotted, cached or looked up) and calls HostResolved; throws
+  // ESocketError "Can not open socket", EMailError "Server name not set".
   void Start();
+  // Cancels a pending look-up and closes the socket; ESocketError "Close socket failed".
   void CloseSocket();
 
   void SetTimeout(std::int32_t seconds);  // below 2 becomes 60
@@ -153,14 +156,17 @@ class TMailBase {
   void SetState(TMailState state);
   void SetProgress(std::int32_t percent);
   void CommandChange(const std::string& text);
-  // Called by HostResolved overrides once CheckError found nothing: starts the connect.
+  // Called by HostResolved overrides once CheckError found nothing: starts the connect
+  // (State 3) and arms the time-out; EMailError "Invalid socket in Connect" without a
+  // socket; a failing call is left in LastError.
   void Connect();
   // Re-registers the socket's events (the SMTP data phase adds write).
   void SelectEvents(long events);
   TUserPrompts& Prompts() { return prompts_; }
   // The caller's loop of DoOperation and Send: pumps messages until `finished` or
-  // Cancelled. A socket error shows the network error box and returns; a time-out shows
-  // "网络失败：操作超时。" and returns. An exception a handler threw (a protocol refusal)
+  // Cancelled. A socket error drops the connection (Abort, unless already dropped), shows
+  // the network error box for the state it failed in and returns; a time-out drops the
+  // pending look-up or connect, shows "网络失败：操作超时。" and returns. An exception a handler threw (a protocol refusal)
   // is rethrown here, after the connection was dropped: exceptions never cross the
   // platform's message dispatch.
   void PumpUntil(const bool& finished);
