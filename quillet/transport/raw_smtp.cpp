@@ -4,6 +4,7 @@
 
 #include "platform/socket.h"
 #include "platform/winsock_errors.h"
+#include "quillet/message/composer/recipients.h"
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/parser/header_block.h"
 #include "quillet/transport/transport_texts.h"
@@ -95,9 +96,12 @@ void TRawSMTP::HandleReply(bool accepted) {
   }
 }
 
+// Addresses come from decoded header text and from the expansion hook: a CR or LF in
+// them becomes a space, so that no text can add a command of its own.
 void TRawSMTP::SendCommand(const std::string& command) {
-  CommandChange(command);
-  SendText(command + "\r\n");
+  const std::string line = HeaderSafe(command);
+  CommandChange(line);
+  SendText(line + "\r\n");
 }
 
 void TRawSMTP::GreetingReply() {

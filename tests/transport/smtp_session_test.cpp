@@ -188,16 +188,19 @@ TEST_F(SmtpSessionTest, MessageWithoutRecipientIsShownAndSkipped) {
 TEST_F(SmtpSessionTest, RecipientsAreWidenedByTheExpansionHook) {
   const std::int32_t id = Compose(smtp_test::Input("friends@example.org", "s", {"b"}));
   std::vector<TServerStep> steps = {k_ok};
-  Accept(steps, 2);
+  Accept(steps, 3);
   steps.push_back(k_bye);
   TStringList seen;
   expand_ = [&](const TStringList& recipients) {
     seen = recipients;
-    return TStringList{"Ann <ann@example.org>", "=?GB2312?Q?=D5=C5?= <bob@example.org>"};
+    return TStringList{"Ann <ann@example.org>", "=?GB2312?Q?=D5=C5?= <bob@example.org>",
+                       "Eve <=?us-ascii?Q?eve@example.org=0D=0ARSET?=>"};
   };
   TRun run = Send({id}, steps);
   EXPECT_EQ(seen, (TStringList{"<friends@example.org>"}));
-  EXPECT_EQ(run.transcript, HeloLine() + Commands({"ann@example.org", "bob@example.org"}, Stored(id)) + "QUIT\r\n");
+  // A line end an encoded word brings into an address cannot start a command.
+  EXPECT_EQ(run.transcript, HeloLine() + Commands({"ann@example.org", "bob@example.org", "eve@example.org  RSET"}, Stored(id)) +
+                                "QUIT\r\n");
 }
 
 // Each case: the refusal, the server's answers after HELO (the refusal among them), the
