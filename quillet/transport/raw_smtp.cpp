@@ -4,6 +4,7 @@
 
 #include "platform/socket.h"
 #include "platform/winsock_errors.h"
+#include "quillet/message/composer/recipients.h"
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/parser/header_block.h"
 #include "quillet/transport/transport_texts.h"
@@ -14,8 +15,8 @@ constexpr std::uint16_t k_smtpPort = 25;
 
 // A line of a multi-line reply that more lines follow ("250-...").
 bool IsReplyContinuation(const std::string& line) {
-  return line.size() >= 4 && isdigit(static_cast<unsigned char>(line[0])) &&
-         isdigit(static_cast<unsigned char>(line[1])) && isdigit(static_cast<unsigned char>(line[2])) &&
+  return line.size() >= 4 && std::isdigit(static_cast<unsigned char>(line[0])) &&
+         std::isdigit(static_cast<unsigned char>(line[1])) && std::isdigit(static_cast<unsigned char>(line[2])) &&
          line[3] == '-';
 }
 
@@ -56,11 +57,11 @@ void TRawSMTP::HostResolved() {
 
 void TRawSMTP::Connected() { SetStep(TSmtpStep::Greeting); }
 
-// A clean close after QUIT was sent only lost the QUIT reply; a close with an error is
-// reported by the pump loop's CheckError.
+// A close with an error is left to the pump loop, which reports it. A clean close after
+// QUIT was sent only lost the QUIT reply.
 void TRawSMTP::ConnectionClosed() {
-  if (Finished) return;
-  if (LastError == 0 && Session.Step != TSmtpStep::Quit) closedEarly_ = true;
+  if (Finished || LastError != 0) return;
+  closedEarly_ = Session.Step != TSmtpStep::Quit;
   StopPumping();
 }
 
@@ -95,9 +96,12 @@ void TRawSMTP::HandleReply(bool accepted) {
   }
 }
 
+// Addresses come from decoded header text and from the expansion hook: a CR or LF in
+// them becomes a space, so that no text can add a command of its own.
 void TRawSMTP::SendCommand(const std::string& command) {
-  CommandChange(command);
-  SendText(command + "\r\n");
+  const std::string line = HeaderSafe(command);
+  CommandChange(line);
+  SendText(line + "\r\n");
 }
 
 void TRawSMTP::GreetingReply() {

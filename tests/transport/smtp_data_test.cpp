@@ -1,9 +1,8 @@
-// The bytes of DATA: dot transparency and line ends (whole and cut into pieces anywhere),
-// and the pump that sends them as a slow socket takes them.
+// The bytes of DATA: dot transparency and line ends, whole and cut into pieces anywhere
+// (the resumption at the exact byte is tested against a slow server in smtp_session_test).
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -65,84 +64,6 @@ TEST(SmtpDataEncoder, WireFormWholeAndCutAnywhere) {
     for (std::size_t i = 1; i < c.stored.size(); ++i) everyByte.push_back(i);
     EXPECT_EQ(EncodeInPieces(c.stored, everyByte), c.wire);
   }
-}
-
-// A socket that takes a random share of what it is offered and would block now and then,
-// recording every call.
-class TSlowSocket {
- public:
-  explicit TSlowSocket(unsigned seed) : random_(seed) {}
-  int Send(const char* data, int size) {
-    largest = std::max(largest, size);
-    if (random_() % 4 == 0) return 0;
-    int taken = 1 + static_cast<int>(random_() % static_cast<unsigned>(size));
-    received.append(data, static_cast<std::size_t>(taken));
-    return taken;
-  }
-  std::string received;
-  int largest = 0;
-
- private:
-  std::mt19937 random_;
-};
-
-// Lines of every length around the piece size, starting with dots or not, ended by
-// CR LF, a bare LF or a bare CR.
-std::string MixedBody(std::size_t size) {
-  static const char* const k_ends[] = {"\r\n", "\n", "\r"};
-  static const char* const k_starts[] = {"", ".", "..", "...", "x"};
-  std::mt19937 random(7);
-  std::string body;
-  while (body.size() < size) {
-    body += k_starts[random() % 5];
-    body.append(random() % 3 == 0 ? 0 : random() % 5000, 'a' + static_cast<char>(random() % 26));
-    body += k_ends[random() % 3];
-  }
-  return body;
-}
-
-struct TPumpRun {
-  std::string received;
-  int largestSend = 0;
-  int events = 0;
-  std::vector<std::int32_t> percents;
-};
-
-TPumpRun PumpAll(TStream& file, std::int64_t bodyStart, std::int64_t bodyLength, TMemoryStream& header, unsigned seed) {
-  TDataPhase phase = TDataPhase::None;
-  TDataPump pump(phase, file);
-  pump.Begin(header, bodyStart, bodyLength);
-  EXPECT_EQ(phase, TDataPhase::HeaderBlock);
-  TSlowSocket socket(seed);
-  TPumpRun run;
-  TPumpResult result;
-  do {
-    ++run.events;
-    result = pump.Pump([&](const char* data, int size) { return socket.Send(data, size); });
-    run.percents.push_back(pump.Percent());
-  } while (result == TPumpResult::WouldBlock);
-  EXPECT_EQ(result, TPumpResult::Done);
-  EXPECT_EQ(phase, TDataPhase::None);
-  run.received = socket.received;
-  run.largestSend = socket.largest;
-  return run;
-}
-
-TEST(SmtpDataPump, SlowSocketGetsEveryByteOnceInOrder) {
-  const std::string header = "Date: d\r\n.Odd: x\r\nSubject: s\r\n\r\n";
-  const std::string body = MixedBody(3 * 1024 * 1024);
-  const std::string before = "GARBAGE BEFORE";
-  TMemoryStream file(before + body + "GARBAGE AFTER");
-  TMemoryStream headerStream(header);
-  TPumpRun run = PumpAll(file, static_cast<std::int64_t>(before.size()), static_cast<std::int64_t>(body.size()),
-                         headerStream, 11);
-  const std::string expected = EncodeInPieces(header + body, {}) + "\r\n.\r\n";
-  ASSERT_EQ(run.received.size(), expected.size());
-  EXPECT_TRUE(run.received == expected);
-  EXPECT_LE(run.largestSend, TDataPump::k_pieceSize);
-  EXPECT_GT(run.events, 100);  // it did have to resume
-  EXPECT_TRUE(std::is_sorted(run.percents.begin(), run.percents.end()));
-  EXPECT_EQ(run.percents.back(), 100);
 }
 
 TEST(SmtpDataPump, ShortFileAndFailedSend) {

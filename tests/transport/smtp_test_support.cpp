@@ -55,27 +55,52 @@ bool StartsWithNoCase(const std::string& line, const std::string& prefix) {
 
 }  // namespace
 
-std::string DeliveredText(const std::string& stored) {
-  std::string delivered = std::string("Date: ") + k_date + "\r\n";
-  size_t pos = 0;
+namespace {
+
+// "Date: " + k_date, the header lines without the withheld fields, the empty line; pos
+// moves to the body.
+std::string HeaderBlockOf(const std::string& stored, size_t& pos) {
+  std::string block = std::string("Date: ") + k_date + "\r\n";
   bool withheld = false;
-  for (;;) {  // header lines
+  pos = 0;
+  while (pos < stored.size()) {
     size_t end = stored.find("\r\n", pos);
     std::string line = stored.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
     pos = end == std::string::npos ? stored.size() : end + 2;
     if (line.empty()) break;
     if (line[0] != ' ' && line[0] != '\t') withheld = StartsWithNoCase(line, "bcc") || StartsWithNoCase(line, "x-jayattach");
-    if (!withheld) delivered += line + "\r\n";
+    if (!withheld) block += line + "\r\n";
   }
-  delivered += "\r\n";
-  while (pos < stored.size()) {  // body lines
+  return block + "\r\n";
+}
+
+// The body with each line (its CR LF kept) passed through `change`.
+std::string MapBodyLines(const std::string& stored, size_t pos, std::string (*change)(const std::string&)) {
+  std::string body;
+  while (pos < stored.size()) {
     size_t end = stored.find("\r\n", pos);
     size_t next = end == std::string::npos ? stored.size() : end + 2;
-    std::string line = stored.substr(pos, next - pos);
-    delivered += line == "..\r\n" ? ".\r\n" : line;
+    body += change(stored.substr(pos, next - pos));
     pos = next;
   }
-  return delivered + "\r\n";
+  return body;
+}
+
+std::string Stuffed(const std::string& line) { return line[0] == '.' && line != "..\r\n" ? "." + line : line; }
+std::string Typed(const std::string& line) { return line == "..\r\n" ? ".\r\n" : line; }
+
+}  // namespace
+
+std::string WireText(const std::string& stored) {
+  size_t pos = 0;
+  std::string header = HeaderBlockOf(stored, pos);
+  return header + MapBodyLines(stored, pos, Stuffed) + "\r\n.\r\n";
+}
+
+std::string DeliveredText(const std::string& stored) {
+  size_t pos = 0;
+  std::string header = HeaderBlockOf(stored, pos);
+  return header + MapBodyLines(stored, pos, Typed) + "\r\n";
 }
 
 }  // namespace smtp_test

@@ -22,11 +22,13 @@ std::int32_t AppendRaw(const std::string& outbox, const std::string& text);
 // The stored text of an outbox message.
 std::string StoredText(const std::string& outbox, std::int32_t id);
 
-// What a server keeps of a stored text with CR LF line ends after the client sent it:
-// "Date: " + k_date, the header without its BCC and X-JayAttach fields (continuations
-// included), the empty line, the body with each ".." line back to "." as the composer
-// typed it, and the CR LF that opens the terminator. Written independently of the
-// client's own code.
+// What the client must send in DATA for a stored text with CR LF line ends: "Date: " +
+// k_date, the header without its BCC and X-JayAttach fields (continuations included),
+// the empty line, the body with one more "." before each line that begins with one
+// (except a line ".."), and CR LF "." CR LF. Written independently of the client's code.
+std::string WireText(const std::string& stored);
+// What a server keeps of it: the same header block, the body with each ".." line back to
+// "." as the composer's user typed it, and the CR LF that opened the terminator.
 std::string DeliveredText(const std::string& stored);
 
 }  // namespace smtp_test
