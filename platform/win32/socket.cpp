@@ -25,7 +25,12 @@ int LastSocketError() { return WSAGetLastError(); }
 
 SocketHandle OpenStreamSocket() {
   SOCKET socket = ::socket(AF_INET, SOCK_STREAM, 0);
-  return socket == INVALID_SOCKET ? k_invalidSocket : static_cast<SocketHandle>(socket);
+  if (socket == INVALID_SOCKET) return k_invalidSocket;
+  // Line protocols write a command, or a message's last piece, and wait for the answer:
+  // without this the small write waits for the peer's delayed acknowledgement.
+  const BOOL on = TRUE;
+  setsockopt(socket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
+  return static_cast<SocketHandle>(socket);
 }
 
 int CloseSocketHandle(SocketHandle socket) { return ResultOf(closesocket(AsSocket(socket))); }
