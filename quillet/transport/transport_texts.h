@@ -74,5 +74,3 @@ inline constexpr char k_textFetchCount[] = "共 %d 封，还剩 %d 封";
 inline constexpr char k_textPasswordFor[] = " on ";
 inline constexpr char k_textReceiveCaption[] = "接收邮件...";
 inline constexpr char k_textSendCaption[] = "发送邮件...";
-
-    "解析服务器地址失败，请检查网络是否连通，服务器名字是否写对，以及你的TCP/IP设置是否正确。";
