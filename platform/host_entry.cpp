@@ -16,7 +16,7 @@ void WriteHostEntry(char* buffer, int size, const std::vector<std::uint32_t>& ad
       std::min<size_t>(addresses.size(), (size - k_hostEntryHeader) / sizeof(std::uint32_t)));
   std::memcpy(buffer, k_hostEntryMagic, sizeof k_hostEntryMagic);
   std::memcpy(buffer + 4, &count, sizeof count);
-  std::memcpy(buffer + k_hostEntryHeader, addresses.data(), count * sizeof(std::uint32_t));
+  if (count > 0) std::memcpy(buffer + k_hostEntryHeader, addresses.data(), count * sizeof(std::uint32_t));
 }
 
 bool FirstHostEntryAddress(const char* buffer, std::uint32_t& address) {
