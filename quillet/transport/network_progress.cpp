@@ -162,9 +162,8 @@ std::int32_t TNetworkProgress::Send(const TSentNotice& sent) {
     };
     smtp.OnSent = [this, &sent, &accepted](const std::string&, std::int32_t id) {
       ++accepted;
-      const std::int32_t now = manager_.AfterSend(id);
-      const bool moved = manager_.Settings().MoveToSentbox;
-      if (sent) sent(id, manager_.Boxes().Standard(moved ? TBoxKind::Sentbox : TBoxKind::Outbox).Name(), now);
+      const TSystemManager::TSentPlace place = manager_.AfterSend(id);
+      if (sent && place.box) sent(id, place.box->Name(), place.id);
     };
     TClientGuard running(client_, smtp);
     smtp.Send();

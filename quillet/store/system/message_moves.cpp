@@ -37,11 +37,13 @@ bool TSystemManager::EmptyTrash() {
   return true;
 }
 
-std::int32_t TSystemManager::AfterSend(std::int32_t outboxId) {
+TSystemManager::TSentPlace TSystemManager::AfterSend(std::int32_t outboxId) {
   TBoxObject& outbox = boxes_->Standard(TBoxKind::Outbox);
   const TMessagesResult marked = MarkMessages(outbox, {outboxId}, {TMarkField::State, 1});
-  if (!marked.missing.empty()) return -1;
-  if (!settings_.MoveToSentbox) return outboxId;
-  const TMessagesResult moved = MoveMessages(outbox, {outboxId}, boxes_->Standard(TBoxKind::Sentbox));
-  return moved.done.empty() ? outboxId : moved.done.front();
+  if (!marked.missing.empty()) return {};
+  if (!settings_.MoveToSentbox) return {&outbox, outboxId};
+  TBoxObject& sent = boxes_->Standard(TBoxKind::Sentbox);
+  const TMessagesResult moved = MoveMessages(outbox, {outboxId}, sent);
+  if (moved.done.empty()) return {&outbox, outboxId};
+  return {&sent, moved.done.front()};
 }

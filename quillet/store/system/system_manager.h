@@ -115,9 +115,13 @@ class TSystemManager {
   // Asks k_textAskEmptyTrash; Yes flags every message of the trash mailbox deleted.
   bool EmptyTrash();
   // After a successful send: the outbox copy gets State 1 and, with MoveToSentbox, moves
-  // to the sent mailbox. Returns the message's id where it now is; -1 when the outbox has
-  // no such message.
-  std::int32_t AfterSend(std::int32_t outboxId);
+  // to the sent mailbox. Returns where the message now is (the outbox when the move
+  // failed); no mailbox when the outbox has no such message.
+  struct TSentPlace {
+    TBoxObject* box = nullptr;
+    std::int32_t id = -1;
+  };
+  TSentPlace AfterSend(std::int32_t outboxId);
 
   // The mailbox cipher (box_cipher.cpp, mailbox_cipher.h for the errors): the mailbox's
   // data enciphered into ".BO~" or deciphered back, then MailboxCipherChanged. A failure

@@ -173,17 +173,19 @@ TEST_F(MailboxCommandsTest, AfterSendMarksTheOutboxCopyAndMovesItWhenSet) {
   TBoxObject& out = Box(TBoxKind::Outbox);
   TBoxObject& sent = Box(TBoxKind::Sentbox);
   const Ids ids = Fill(out, 2);
-  const std::int32_t sentId = manager->AfterSend(ids[0]);
+  const TSystemManager::TSentPlace place = manager->AfterSend(ids[0]);
+  EXPECT_EQ(place.box, &sent);
   TMailHead head;
-  ASSERT_TRUE(sent.Box().ReadHead(sentId, head));
+  ASSERT_TRUE(sent.Box().ReadHead(place.id, head));
   EXPECT_EQ(head.State, 1);
   EXPECT_EQ(LiveIds(out), Ids{ids[1]});
 
   manager->Settings().MoveToSentbox = false;
-  EXPECT_EQ(manager->AfterSend(ids[1]), ids[1]);
+  EXPECT_EQ(manager->AfterSend(ids[1]).box, &out);
+  EXPECT_EQ(manager->AfterSend(ids[1]).id, ids[1]);
   ASSERT_TRUE(out.Box().ReadHead(ids[1], head));
   EXPECT_EQ(head.State, 1);
-  EXPECT_EQ(manager->AfterSend(77), -1);
+  EXPECT_EQ(manager->AfterSend(77).box, nullptr);
 }
 
 TEST_F(MailboxCommandsTest, CipherCommandsReportTheMailboxOnlyWhenTheyChangedIt) {
