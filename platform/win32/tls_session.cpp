@@ -27,6 +27,8 @@ constexpr unsigned long k_contextRequest = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REP
                                            ISC_REQ_MANUAL_CRED_VALIDATION;
 // More handshake steps than any server needs: a guard against a peer that loops.
 constexpr int k_maxHandshakeSteps = 32;
+// The content type of a TLS record that carries an alert.
+constexpr char k_alertRecord = 0x15;
 
 constexpr unsigned k_problemUntrusted = 1;
 constexpr unsigned k_problemExpired = 2;
@@ -265,9 +267,13 @@ TTlsState TSchannelSession::Decrypt(std::string& plain) {
     buffers[0].cbBuffer = static_cast<unsigned long>(input_.size());
     for (int i = 1; i < 4; ++i) buffers[i].BufferType = SECBUFFER_EMPTY;
     SecBufferDesc desc = {SECBUFFER_VERSION, 4, buffers};
+    // Decrypted in place: look at the record's type first.
+    const bool alert = input_[0] == k_alertRecord;
     SECURITY_STATUS status = DecryptMessage(&context_, &desc, 0, nullptr);
     if (status == SEC_E_INCOMPLETE_MESSAGE) return state_;
-    if (status == SEC_I_CONTEXT_EXPIRED) {
+    // The peer's close-notify: SEC_I_CONTEXT_EXPIRED, or under Wine an alert record that
+    // decrypts to no data. TLS 1.2 sends alerts as records of their own type.
+    if (status == SEC_I_CONTEXT_EXPIRED || (status == SEC_E_OK && alert)) {
       input_.clear();
       return state_ = TTlsState::Closed;
     }
