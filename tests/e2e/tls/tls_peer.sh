@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
 # The ctest fixture around the TLS end-to-end test:
-#   tls_peer.sh start FOLDER   makes a test CA and a certificate for "localhost" signed by
-#                              it (FOLDER/ca.pem, leaf.pem, leaf.key, and leaf.sha256: the
-#                              leaf's SHA-256 fingerprint as 64 hex digits), starts
+#   tls_peer.sh start FOLDER   makes the certificates (make_test_certs.sh), starts
 #                              tls_peer.py in the background and waits for FOLDER/port;
 #   tls_peer.sh stop FOLDER    stops it.
 set -euo pipefail
@@ -12,16 +10,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 case $action in
   start)
     if [ -f "$folder/pid" ] && kill -0 "$(cat "$folder/pid")" 2>/dev/null; then kill "$(cat "$folder/pid")"; fi
-    rm -rf "$folder" && mkdir -p "$folder" && cd "$folder"
-    openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -keyout ca.key -out ca.pem \
-      -days 30 -subj "/CN=Quillet Test CA" -addext "basicConstraints=critical,CA:TRUE" \
-      -addext "keyUsage=critical,keyCertSign,cRLSign" 2>/dev/null
-    openssl req -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -keyout leaf.key -out leaf.csr \
-      -subj "/CN=localhost" 2>/dev/null
-    printf 'subjectAltName=DNS:localhost\nextendedKeyUsage=serverAuth\nbasicConstraints=CA:FALSE\n' >leaf.ext
-    openssl x509 -req -in leaf.csr -CA ca.pem -CAkey ca.key -CAcreateserial -days 30 -sha256 \
-      -extfile leaf.ext -out leaf.pem 2>/dev/null
-    openssl x509 -in leaf.pem -noout -fingerprint -sha256 | sed 's/.*=//; s/://g' >leaf.sha256
+    rm -rf "$folder" && mkdir -p "$folder"
+    bash "$here/make_test_certs.sh" "$folder"
     nohup "$python" "$here/tls_peer.py" "$folder" >"$folder/peer.log" 2>&1 &
     echo $! >"$folder/pid"
     for _ in $(seq 100); do
