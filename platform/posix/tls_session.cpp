@@ -12,13 +12,11 @@
 
 #include <climits>
 
+#include "platform/tls_cert_problems.h"
+
 namespace platform {
 namespace {
 
-// Problems seen while checking the chain, one bit each.
-constexpr unsigned k_problemUntrusted = 1;
-constexpr unsigned k_problemExpired = 2;
-constexpr unsigned k_problemWrongName = 4;
 constexpr int k_readChunk = 16384;
 
 unsigned ProblemOf(int verifyError) {
@@ -27,29 +25,12 @@ unsigned ProblemOf(int verifyError) {
       return 0;
     case X509_V_ERR_CERT_HAS_EXPIRED:
     case X509_V_ERR_CERT_NOT_YET_VALID:
-      return k_problemExpired;
+      return tls::k_problemExpired;
     case X509_V_ERR_HOSTNAME_MISMATCH:
-      return k_problemWrongName;
+      return tls::k_problemWrongName;
     default:
-      return k_problemUntrusted;
+      return tls::k_problemUntrusted;
   }
-}
-
-TCertVerdict VerdictOf(unsigned problems) {
-  if (problems & k_problemUntrusted) return TCertVerdict::Untrusted;
-  if (problems & k_problemExpired) return TCertVerdict::Expired;
-  if (problems & k_problemWrongName) return TCertVerdict::WrongName;
-  return TCertVerdict::Valid;
-}
-
-std::string HexOf(const unsigned char* bytes, unsigned size) {
-  static const char k_digits[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned i = 0; i < size; ++i) {
-    out += k_digits[bytes[i] >> 4];
-    out += k_digits[bytes[i] & 15];
-  }
-  return out;
 }
 
 class TOpenSslSession final : public TTlsSession {
@@ -151,9 +132,9 @@ void TOpenSslSession::ReadPeer() {
   if (!cert) return;  // stays Untrusted without a fingerprint
   unsigned char digest[EVP_MAX_MD_SIZE];
   unsigned size = 0;
-  if (X509_digest(cert, EVP_sha256(), digest, &size) == 1) peer_.fingerprint = HexOf(digest, size);
+  if (X509_digest(cert, EVP_sha256(), digest, &size) == 1) peer_.fingerprint = tls::HexDigits(digest, size);
   problems_ |= ProblemOf(static_cast<int>(SSL_get_verify_result(ssl_)));
-  peer_.verdict = peer_.fingerprint.empty() ? TCertVerdict::Untrusted : VerdictOf(problems_);
+  peer_.verdict = peer_.fingerprint.empty() ? TCertVerdict::Untrusted : tls::VerdictOf(problems_);
 }
 
 TTlsState TOpenSslSession::Receive(const char* data, std::size_t size, std::string& plain) {

@@ -16,6 +16,7 @@
 
 #include <cstdio>
 
+#include "platform/tls_cert_problems.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -30,9 +31,6 @@ constexpr int k_maxHandshakeSteps = 32;
 // The content type of a TLS record that carries an alert.
 constexpr char k_alertRecord = 0x15;
 
-constexpr unsigned k_problemUntrusted = 1;
-constexpr unsigned k_problemExpired = 2;
-constexpr unsigned k_problemWrongName = 4;
 
 std::string CodeText(const char* what, long code) {
   char text[96];
@@ -42,9 +40,9 @@ std::string CodeText(const char* what, long code) {
 
 unsigned ProblemsOfTrustStatus(DWORD status) {
   unsigned problems = 0;
-  if (status & (CERT_TRUST_IS_NOT_TIME_VALID | CERT_TRUST_CTL_IS_NOT_TIME_VALID)) problems |= k_problemExpired;
+  if (status & (CERT_TRUST_IS_NOT_TIME_VALID | CERT_TRUST_CTL_IS_NOT_TIME_VALID)) problems |= tls::k_problemExpired;
   if (status & ~static_cast<DWORD>(CERT_TRUST_IS_NOT_TIME_VALID | CERT_TRUST_CTL_IS_NOT_TIME_VALID))
-    problems |= k_problemUntrusted;
+    problems |= tls::k_problemUntrusted;
   return problems;
 }
 
@@ -53,19 +51,12 @@ unsigned ProblemOfPolicyError(DWORD error) {
     case 0:
       return 0;
     case static_cast<DWORD>(CERT_E_CN_NO_MATCH):
-      return k_problemWrongName;
+      return tls::k_problemWrongName;
     case static_cast<DWORD>(CERT_E_EXPIRED):
-      return k_problemExpired;
+      return tls::k_problemExpired;
     default:
-      return k_problemUntrusted;
+      return tls::k_problemUntrusted;
   }
-}
-
-TCertVerdict VerdictOf(unsigned problems) {
-  if (problems & k_problemUntrusted) return TCertVerdict::Untrusted;
-  if (problems & k_problemExpired) return TCertVerdict::Expired;
-  if (problems & k_problemWrongName) return TCertVerdict::WrongName;
-  return TCertVerdict::Valid;
 }
 
 // SHA-256 of the bytes as 64 upper-case hex digits; empty when the system fails.
@@ -80,13 +71,7 @@ std::string Sha256Hex(const BYTE* data, DWORD size) {
   if (hash) BCryptDestroyHash(hash);
   if (algorithm) BCryptCloseAlgorithmProvider(algorithm, 0);
   if (!done) return std::string();
-  static const char k_digits[] = "0123456789ABCDEF";
-  std::string hex;
-  for (UCHAR byte : digest) {
-    hex += k_digits[byte >> 4];
-    hex += k_digits[byte & 15];
-  }
-  return hex;
+  return tls::HexDigits(digest, sizeof digest);
 }
 
 // The problems of the chain the system builds for the certificate (with the certificates
@@ -100,7 +85,7 @@ unsigned ChainProblems(PCCERT_CONTEXT cert, const std::wstring& host) {
   chainPara.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
   PCCERT_CHAIN_CONTEXT chain = nullptr;
   if (!CertGetCertificateChain(nullptr, cert, nullptr, cert->hCertStore, &chainPara, 0, nullptr, &chain))
-    return k_problemUntrusted;
+    return tls::k_problemUntrusted;
   unsigned problems = ProblemsOfTrustStatus(chain->TrustStatus.dwErrorStatus);
   SSL_EXTRA_CERT_CHAIN_POLICY_PARA ssl = {};
   ssl.cbSize = sizeof ssl;
@@ -112,7 +97,7 @@ unsigned ChainProblems(PCCERT_CONTEXT cert, const std::wstring& host) {
   CERT_CHAIN_POLICY_STATUS status = {};
   status.cbSize = sizeof status;
   if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain, &policyPara, &status))
-    problems |= k_problemUntrusted;
+    problems |= tls::k_problemUntrusted;
   else
     problems |= ProblemOfPolicyError(status.dwError);
   CertFreeCertificateChain(chain);
@@ -247,7 +232,7 @@ void TSchannelSession::ReadPeer() {
   if (QueryContextAttributesW(&context_, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &cert) != SEC_E_OK || !cert) return;
   peer_.fingerprint = Sha256Hex(cert->pbCertEncoded, cert->cbCertEncoded);
   unsigned problems = ChainProblems(cert, host_);
-  peer_.verdict = peer_.fingerprint.empty() ? TCertVerdict::Untrusted : VerdictOf(problems);
+  peer_.verdict = peer_.fingerprint.empty() ? TCertVerdict::Untrusted : tls::VerdictOf(problems);
   CertFreeCertificateContext(cert);
 }
 

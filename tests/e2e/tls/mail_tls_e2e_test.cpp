@@ -6,23 +6,15 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "quillet/transport/mail_base.h"
+#include "tests/e2e/tls/peer_folder.h"
 #include "tests/support/recording_prompts.h"
 
 namespace {
 
-std::string ReadText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  std::string value = text.str();
-  while (!value.empty() && (value.back() == '\n' || value.back() == '\r')) value.pop_back();
-  return value;
-}
+using tls_e2e::ReadText;
 
 // Collects whatever the server sends, a small receive per read event as the protocols do.
 class TTlsLineClient : public TMailBase {

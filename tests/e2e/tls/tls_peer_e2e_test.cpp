@@ -7,28 +7,20 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
 #include "platform/loopback_listener.h"
 #include "platform/socket.h"
 #include "platform/tls_session.h"
+#include "tests/e2e/tls/peer_folder.h"
 
 namespace {
 
 using platform::TTlsSession;
 using platform::TTlsState;
 
-std::string ReadText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  std::string value = text.str();
-  while (!value.empty() && (value.back() == '\n' || value.back() == '\r')) value.pop_back();
-  return value;
-}
+using tls_e2e::ReadText;
 
 // One connection: the socket and the session, moved by a blocking pump.
 class TTlsClient {
