@@ -4,7 +4,7 @@
 #                            user "alice" (password "secret") and writes the port to DIR/port;
 #                            a second port with implicit TLS goes to DIR/port_tls, its
 #                            certificate's fingerprint to DIR/tls/leaf.sha256 (a test CA
-#                            nothing trusts: tests/e2e/tls/make_test_certs.sh)
+#                            nothing trusts: tests/e2e/tls/make_test_certs.py)
 #   pop3_peer.sh stop DIR    stops it
 # Dovecot must run as root; its login and internal processes run as the users its package
 # makes (dovenull, dovecot).
@@ -89,7 +89,7 @@ case $action in
     echo 'alice:{PLAIN}secret::::::' >"$dir/users"
     chown -R dovecot:dovecot "$dir/mail"
     mkdir -p "$dir/tls"
-    bash "$(dirname "$0")/tls/make_test_certs.sh" "$dir/tls"
+    /usr/bin/python3 "$(dirname "$0")/tls/make_test_certs.py" "$dir/tls"
     port=$(free_port)
     tls_port=$(free_port)
     write_config "$port" "$tls_port"

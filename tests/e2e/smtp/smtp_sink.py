@@ -3,7 +3,7 @@
 Run with Debian's Python (/usr/bin/python3, which sees python3-aiosmtpd):
     smtp_sink.py FOLDER
 It listens on a free port of 127.0.0.1, and with implicit TLS (FOLDER/leaf.pem, made by
-tests/e2e/tls/make_test_certs.sh) on another, written to FOLDER/port_tls; FOLDER/port is
+tests/e2e/tls/make_test_certs.py) on another, written to FOLDER/port_tls; FOLDER/port is
 written last, once both accept connections. It stores every message it receives as
 FOLDER/msgNNNN.eml (the DATA bytes after the dots were taken off, exactly as received) beside FOLDER/msgNNNN.env (the
 envelope: "MAIL FROM:" + sender, then one "RCPT TO:" + recipient line each). The .env

@@ -1,7 +1,8 @@
 // The socket line client over implicit TLS against tests/e2e/tls/tls_peer.py (see
-// tls_peer_e2e_test.cpp): a certificate nobody vouches for stops the session before the
-// protocol is told it is connected, with the fingerprint in the message; the same one
-// trusted by fingerprint lets the lines through, one 511-byte receive per read event.
+// tls_peer_e2e_test.cpp): a certificate that does not pass stops the session before the
+// protocol is told it is connected, with the reason and the fingerprint in the message,
+// unless it is the one trusted by fingerprint; then the lines go through, one 511-byte
+// receive per read event.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -51,11 +52,10 @@ class MailTlsTest : public ::testing::Test {
     const char* peer = std::getenv("QUILLET_TLS_PEER");
     if (peer == nullptr) GTEST_SKIP() << "QUILLET_TLS_PEER is not set: run through ctest, which starts the server";
     folder_ = std::string(peer) + "/";
-    port_ = static_cast<std::uint16_t>(std::stoi(ReadText(folder_ + "port")));
   }
-  void Open(TTlsLineClient& client, const std::string& trusted) {
+  void Open(TTlsLineClient& client, const std::string& certificate, const std::string& trusted) {
     client.Host = "localhost";
-    client.Port = port_;
+    client.Port = static_cast<std::uint16_t>(std::stoi(ReadText(folder_ + "port_" + certificate)));
     client.UseTls = true;
     client.TrustedCert = trusted;
     client.Reset();
@@ -63,34 +63,49 @@ class MailTlsTest : public ::testing::Test {
   }
 
   std::string folder_;
-  std::uint16_t port_ = 0;
   test_support::TRecordingPrompts prompts_;
 };
 
-TEST_F(MailTlsTest, UntrustedCertificateStopsBeforeTheProtocolStarts) {
-  const std::string fingerprint = ReadText(folder_ + "leaf.sha256");
-  TTlsLineClient client(prompts_);
-  Open(client, std::string(64, '0'));  // another certificate is trusted
-  try {
-    client.WaitFor("+OK ready\r\n");
-    FAIL() << "no refusal; received " << client.received;
-  } catch (const EMailError& error) {
-    EXPECT_EQ(error.Message(), "服务器 localhost 的证书未通过验证：证书不受信任\r\n证书指纹（SHA-256）：" + fingerprint +
-                                   "\r\n如果确认这就是该服务器的证书，可以在帐户设置中信任这个指纹。");
+TEST_F(MailTlsTest, CertificateThatDoesNotPassStopsBeforeTheProtocolStarts) {
+  struct Case {
+    const char* certificate;
+    const char* reason;
+  };
+  const Case cases[] = {{"stranger", "证书不受信任"}, {"expired", "证书已过期"}, {"othername", "证书与服务器名称不符"}};
+  for (const Case& c : cases) {
+    const std::string fingerprint = ReadText(folder_ + c.certificate + ".sha256");
+    TTlsLineClient client(prompts_);
+    Open(client, c.certificate, std::string(64, '0'));  // another certificate is trusted
+    try {
+      client.WaitFor("+OK ready\r\n");
+      ADD_FAILURE() << c.certificate << ": no refusal; received " << client.received;
+    } catch (const EMailError& error) {
+      EXPECT_EQ(error.Message(), std::string("服务器 localhost 的证书未通过验证：") + c.reason +
+                                     "\r\n证书指纹（SHA-256）：" + fingerprint +
+                                     "\r\n如果确认这就是该服务器的证书，可以在帐户设置中信任这个指纹。");
+    }
+    EXPECT_FALSE(client.connected) << c.certificate;
+    EXPECT_EQ(client.received, "") << c.certificate;
+    EXPECT_EQ(client.Socket, platform::k_invalidSocket) << c.certificate;
   }
-  EXPECT_FALSE(client.connected);
-  EXPECT_EQ(client.received, "");
-  EXPECT_EQ(client.Socket, platform::k_invalidSocket);
+}
+
+// A valid certificate needs no trust of its own.
+TEST_F(MailTlsTest, ValidCertificateNeedsNoFingerprint) {
+  TTlsLineClient client(prompts_);
+  Open(client, "leaf", "");
+  client.WaitFor("+OK ready\r\n");
+  EXPECT_TRUE(client.connected);
 }
 
 TEST_F(MailTlsTest, TrustedFingerprintCarriesTheLines) {
-  std::string fingerprint = ReadText(folder_ + "leaf.sha256");
+  std::string fingerprint = ReadText(folder_ + "stranger.sha256");
   std::string written;  // lower case, in pairs: as a user may paste it
   for (std::size_t i = 0; i < fingerprint.size(); i += 2)
     written += (i ? ":" : "") + std::string(1, static_cast<char>(std::tolower(fingerprint[i]))) +
                static_cast<char>(std::tolower(fingerprint[i + 1]));
   TTlsLineClient client(prompts_);
-  Open(client, written);
+  Open(client, "stranger", written);
   client.WaitFor("+OK ready\r\n");
   EXPECT_TRUE(client.connected);
   EXPECT_EQ(client.received, "+OK ready\r\n");

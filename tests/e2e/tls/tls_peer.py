@@ -1,9 +1,10 @@
 """A TLS line server on loopback for the end-to-end tests of the TLS session.
 
     tls_peer.py FOLDER
-Serves FOLDER/leaf.pem with FOLDER/leaf.key (TLS 1.2 at most: the Windows engine asks for
-1.2) on a free port of 127.0.0.1 and writes the port to FOLDER/port once it accepts. Per
-connection: the greeting "+OK ready", then per line received:
+Serves each certificate that make_test_certs.py made (leaf, expired, othername,
+stranger; TLS 1.2 at most: the Windows engine asks for 1.2) on its own free port of
+127.0.0.1, written to FOLDER/port_NAME; FOLDER/port (the leaf's) comes last, once all
+accept. Per connection: the greeting "+OK ready", then per line received:
     BIG N    N bytes of numbered lines, then "+OK end"
     QUIT     "+OK bye", then close-notify
     other    "ECHO " + the line
@@ -53,18 +54,18 @@ def serve(conn):
         conn.close()
 
 
-def main():
-    folder = sys.argv[1]
+def listen(folder, name):
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
     context.maximum_version = ssl.TLSVersion.TLSv1_2
-    context.load_cert_chain(os.path.join(folder, "leaf.pem"), os.path.join(folder, "leaf.key"))
+    context.load_cert_chain(os.path.join(folder, name + ".pem"), os.path.join(folder, name + ".key"))
     listener = socket.socket()
     listener.bind(("127.0.0.1", 0))
     listener.listen(8)
-    signal.signal(signal.SIGTERM, lambda *_: os._exit(0))
-    with open(os.path.join(folder, "port.tmp"), "w") as port:
-        port.write(str(listener.getsockname()[1]))
-    os.replace(os.path.join(folder, "port.tmp"), os.path.join(folder, "port"))
+    threading.Thread(target=accept, args=(listener, context), daemon=True).start()
+    return listener.getsockname()[1]
+
+
+def accept(listener, context):
     while True:
         raw, _ = listener.accept()
         try:
@@ -73,6 +74,23 @@ def main():
             raw.close()
             continue
         threading.Thread(target=serve, args=(conn,), daemon=True).start()
+
+
+def write_atomically(path, text):
+    with open(path + ".tmp", "w") as out:
+        out.write(text)
+    os.replace(path + ".tmp", path)
+
+
+def main():
+    folder = sys.argv[1]
+    ports = {name: listen(folder, name) for name in ("leaf", "expired", "othername", "stranger")}
+    for name, port in ports.items():
+        write_atomically(os.path.join(folder, "port_" + name), str(port))
+    write_atomically(os.path.join(folder, "port"), str(ports["leaf"]))
+    stop = threading.Event()
+    signal.signal(signal.SIGTERM, lambda *_: stop.set())
+    stop.wait()
 
 
 if __name__ == "__main__":

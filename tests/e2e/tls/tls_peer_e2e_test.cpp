@@ -1,8 +1,8 @@
 // The TLS session against a real TLS server on loopback: tests/e2e/tls/tls_peer.py, started
 // by ctest around this test (QUILLET_TLS_PEER names its folder), over a plain blocking
-// socket. Its certificate comes from a test CA that nobody trusts here, so the verdict is
-// "untrusted" and the fingerprint the one the fixture computed; the data must flow all the
-// same, fed whole or a few bytes at a time, up to the server's close-notify.
+// socket. ctest makes the system trust the test CA (SSL_CERT_FILE natively, the ROOT store
+// under Wine), so each of the server's certificates gets its own verdict; the data must
+// flow whatever the verdict, fed whole or a few bytes at a time, up to the close-notify.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -72,14 +72,35 @@ class TlsPeerTest : public ::testing::Test {
     const char* peer = std::getenv("QUILLET_TLS_PEER");
     if (peer == nullptr) GTEST_SKIP() << "QUILLET_TLS_PEER is not set: run through ctest, which starts the server";
     folder_ = std::string(peer) + "/";
-    port_ = static_cast<std::uint16_t>(std::stoi(ReadText(folder_ + "port")));
     ASSERT_EQ(platform::StartSockets(), 0);
+  }
+  std::uint16_t PortOf(const std::string& certificate) {
+    return static_cast<std::uint16_t>(std::stoi(ReadText(folder_ + "port_" + certificate)));
   }
   void TearDown() override { platform::StopSockets(); }
 
   std::string folder_;
-  std::uint16_t port_ = 0;
 };
+
+TEST_F(TlsPeerTest, EachCertificateItsVerdict) {
+  struct Case {
+    const char* certificate;
+    platform::TCertVerdict verdict;
+  };
+  const Case cases[] = {{"leaf", platform::TCertVerdict::Valid},
+                        {"expired", platform::TCertVerdict::Expired},
+                        {"othername", platform::TCertVerdict::WrongName},
+                        {"stranger", platform::TCertVerdict::Untrusted}};
+  for (const Case& c : cases) {
+    TTlsClient client(PortOf(c.certificate), 0);
+    ASSERT_TRUE(client.Connected()) << c.certificate;
+    client.Session().Start();
+    ASSERT_TRUE(client.PumpUntil([&] { return client.EndsWith("+OK ready\r\n"); }))
+        << c.certificate << ": " << client.Session().ErrorText();
+    EXPECT_EQ(client.Session().Peer().verdict, c.verdict) << c.certificate;
+    EXPECT_EQ(client.Session().Peer().fingerprint, ReadText(folder_ + c.certificate + ".sha256")) << c.certificate;
+  }
+}
 
 TEST_F(TlsPeerTest, SessionWholeOrAFewBytesAtATime) {
   std::string big;
@@ -87,13 +108,11 @@ TEST_F(TlsPeerTest, SessionWholeOrAFewBytesAtATime) {
   big.resize(200000);
   for (std::size_t chunk : {std::size_t(0), std::size_t(3)}) {
     SCOPED_TRACE(testing::Message() << "chunk " << chunk);
-    TTlsClient client(port_, chunk);
+    TTlsClient client(PortOf("stranger"), chunk);
     ASSERT_TRUE(client.Connected());
     ASSERT_EQ(client.Session().Start(), TTlsState::Handshaking) << client.Session().ErrorText();
     ASSERT_TRUE(client.PumpUntil([&] { return client.EndsWith("+OK ready\r\n"); })) << client.Session().ErrorText();
     EXPECT_EQ(client.Plain(), "+OK ready\r\n");
-    EXPECT_EQ(client.Session().Peer().verdict, platform::TCertVerdict::Untrusted);
-    EXPECT_EQ(client.Session().Peer().fingerprint, ReadText(folder_ + "leaf.sha256"));
 
     ASSERT_TRUE(client.Command("USER alice\r\n", "\r\n"));
     EXPECT_EQ(client.Plain(), "ECHO USER alice\r\n");
