@@ -89,6 +89,7 @@ void TMailBase::CloseSocket() {
   if (Socket == platform::k_invalidSocket) return;
   int error = platform::CloseSocketHandle(Socket);
   Socket = platform::k_invalidSocket;
+  DropTls();
   if (error != 0) throw ESocketError(k_textCloseSocketFailed, error);
 }
 
@@ -206,15 +207,22 @@ void TMailBase::SocketEvent(const platform::TWindowMessage& message) {
   if (LastError != 0) return;
   switch (platform::SocketEventOf(message.lParam)) {
     case platform::k_socketRead:
-      DataArrived();
+      if (tls_)
+        TlsDataArrived();
+      else
+        DataArrived();
       break;
     case platform::k_socketWrite:
       ReadyToWrite();
       break;
     case platform::k_socketConnect:
-      Connected();
+      if (UseTls)
+        StartTls();
+      else
+        Connected();
       break;
     case platform::k_socketClose:
+      DeliverTlsRest();
       CloseQuietly();
       ConnectionClosed();
       break;
@@ -246,4 +254,5 @@ void TMailBase::CloseQuietly() {
   StopTimer();
   if (Socket != platform::k_invalidSocket) platform::CloseSocketHandle(Socket);
   Socket = platform::k_invalidSocket;
+  DropTls();
 }

@@ -15,6 +15,7 @@
 
 #include "platform/message_loop.h"
 #include "platform/socket.h"
+#include "platform/tls_session.h"
 #include "quillet/common/exceptions.h"
 
 class TUserPrompts;
@@ -119,7 +120,17 @@ class TMailBase {
   // A whole multi-line reply (or a one-line error reply); false: wait for more.
   bool ReadMultiLine(std::string& block);
   // One non-blocking receive: the count, 0 on would-block or error (stored in LastError).
+  // Over TLS the bytes are deciphered ones; what one call leaves is kept for the next.
   int Receive(char* buffer, int size);
+  // Offers up to `size` bytes to the socket without waiting: the count taken, 0 when the
+  // socket takes nothing now (a write event follows), -1 on an error (in LastError). Over
+  // TLS all of them are enciphered at once and what the socket leaves waits in the
+  // session's output for FlushOutput.
+  int SendSome(const char* data, int size);
+  // Sends ciphertext still waiting (TLS); true when none waits. False: the socket takes
+  // nothing now, or an error (in LastError).
+  bool FlushOutput();
+  bool OutputPending() const { return !tlsOut_.empty(); }
   // Drops the connection quietly, calls ConnectionClosed, then OnError with the code.
   void Abort(int error);
   // The machine's name; "Unknown" when no socket is open or the call fails.
@@ -150,6 +161,11 @@ class TMailBase {
   std::int32_t LastError = 0;
   std::string LineBuffer;
   std::string BlockBuffer;
+  // Implicit TLS: once connected, the handshake runs first, and the protocol is told it is
+  // connected (Connected) only when the server's certificate passed: valid, or exactly the
+  // one whose SHA-256 fingerprint is TrustedCert (any case, ':' ignored).
+  bool UseTls = false;
+  std::string TrustedCert;
 
  protected:
   // Sets State and raises OnStatusChange with an empty text.
@@ -179,8 +195,30 @@ class TMailBase {
   void StopTimer();
   void TimerTick();
   void CloseQuietly();
+  int ReceivePlain(char* buffer, int size);
+  int SendSomePlain(const char* data, int size);
+  // Sends the whole of `bytes` as they are (would-block retries); see SendText.
+  bool SendRaw(const std::string& bytes);
+  // TLS (mail_tls.cpp).
+  void StartTls();
+  void TlsDataArrived();
+  void CheckCertificate();
+  // Reads the socket once and deciphers into tlsPlain_; false when nothing came.
+  bool ReadCipher();
+  // Sends the session's output; a would-block keeps the rest in tlsOut_.
+  bool SendCipher();
+  void ThrowIfTlsFailed();
+  // Plaintext a protocol has not read yet gets its own read event, as WinSock re-arms
+  // FD_READ while bytes remain.
+  void RearmTlsRead();
+  // At the peer's close: the deciphered bytes still unread go to the protocol first.
+  void DeliverTlsRest();
+  void DropTls();
 
   TUserPrompts& prompts_;
+  std::unique_ptr<platform::TTlsSession> tls_;
+  std::string tlsPlain_;
+  std::string tlsOut_;
   char hostEntry_[platform::k_hostEntrySize] = {};
   std::unique_ptr<platform::THiddenWindow> window_;
   bool timerRunning_ = false;

@@ -14,7 +14,16 @@ constexpr unsigned k_sendRetryWait = 10;
 }  // namespace
 
 bool TMailBase::SendText(const std::string& text) {
-  std::string rest = text;
+  if (!tls_) return SendRaw(text);
+  // Whatever ciphertext still waits goes before this text's.
+  if (tls_->Send(text.data(), text.size()) == platform::TTlsState::Failed) ThrowIfTlsFailed();
+  std::string cipher;
+  cipher.swap(tlsOut_);
+  return SendRaw(cipher + tls_->TakeOutput());
+}
+
+bool TMailBase::SendRaw(const std::string& bytes) {
+  std::string rest = bytes;
   for (;;) {
     if (Cancelled || handlerError_) return false;
     int sent = 0;
@@ -35,7 +44,16 @@ bool TMailBase::SendText(const std::string& text) {
   }
 }
 
-int TMailBase::Receive(char* buffer, int size) {
+int TMailBase::SendSomePlain(const char* data, int size) {
+  int sent = platform::SendOnSocket(Socket, data, size);
+  if (sent > 0) return sent;
+  int error = sent == 0 ? 0 : platform::LastSocketError();
+  if (sent == 0 || error == platform::k_WSAEWOULDBLOCK) return 0;
+  LastError = error;
+  return -1;
+}
+
+int TMailBase::ReceivePlain(char* buffer, int size) {
   int received = platform::ReceiveFromSocket(Socket, buffer, size);
   if (received > 0) {
     LastError = 0;

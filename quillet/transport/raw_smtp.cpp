@@ -193,22 +193,27 @@ void TRawSMTP::NextRecipient() {
 }
 
 void TRawSMTP::ReadyToWrite() {
-  if (Session.DataPhase == TDataPhase::None) return;
-  TPumpResult result = pump_->Pump([this](const char* data, int size) { return SendPiece(data, size); });
+  // Over TLS, ciphertext the socket left last time goes first.
+  const bool flushing = OutputPending();
+  if (!FlushOutput()) {
+    CheckError();
+    return;
+  }
+  if (Session.DataPhase == TDataPhase::None) {
+    if (flushing && Session.Step == TSmtpStep::DataEnd)
+      SelectEvents(platform::k_socketRead | platform::k_socketClose);
+    return;
+  }
+  TPumpResult result = pump_->Pump([this](const char* data, int size) { return SendSome(data, size); });
   SetProgress(pump_->Percent());
   if (result == TPumpResult::Done) {
     SetStep(TSmtpStep::DataEnd);
-    SelectEvents(platform::k_socketRead | platform::k_socketClose);
+    // Write events stay on until the last ciphertext is out.
+    if (FlushOutput())
+      SelectEvents(platform::k_socketRead | platform::k_socketClose);
+    else
+      CheckError();
   } else if (result == TPumpResult::Failed) {
     CheckError();
   }
-}
-
-int TRawSMTP::SendPiece(const char* data, int size) {
-  int sent = platform::SendOnSocket(Socket, data, size);
-  if (sent > 0) return sent;
-  int error = sent == 0 ? 0 : platform::LastSocketError();
-  if (sent == 0 || error == platform::k_WSAEWOULDBLOCK) return 0;
-  LastError = error;
-  return -1;
 }

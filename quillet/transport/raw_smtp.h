@@ -97,7 +97,6 @@ class TRawSMTP : public TMailBase {
   void LoadMessage(std::int32_t id);
   void NextRecipient();
   // Sends what the socket takes: 0 when it would block, -1 (LastError set) on a failure.
-  int SendPiece(const char* data, int size);
   void StopPumping() { stop_ = true; }
 
   std::unique_ptr<TDataPump> pump_;

@@ -24,6 +24,19 @@ inline constexpr char k_textConnectFailed[] = "连接服务器失败，服务器
 inline constexpr char k_textNetworkFailed[] = "网络错误，请检查网络是否连通。";
 inline constexpr char k_textStatePrefix[] = "[状态：";
 inline constexpr char k_textStateSuffix[] = "]";
+// A server certificate that did not pass (EMailError): the server, the reason, then the
+// fingerprint the user can choose to trust.
+inline constexpr char k_textCertRefusedPrefix[] = "服务器 ";
+inline constexpr char k_textCertRefusedMiddle[] = " 的证书未通过验证：";
+inline constexpr char k_textCertUntrusted[] = "证书不受信任";
+inline constexpr char k_textCertExpired[] = "证书已过期";
+inline constexpr char k_textCertWrongName[] = "证书与服务器名称不符";
+inline constexpr char k_textCertFingerprint[] = "\r\n证书指纹（SHA-256）：";
+inline constexpr char k_textCertTrustHint[] =
+    "\r\n如果确认这就是该服务器的证书，可以在帐户设置中信任这个指纹。";
+// The secure connection failed (EMailError); the engine's words follow.
+inline constexpr char k_textTlsFailedPrefix[] = "与服务器 ";
+inline constexpr char k_textTlsFailedMiddle[] = " 建立安全连接失败：";
 
 // ---- The POP3 client ----
 // Refusals of the server (EMailError); the reply or the name follows where the text ends

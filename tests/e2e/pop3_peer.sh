@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # A POP3 server for the POP3 client's tests: a private Dovecot on a free loopback port.
 #   pop3_peer.sh start DIR   starts it in DIR (made afresh), seeds three messages for the
-#                            user "alice" (password "secret") and writes the port to DIR/port
+#                            user "alice" (password "secret") and writes the port to DIR/port;
+#                            a second port with implicit TLS goes to DIR/port_tls, its
+#                            certificate's fingerprint to DIR/tls/leaf.sha256 (a test CA
+#                            nothing trusts: tests/e2e/tls/make_test_certs.py)
 #   pop3_peer.sh stop DIR    stops it
 # Dovecot must run as root; its login and internal processes run as the users its package
 # makes (dovenull, dovecot).
@@ -15,7 +18,7 @@ free_port() {
 }
 
 write_config() {
-  local port=$1
+  local port=$1 tls_port=$2
   cat >"$conf" <<CONF
 listen = 127.0.0.1
 protocols = pop3
@@ -23,7 +26,9 @@ base_dir = $dir/run
 state_dir = $dir/state
 log_path = $dir/dovecot.log
 info_log_path = $dir/dovecot.log
-ssl = no
+ssl = yes
+ssl_cert = <$dir/tls/leaf.pem
+ssl_key = <$dir/tls/leaf.key
 disable_plaintext_auth = no
 default_login_user = dovenull
 default_internal_user = dovecot
@@ -41,6 +46,11 @@ service pop3-login {
   inet_listener pop3 {
     address = 127.0.0.1
     port = $port
+  }
+  inet_listener pop3s {
+    address = 127.0.0.1
+    port = $tls_port
+    ssl = yes
   }
 }
 service imap-login {
@@ -78,11 +88,16 @@ case $action in
     mkdir -p "$dir/run" "$dir/state" "$dir/mail"
     echo 'alice:{PLAIN}secret::::::' >"$dir/users"
     chown -R dovecot:dovecot "$dir/mail"
+    mkdir -p "$dir/tls"
+    /usr/bin/python3 "$(dirname "$0")/tls/make_test_certs.py" "$dir/tls"
     port=$(free_port)
-    write_config "$port"
+    tls_port=$(free_port)
+    write_config "$port" "$tls_port"
     dovecot -c "$conf" </dev/null >/dev/null 2>&1  # a daemon must not hold the caller's output open
     wait_listening "$port"
+    wait_listening "$tls_port"
     seed
+    echo "$tls_port" >"$dir/port_tls"
     echo "$port" >"$dir/port"
     ;;
   stop)

@@ -23,12 +23,19 @@ struct TReceived {
   bool finished = false;
 };
 
-TReceived Receive(std::uint16_t port, const std::string& seenFile, bool leaveOnServer) {
+// Implicit TLS to "localhost" with the server's certificate trusted by its fingerprint.
+struct TTls {
+  std::string trustedCert;
+};
+
+TReceived Receive(std::uint16_t port, const std::string& seenFile, bool leaveOnServer, const TTls* tls = nullptr) {
   test_support::TRecordingPrompts prompts;
   TPOP3 pop(prompts);
   pop.Reset();
-  pop.Host = "127.0.0.1";
+  pop.Host = tls ? "localhost" : "127.0.0.1";
   pop.Port = port;
+  pop.UseTls = tls != nullptr;
+  if (tls) pop.TrustedCert = tls->trustedCert;
   pop.UserName = "alice";
   pop.Password = "secret";
   pop.LeaveOnServer = leaveOnServer;
@@ -53,6 +60,26 @@ std::string Seeded(int n) {
   const std::string i = std::to_string(n);
   return "From: Sender " + i + " <s" + i + "@example.com>\r\nTo: alice@example.com\r\nSubject: seeded " + i +
          "\r\n\r\nline one of " + i + "\r\n.leading dot\r\n\r\nlast line\r\n";
+}
+
+// Before the test below deletes the messages: fetched over implicit TLS, left on the server.
+TEST(Pop3Dovecot, FetchOverImplicitTls) {
+  const char* portFile = std::getenv("QUILLET_POP3_PEER");
+  if (portFile == nullptr) GTEST_SKIP() << "needs the Dovecot fixture of ctest (pop3_dovecot_e2e)";
+  const std::string folder = std::string(portFile).substr(0, std::string(portFile).rfind('/') + 1);
+  const auto port = static_cast<std::uint16_t>(std::stoi(ReadWholeFile(folder + "port_tls")));
+  const TTls tls{ReadWholeFile(folder + "tls/leaf.sha256").substr(0, 64)};
+  const std::string seenFile = platform::TempFolder() + "qtt_pop3_dovecot_tls.uid";
+  platform::FileDelete(seenFile);
+
+  const TReceived got = Receive(port, seenFile, true, &tls);
+  EXPECT_EQ(got.commands, (std::vector<std::string>{"localhost", "127.0.0.1: " + std::to_string(port), "USER alice",
+                                                    "PASS <...>", "STAT", "UIDL", "LIST", "RETR 1",
+                                                    "Sender 1: seeded 1", "RETR 2", "Sender 2: seeded 2", "RETR 3",
+                                                    "Sender 3: seeded 3", "QUIT"}));
+  EXPECT_EQ(got.texts, (std::vector<std::string>{Seeded(1), Seeded(2), Seeded(3)}));
+  EXPECT_TRUE(got.finished);
+  platform::FileDelete(seenFile);
 }
 
 TEST(Pop3Dovecot, LeaveOnServerByUidlThenDeleteWhenOff) {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The ctest fixture around the SMTP end-to-end test:
-#   smtp_sink.sh start FOLDER   starts tests/e2e/smtp/smtp_sink.py in the background and
-#                               waits until it listens (FOLDER/port);
+#   smtp_sink.sh start FOLDER   makes the certificates of its TLS port
+#                               (tests/e2e/tls/make_test_certs.py), starts
+#                               tests/e2e/smtp/smtp_sink.py in the background and waits
+#                               until it listens (FOLDER/port);
 #   smtp_sink.sh stop FOLDER    stops it.
 set -euo pipefail
 action=$1 folder=$2
@@ -10,6 +12,7 @@ case $action in
   start)
     if [ -f "$folder/pid" ] && kill -0 "$(cat "$folder/pid")" 2>/dev/null; then kill "$(cat "$folder/pid")"; fi
     rm -rf "$folder" && mkdir -p "$folder"
+    "$python" "$(dirname "$0")/../tls/make_test_certs.py" "$folder"
     "$python" -c 'import aiosmtpd' || { echo "smtp_sink: $python lacks aiosmtpd (scripts/install-deps.sh)" >&2; exit 1; }
     nohup "$python" "$(dirname "$0")/smtp_sink.py" "$folder" >"$folder/sink.log" 2>&1 &
     echo $! >"$folder/pid"

@@ -2,7 +2,8 @@
 // started by ctest around this test (QUILLET_SMTP_SINK names its folder). Two composed
 // messages, one with an attachment, go out in one session; the server's copies must be
 // what the outbox holds with the header block rules applied, and the envelopes must
-// name every recipient, the hidden ones included.
+// name every recipient, the hidden ones included. The same again over implicit TLS, with
+// the sink's certificate trusted by its fingerprint.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -27,6 +28,8 @@ class SmtpSinkTest : public store_test::ScratchTest {
     if (sink == nullptr) GTEST_SKIP() << "QUILLET_SMTP_SINK is not set: run through ctest, which starts the server";
     sink_ = std::string(sink) + "/";
     port_ = std::stoi(store_test::ReadFileBytes(sink_ + "port"));
+    tlsPort_ = std::stoi(store_test::ReadFileBytes(sink_ + "port_tls"));
+    fingerprint_ = store_test::ReadFileBytes(sink_ + "leaf.sha256").substr(0, 64);
     for (const char* ext : {".eml", ".env"})
       for (const std::string& name : platform::FilesWithExtension(sink_, ext)) platform::FileDelete(sink_ + name);
   }
@@ -37,8 +40,12 @@ class SmtpSinkTest : public store_test::ScratchTest {
     return files;
   }
 
+  void SendAndCompare(const std::string& host, int port, bool useTls);
+
   std::string sink_;
   int port_ = 0;
+  int tlsPort_ = 0;
+  std::string fingerprint_;
 };
 
 std::string Attachment(const std::string& path) {
@@ -49,7 +56,7 @@ std::string Attachment(const std::string& path) {
   return path;
 }
 
-TEST_F(SmtpSinkTest, ComposedMessagesArriveAsTheOutboxHoldsThem) {
+void SmtpSinkTest::SendAndCompare(const std::string& host, int port, bool useTls) {
   test_support::TRecordingPrompts prompts;
   const std::string outbox = Base("out");
   TComposeInput first = smtp_test::Input("Tom <tom@example.org>", "plain", {"Hello", ".", ".lead", "end"});
@@ -63,8 +70,10 @@ TEST_F(SmtpSinkTest, ComposedMessagesArriveAsTheOutboxHoldsThem) {
   std::vector<std::int32_t> sent;
   {
     TRawSMTP smtp(prompts, outbox, ids);
-    smtp.Host = "127.0.0.1";
-    smtp.Port = static_cast<std::uint16_t>(port_);
+    smtp.Host = host;
+    smtp.Port = static_cast<std::uint16_t>(port);
+    smtp.UseTls = useTls;
+    smtp.TrustedCert = fingerprint_;  // the test CA is trusted nowhere
     smtp.DateText = [] { return std::string(smtp_test::k_date); };
     smtp.OnSent = [&](const std::string& path, std::int32_t id) {
       EXPECT_EQ(path, outbox);
@@ -88,5 +97,10 @@ TEST_F(SmtpSinkTest, ComposedMessagesArriveAsTheOutboxHoldsThem) {
                                       "RCPT TO:hidden@example.org\nRCPT TO:other@example.org\n",
                                       "MAIL FROM:me@example.org\nRCPT TO:ann@example.org\n"}));
 }
+
+TEST_F(SmtpSinkTest, ComposedMessagesArriveAsTheOutboxHoldsThem) { SendAndCompare("127.0.0.1", port_, false); }
+
+// The same over implicit TLS: the data phase's ciphertext goes out through write events.
+TEST_F(SmtpSinkTest, ComposedMessagesArriveOverImplicitTls) { SendAndCompare("localhost", tlsPort_, true); }
 
 }  // namespace

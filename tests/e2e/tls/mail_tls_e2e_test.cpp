@@ -1,0 +1,127 @@
+// The socket line client over implicit TLS against tests/e2e/tls/tls_peer.py (see
+// tls_peer_e2e_test.cpp): a certificate that does not pass stops the session before the
+// protocol is told it is connected, with the reason and the fingerprint in the message,
+// unless it is the one trusted by fingerprint; then the lines go through, one 511-byte
+// receive per read event.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <string>
+
+#include "quillet/transport/mail_base.h"
+#include "tests/e2e/tls/peer_folder.h"
+#include "tests/support/recording_prompts.h"
+
+namespace {
+
+using tls_e2e::ReadText;
+
+// Collects whatever the server sends, a small receive per read event as the protocols do.
+class TTlsLineClient : public TMailBase {
+ public:
+  explicit TTlsLineClient(TUserPrompts& prompts) : TMailBase(prompts) {}
+  void HostResolved() override {
+    if (!CheckError()) Connect();
+  }
+  void Connected() override { connected = true; }
+  void DataArrived() override {
+    char buffer[511];
+    received.append(buffer, static_cast<std::size_t>(Receive(buffer, sizeof buffer)));
+    done = received.size() >= wanted.size() &&
+           received.compare(received.size() - wanted.size(), wanted.size(), wanted) == 0;
+  }
+  void ReadyToWrite() override {}
+  void ConnectionClosed() override { closed = true; }
+
+  // Pumps until what was received ends with `tail`.
+  void WaitFor(const std::string& tail) {
+    wanted = tail;
+    done = false;
+    PumpUntil(done);
+  }
+  using TMailBase::PumpUntil;
+
+  bool connected = false, closed = false, done = false;
+  std::string received, wanted;
+};
+
+class MailTlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* peer = std::getenv("QUILLET_TLS_PEER");
+    if (peer == nullptr) GTEST_SKIP() << "QUILLET_TLS_PEER is not set: run through ctest, which starts the server";
+    folder_ = std::string(peer) + "/";
+  }
+  void Open(TTlsLineClient& client, const std::string& certificate, const std::string& trusted) {
+    client.Host = "localhost";
+    client.Port = static_cast<std::uint16_t>(std::stoi(ReadText(folder_ + "port_" + certificate)));
+    client.UseTls = true;
+    client.TrustedCert = trusted;
+    client.Reset();
+    client.Start();
+  }
+
+  std::string folder_;
+  test_support::TRecordingPrompts prompts_;
+};
+
+TEST_F(MailTlsTest, CertificateThatDoesNotPassStopsBeforeTheProtocolStarts) {
+  struct Case {
+    const char* certificate;
+    const char* reason;
+  };
+  const Case cases[] = {{"stranger", "证书不受信任"}, {"expired", "证书已过期"}, {"othername", "证书与服务器名称不符"}};
+  for (const Case& c : cases) {
+    const std::string fingerprint = ReadText(folder_ + c.certificate + ".sha256");
+    TTlsLineClient client(prompts_);
+    Open(client, c.certificate, std::string(64, '0'));  // another certificate is trusted
+    try {
+      client.WaitFor("+OK ready\r\n");
+      ADD_FAILURE() << c.certificate << ": no refusal; received " << client.received;
+    } catch (const EMailError& error) {
+      EXPECT_EQ(error.Message(), std::string("服务器 localhost 的证书未通过验证：") + c.reason +
+                                     "\r\n证书指纹（SHA-256）：" + fingerprint +
+                                     "\r\n如果确认这就是该服务器的证书，可以在帐户设置中信任这个指纹。");
+    }
+    EXPECT_FALSE(client.connected) << c.certificate;
+    EXPECT_EQ(client.received, "") << c.certificate;
+    EXPECT_EQ(client.Socket, platform::k_invalidSocket) << c.certificate;
+  }
+}
+
+// A valid certificate needs no trust of its own.
+TEST_F(MailTlsTest, ValidCertificateNeedsNoFingerprint) {
+  TTlsLineClient client(prompts_);
+  Open(client, "leaf", "");
+  client.WaitFor("+OK ready\r\n");
+  EXPECT_TRUE(client.connected);
+}
+
+TEST_F(MailTlsTest, TrustedFingerprintCarriesTheLines) {
+  std::string fingerprint = ReadText(folder_ + "stranger.sha256");
+  std::string written;  // lower case, in pairs: as a user may paste it
+  for (std::size_t i = 0; i < fingerprint.size(); i += 2)
+    written += (i ? ":" : "") + std::string(1, static_cast<char>(std::tolower(fingerprint[i]))) +
+               static_cast<char>(std::tolower(fingerprint[i + 1]));
+  TTlsLineClient client(prompts_);
+  Open(client, "stranger", written);
+  client.WaitFor("+OK ready\r\n");
+  EXPECT_TRUE(client.connected);
+  EXPECT_EQ(client.received, "+OK ready\r\n");
+
+  client.received.clear();
+  ASSERT_TRUE(client.SendText("BIG 100000\r\n"));
+  client.WaitFor("+OK end\r\n");  // 100 KB in 511-byte receives: each needs its own event
+  EXPECT_EQ(client.received.size(), 100000u + 9u);
+  EXPECT_EQ(client.received.substr(0, 26), "0 a line of a long reply\r\n");
+
+  client.received.clear();
+  ASSERT_TRUE(client.SendText("QUIT\r\n"));
+  client.WaitFor("+OK bye\r\n");
+  client.PumpUntil(client.closed);
+  EXPECT_TRUE(client.closed);
+  EXPECT_EQ(client.received, "+OK bye\r\n");
+}
+
+}  // namespace
