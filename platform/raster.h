@@ -1,0 +1,48 @@
+// What the text-art core needs drawn by the platform: the ink of every character of the
+// display font, and a picture drawn into an 8-bit grey bitmap. win32 draws with GDI;
+// posix renders the font with FreeType and scales pictures itself. Every call returns 0 or
+// a system error number (platform/system_error.h). Line and ellipse outlines and the
+// surface flood fill of the drawing tools are still to come.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+constexpr int k_fontCharCount = 256;
+
+// One cell of the display font and the ink of each byte value drawn into it.
+struct FontInk {
+  int cellWidth = 0;   // the font's average character width
+  int cellHeight = 0;  // its height (ascent + descent)
+  std::int16_t pixels[k_fontCharCount] = {};  // ink pixels of each character in the cell
+};
+
+// Creates the font FACE at POINTSIZE points (height -(points x 96 / 72) pixels, Western
+// character set), and counts for each byte value 0 ... 255 the ink pixels of the character
+// drawn alone at (0, 0) into a 1-bit cell of cellWidth x cellHeight. A face the system
+// does not have gives its nearest match, as the system picks it.
+int MeasureFontInk(const std::string& face, int pointSize, FontInk* ink);
+
+// A decoded picture: pixels 0x00RRGGBB, row-major, the top row first.
+struct RgbPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+};
+
+// An 8-bit grey bitmap: index i is the grey 255 - i (0 white paper, 255 black), rows
+// stored bottom-up as a device-independent bitmap keeps them, width bytes a row.
+struct GrayBitmap {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> indices;
+};
+
+// Draws the picture stretched to width x height (both at least 1) into a new grey
+// bitmap that starts white; each colour becomes its nearest grey.
+int PictureDrawGray(const RgbPicture& picture, int width, int height, GrayBitmap* bitmap);
+
+}  // namespace platform
