@@ -1,5 +1,6 @@
 #include "platform/raster/bmp_reader.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/system_error.h"
@@ -112,7 +113,8 @@ int BmpDecode(const unsigned char* bytes, std::size_t size, RgbPicture* picture)
   const unsigned char* palette = bytes + k_fileHeaderSize + l.headerSize;
   std::uint32_t paletteCount = l.bits <= 8 ? (l.paletteCount != 0 ? l.paletteCount : 1u << l.bits) : 0;
   std::size_t paletteEnd = k_fileHeaderSize + l.headerSize;
-  if (paletteCount > (size - paletteEnd) / 4) paletteCount = static_cast<std::uint32_t>((size - paletteEnd) / 4);
+  std::size_t paletteRoom = l.pixelOffset > paletteEnd ? (std::min<std::size_t>(l.pixelOffset, size) - paletteEnd) / 4 : 0;
+  if (paletteCount > paletteRoom) paletteCount = static_cast<std::uint32_t>(paletteRoom);
   std::size_t stride = (width * static_cast<std::size_t>(l.bits) + 31) / 32 * 4;
   if (l.pixelOffset > size || stride > (size - l.pixelOffset) / height) return k_ERROR_INVALID_DATA;
   picture->width = static_cast<int>(width);
