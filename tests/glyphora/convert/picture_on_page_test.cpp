@@ -9,6 +9,7 @@
 #include "glyphora/convert/gray_levels.h"
 #include "glyphora/convert/picture_on_page.h"
 #include "platform/system_error.h"
+#include "tests/support/gray_picture.h"
 
 namespace {
 
@@ -29,13 +30,7 @@ GrayTable FixtureGrays() {
   return t;
 }
 
-platform::RgbPicture Grays(int width, int height, const std::vector<int>& grays) {
-  platform::RgbPicture p;
-  p.width = width;
-  p.height = height;
-  for (int g : grays) p.pixels.push_back(static_cast<std::uint32_t>(g * 0x010101));
-  return p;
-}
+using test_support::GrayPicture;
 
 TEST(GlyphoraGrayLevels, ClipAThirtiethAtEachEnd) {
   struct Case {
@@ -100,7 +95,7 @@ TEST(GlyphoraPictureOnPage, CellsByScalingMode) {
 TEST(GlyphoraPictureOnPage, SmallPictureSitsUnscaledInTheMiddle) {
   ScopedPage page({"......", "......", "......", "......"});
   // Darkness 0, 255, 127, 0 / 255, 255, 0, 191; under 30 pixels nothing is clipped.
-  ASSERT_EQ(PictureOnPage(&page.page, Grays(4, 2, {255, 0, 128, 255, 0, 0, 255, 64}), PictureScaling::Direct,
+  ASSERT_EQ(PictureOnPage(&page.page, GrayPicture(4, 2, {255, 0, 128, 255, 0, 0, 255, 64}), PictureScaling::Direct,
                           FixtureGrays()),
             0);
   EXPECT_EQ(RowsOf(page.page), (std::vector<std::string>{"......", ". #+ .", ".## +.", "......"}));
@@ -110,7 +105,7 @@ TEST(GlyphoraPictureOnPage, TwoColoursBecomeTheLightestAndDarkestCharacters) {
   std::vector<int> grays;
   for (int i = 0; i < 60; ++i) grays.push_back(i % 10 % 3 == 0 ? 100 : 200);  // two mid greys
   ScopedPage box(std::vector<std::string>(6, ".........."));
-  ASSERT_EQ(PictureOnPage(&box.page, Grays(10, 6, grays), PictureScaling::Free, FixtureGrays()), 0);
+  ASSERT_EQ(PictureOnPage(&box.page, GrayPicture(10, 6, grays), PictureScaling::Free, FixtureGrays()), 0);
   for (const std::string& row : RowsOf(box.page)) EXPECT_EQ(row, "#  #  #  #") << row;
 }
 
@@ -118,7 +113,7 @@ TEST(GlyphoraPictureOnPage, GradientUsesEveryRampCharacterInOrder) {
   std::vector<int> grays;
   for (int i = 0; i < 256; ++i) grays.push_back(255 - i);
   ScopedPage page(std::vector<std::string>(1, std::string(256, '.')));
-  ASSERT_EQ(PictureOnPage(&page.page, Grays(256, 1, grays), PictureScaling::Direct, FixtureGrays()), 0);
+  ASSERT_EQ(PictureOnPage(&page.page, GrayPicture(256, 1, grays), PictureScaling::Direct, FixtureGrays()), 0);
   std::string row = RowsOf(page.page)[0];
   std::string seen;
   for (char c : row)
@@ -129,11 +124,11 @@ TEST(GlyphoraPictureOnPage, GradientUsesEveryRampCharacterInOrder) {
 TEST(GlyphoraPictureOnPage, NothingDrawnOrRefused) {
   ScopedPage page({"xxxx", "xxxx"});
   GrayTable grays = FixtureGrays();
-  EXPECT_EQ(PictureOnPage(&page.page, Grays(8, 1, std::vector<int>(8, 0)), PictureScaling::Proportional, grays), 0);
-  EXPECT_EQ(PictureOnPage(&page.page, Grays(2, 2, {0, 0, 0, 0}), static_cast<PictureScaling>(3), grays),
+  EXPECT_EQ(PictureOnPage(&page.page, GrayPicture(8, 1, std::vector<int>(8, 0)), PictureScaling::Proportional, grays), 0);
+  EXPECT_EQ(PictureOnPage(&page.page, GrayPicture(2, 2, {0, 0, 0, 0}), static_cast<PictureScaling>(3), grays),
             platform::k_ERROR_INVALID_PARAMETER);
   grays.fontHeight = 0;
-  EXPECT_EQ(PictureOnPage(&page.page, Grays(2, 2, {0, 0, 0, 0}), PictureScaling::Proportional, grays),
+  EXPECT_EQ(PictureOnPage(&page.page, GrayPicture(2, 2, {0, 0, 0, 0}), PictureScaling::Proportional, grays),
             platform::k_ERROR_INVALID_PARAMETER);
   EXPECT_EQ(RowsOf(page.page), (std::vector<std::string>{"xxxx", "xxxx"}));
 }

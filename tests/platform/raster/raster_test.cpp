@@ -8,16 +8,11 @@
 #include "platform/picture_file.h"
 #include "platform/raster.h"
 #include "platform/system_error.h"
+#include "tests/support/gray_picture.h"
 
 namespace {
 
-platform::RgbPicture Grays(int width, int height, const std::vector<int>& grays) {
-  platform::RgbPicture p;
-  p.width = width;
-  p.height = height;
-  for (int g : grays) p.pixels.push_back(static_cast<std::uint32_t>(g * 0x010101));
-  return p;
-}
+using test_support::GrayPicture;
 
 TEST(PlatformRaster, DrawsGreysStretchedIntoABottomUpBitmap) {
   struct Case {
@@ -27,9 +22,9 @@ TEST(PlatformRaster, DrawsGreysStretchedIntoABottomUpBitmap) {
     std::vector<int> indices;  // darkness, bottom row first
   };
   const Case cases[] = {
-      {"same size", Grays(2, 2, {255, 0, 128, 64}), 2, 2, {127, 191, 0, 255}},
-      {"enlarged", Grays(2, 1, {0, 255}), 4, 2, {255, 255, 0, 0, 255, 255, 0, 0}},
-      {"halved, blocks of one grey", Grays(4, 2, {10, 10, 200, 200, 10, 10, 200, 200}), 2, 1, {245, 55}},
+      {"same size", GrayPicture(2, 2, {255, 0, 128, 64}), 2, 2, {127, 191, 0, 255}},
+      {"enlarged", GrayPicture(2, 1, {0, 255}), 4, 2, {255, 255, 0, 0, 255, 255, 0, 0}},
+      {"halved, blocks of one grey", GrayPicture(4, 2, {10, 10, 200, 200, 10, 10, 200, 200}), 2, 1, {245, 55}},
   };
   for (const Case& c : cases) {
     platform::GrayBitmap b;
@@ -39,7 +34,7 @@ TEST(PlatformRaster, DrawsGreysStretchedIntoABottomUpBitmap) {
     EXPECT_EQ(std::vector<int>(b.indices.begin(), b.indices.end()), c.indices) << c.name;
   }
   platform::GrayBitmap b;
-  EXPECT_EQ(platform::PictureDrawGray(Grays(1, 1, {0}), 0, 3, &b), platform::k_ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(platform::PictureDrawGray(GrayPicture(1, 1, {0}), 0, 3, &b), platform::k_ERROR_INVALID_PARAMETER);
   EXPECT_EQ(platform::PictureDrawGray(platform::RgbPicture(), 3, 3, &b), platform::k_ERROR_INVALID_PARAMETER);
 }
 
