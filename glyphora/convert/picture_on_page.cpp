@@ -31,6 +31,10 @@ void PictureCells(int pageWidth, int pageHeight, int sourceWidth, int sourceHeig
   if (scaling == PictureScaling::Direct) {
     ScaleSize(width, height, sourceWidth, sourceHeight);
   } else if (scaling == PictureScaling::Proportional) {
+    if (grays.fontHeight <= 0) {  // no font cell to keep the proportions on
+      *width = *height = 0;
+      return;
+    }
     std::int64_t cellHeight = static_cast<std::int64_t>(sourceHeight) * grays.fontWidth / grays.fontHeight;
     ScaleSize(width, height, sourceWidth, static_cast<int>(cellHeight));
   }

@@ -14,7 +14,8 @@ enum class PictureScaling : int {
   Free = 2,          // stretched to the whole page in both directions
 };
 
-// The size in cells the picture takes on a page of pageWidth x pageHeight (0 x 0: none).
+// The size in cells the picture takes on a page of pageWidth x pageHeight (0 x 0: none,
+// as when proportional scaling has no font cell).
 void PictureCells(int pageWidth, int pageHeight, int sourceWidth, int sourceHeight, PictureScaling scaling,
                   const GrayTable& grays, int* width, int* height);
 
