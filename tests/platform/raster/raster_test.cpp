@@ -14,6 +14,10 @@ namespace {
 
 using test_support::GrayPicture;
 
+// Each platform matches colours to its greys by its own rule: GDI's may look the colour up
+// in a table of 5 bits a channel, so a grey may land up to 4 levels off.
+constexpr int k_greyMatchSlack = 4;
+
 TEST(PlatformRaster, DrawsGreysStretchedIntoABottomUpBitmap) {
   struct Case {
     const char* name;
@@ -31,7 +35,9 @@ TEST(PlatformRaster, DrawsGreysStretchedIntoABottomUpBitmap) {
     ASSERT_EQ(platform::PictureDrawGray(c.picture, c.width, c.height, &b), 0) << c.name;
     EXPECT_EQ(b.width, c.width) << c.name;
     EXPECT_EQ(b.height, c.height) << c.name;
-    EXPECT_EQ(std::vector<int>(b.indices.begin(), b.indices.end()), c.indices) << c.name;
+    ASSERT_EQ(b.indices.size(), c.indices.size()) << c.name;
+    for (std::size_t i = 0; i < c.indices.size(); ++i)
+      EXPECT_NEAR(b.indices[i], c.indices[i], k_greyMatchSlack) << c.name << " at " << i;
   }
   platform::GrayBitmap b;
   EXPECT_EQ(platform::PictureDrawGray(GrayPicture(1, 1, {0}), 0, 3, &b), platform::k_ERROR_INVALID_PARAMETER);
