@@ -1,8 +1,8 @@
 // What the text-art core needs drawn by the platform: the ink of every character of the
 // display font, and a picture drawn into an 8-bit grey bitmap. win32 draws with GDI;
 // posix renders the font with FreeType and scales pictures itself. Every call returns 0 or
-// a system error number (platform/system_error.h). Line and ellipse outlines and the
-// surface flood fill of the drawing tools are still to come.
+// a system error number (platform/system_error.h). The line and ellipse outlines of the
+// drawing tools are still to come.
 #pragma once
 
 #include <cstdint>
@@ -44,5 +44,16 @@ struct GrayBitmap {
 // Draws the picture stretched to width x height (both at least 1) into a new grey
 // bitmap that starts white; each colour becomes its nearest grey.
 int PictureDrawGray(const RgbPicture& picture, int width, int height, GrayBitmap* bitmap);
+
+// A 1-bit bitmap held one byte a pixel (0 white, 1 black), row-major, the top row first.
+struct MonoBitmap {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> pixels;
+};
+
+// Fills the white surface that holds (x, y) with black; pixels join it only through their
+// four side neighbours. A start outside the bitmap or on black changes nothing.
+int FloodFillSurface(MonoBitmap* bitmap, int x, int y);
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/raster.h"
+#include "platform/win32/raster/dib_headers.h"
 #include "platform/win32/raster/gdi_scoped.h"
 #include "platform/win32/wide.h"
 
@@ -14,28 +15,9 @@ namespace {
 
 constexpr int k_pointsPerInch = 72;
 
-// A 1-bit DIB header whose palette entry 0 is white and entry 1 black.
-struct MonoInfo {
-  BITMAPINFOHEADER header;
-  RGBQUAD colours[2];
-};
-
-MonoInfo MonoHeader(int width, int height) {
-  MonoInfo info = {};
-  info.header.biSize = sizeof(BITMAPINFOHEADER);
-  info.header.biWidth = width;
-  info.header.biHeight = height;
-  info.header.biPlanes = 1;
-  info.header.biBitCount = 1;
-  info.header.biCompression = BI_RGB;
-  info.colours[0] = RGBQUAD{255, 255, 255, 0};
-  info.colours[1] = RGBQUAD{0, 0, 0, 0};
-  return info;
-}
-
 // Set bits among the first width bits of every row, each byte read from its top bit.
 int CountInk(const unsigned char* bits, int width, int height) {
-  int stride = (width + 31) / 32 * 4, count = 0;
+  int stride = win32::MonoStride(width), count = 0;
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) count += (bits[y * stride + x / 8] >> (7 - x % 8)) & 1;
   return count;
@@ -46,7 +28,7 @@ int MeasureWithFont(HDC dc, FontInk* ink) {
   if (!GetTextMetricsW(dc, &metrics)) return win32::GdiError();
   ink->cellWidth = metrics.tmAveCharWidth;
   ink->cellHeight = metrics.tmHeight;
-  MonoInfo info = MonoHeader(ink->cellWidth, ink->cellHeight);
+  win32::MonoInfo info = win32::MonoHeader(ink->cellWidth, ink->cellHeight);
   void* bits = nullptr;
   win32::ScopedGdiObject bitmap(
       CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/raster.h"
+
+namespace {
+
+// Bitmaps written as rows: "#" black, "." white.
+platform::MonoBitmap Mono(const std::vector<std::string>& rows) {
+  platform::MonoBitmap b;
+  b.height = static_cast<int>(rows.size());
+  b.width = static_cast<int>(rows[0].size());
+  for (const std::string& row : rows)
+    for (char c : row) b.pixels.push_back(c == '#' ? 1 : 0);
+  return b;
+}
+
+std::vector<std::string> Rows(const platform::MonoBitmap& b) {
+  std::vector<std::string> rows;
+  for (int y = 0; y < b.height; ++y) {
+    std::string row;
+    for (int x = 0; x < b.width; ++x) row += b.pixels[static_cast<std::size_t>(y) * b.width + x] ? '#' : '.';
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST(PlatformRaster, FloodFillsTheWhiteSurfaceThroughSideNeighboursOnly) {
+  const std::vector<std::string> box = {"......", ".####.", ".#..#.", ".####.", "......"};
+  const std::vector<std::string> corner = {"..#...", "..#...", "##....", "......"};
+  struct Case {
+    const char* name;
+    std::vector<std::string> before;
+    int x, y;
+    std::vector<std::string> after;
+  };
+  const Case cases[] = {
+      {"inside a box", box, 2, 2, {"......", ".####.", ".####.", ".####.", "......"}},
+      {"around a box, bounded by the bitmap", box, 0, 0, {"######", "######", "##..##", "######", "######"}},
+      {"no way through a diagonal gap", corner, 0, 0, {"###...", "###...", "##....", "......"}},
+      {"the other side of the gap", corner, 5, 3, {"..####", "..####", "######", "######"}},
+      {"start on black", box, 1, 1, box},
+      {"start outside", box, 6, 0, box},
+      {"start above", box, 0, -1, box},
+  };
+  for (const Case& c : cases) {
+    platform::MonoBitmap b = Mono(c.before);
+    ASSERT_EQ(platform::FloodFillSurface(&b, c.x, c.y), 0) << c.name;
+    EXPECT_EQ(Rows(b), c.after) << c.name;
+  }
+}
+
+}  // namespace
