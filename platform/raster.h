@@ -1,8 +1,8 @@
 // What the text-art core needs drawn by the platform: the ink of every character of the
 // display font, and a picture drawn into an 8-bit grey bitmap. win32 draws with GDI;
 // posix renders the font with FreeType and scales pictures itself. Every call returns 0 or
-// a system error number (platform/system_error.h). The line and ellipse outlines of the
-// drawing tools are still to come.
+// a system error number (platform/system_error.h). The ellipse outline of the drawing
+// tools is still to come.
 #pragma once
 
 #include <cstdint>
@@ -51,6 +51,12 @@ struct MonoBitmap {
   int height = 0;
   std::vector<unsigned char> pixels;
 };
+
+// Draws a one-pixel black line from (x0, y0) towards (x1, y1), the end point itself left
+// out (as the platform's own lines are), clipped to the bitmap. Where the line passes
+// exactly halfway between two pixels, the platform's rule picks one.
+// k_ERROR_INVALID_PARAMETER for a line longer than 2^24 pixels.
+int DrawLine(MonoBitmap* bitmap, int x0, int y0, int x1, int y1);
 
 // Fills the white surface that holds (x, y) with black; pixels join it only through their
 // four side neighbours. A start outside the bitmap or on black changes nothing.

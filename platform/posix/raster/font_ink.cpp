@@ -33,21 +33,24 @@ int MulDivRound(int a, int b, int c) {
   return static_cast<int>((p >= 0 ? p + c / 2 : p - c / 2) / c);
 }
 
-// The font file fontconfig matches for the face name; empty when none.
+// The font file fontconfig matches for the face name; empty when none. A configuration of
+// its own, released before returning, so no library-wide state outlives the call.
 std::string MatchFontFile(const std::string& face) {
-  if (!FcInit()) return {};
-  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(face.c_str()));
-  if (pattern == nullptr) return {};
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (config == nullptr) return {};
   std::string file;
-  FcChar8* name = nullptr;
-  if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &name) == FcResultMatch)
-    file = reinterpret_cast<const char*>(name);
-  if (match != nullptr) FcPatternDestroy(match);
-  FcPatternDestroy(pattern);
+  if (FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(face.c_str()))) {
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(config, pattern, &result);
+    FcChar8* name = nullptr;
+    if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &name) == FcResultMatch)
+      file = reinterpret_cast<const char*>(name);
+    if (match != nullptr) FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+  }
+  FcConfigDestroy(config);
   return file;
 }
 

@@ -4,28 +4,12 @@
 #include <vector>
 
 #include "platform/raster.h"
+#include "tests/platform/raster/mono_rows.h"
 
 namespace {
 
-// Bitmaps written as rows: "#" black, "." white.
-platform::MonoBitmap Mono(const std::vector<std::string>& rows) {
-  platform::MonoBitmap b;
-  b.height = static_cast<int>(rows.size());
-  b.width = static_cast<int>(rows[0].size());
-  for (const std::string& row : rows)
-    for (char c : row) b.pixels.push_back(c == '#' ? 1 : 0);
-  return b;
-}
-
-std::vector<std::string> Rows(const platform::MonoBitmap& b) {
-  std::vector<std::string> rows;
-  for (int y = 0; y < b.height; ++y) {
-    std::string row;
-    for (int x = 0; x < b.width; ++x) row += b.pixels[static_cast<std::size_t>(y) * b.width + x] ? '#' : '.';
-    rows.push_back(row);
-  }
-  return rows;
-}
+using raster_test::Mono;
+using raster_test::Rows;
 
 TEST(PlatformRaster, FloodFillsTheWhiteSurfaceThroughSideNeighboursOnly) {
   const std::vector<std::string> box = {"......", ".####.", ".#..#.", ".####.", "......"};
