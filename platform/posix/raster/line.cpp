@@ -1,5 +1,5 @@
 // One-pixel lines: along the major axis every pixel but the last, the minor coordinate
-// rounded to the nearest; halfway cases go the way the other platform's lines go.
+// rounded to the nearest.
 #include <cstdint>
 #include <cstdlib>
 
@@ -11,15 +11,6 @@ namespace platform {
 namespace {
 
 constexpr std::int64_t k_longestLine = std::int64_t{1} << 24;
-
-// Whether a halfway case stays on the minor coordinate reached so far (else it steps on),
-// by direction: x growing or not, y growing or not, x the major axis or not.
-bool HalfwayStays(bool xGrows, bool yGrows, bool xMajor) {
-  (void)xGrows;
-  (void)yGrows;
-  (void)xMajor;
-  return true;
-}
 
 void SetPixel(MonoBitmap* b, std::int64_t x, std::int64_t y) {
   if (x >= 0 && y >= 0 && x < b->width && y < b->height) b->pixels[static_cast<std::size_t>(y * b->width + x)] = 1;
@@ -33,7 +24,9 @@ int DrawLine(MonoBitmap* bitmap, int x0, int y0, int x1, int y1) {
   bool xMajor = dx >= dy;
   std::int64_t major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
   if (major > k_longestLine) return k_ERROR_INVALID_PARAMETER;
-  std::int64_t stay = HalfwayStays(sx > 0, sy > 0, xMajor) ? 1 : 0;
+  // A halfway case takes the smaller minor coordinate, as the other platform's lines do:
+  // it stays on the one reached so far when that coordinate grows, steps on when it falls.
+  std::int64_t stay = (xMajor ? sy > 0 : sx > 0) ? 1 : 0;
   for (std::int64_t i = 0; i < major; ++i) {
     std::int64_t k = (2 * i * minor + major - stay) / (2 * major);  // nearest, halfway by the rule
     if (xMajor) SetPixel(bitmap, x0 + sx * i, y0 + sy * k);
