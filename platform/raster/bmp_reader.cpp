@@ -32,9 +32,9 @@ struct Channel {
   }
   std::uint32_t Take(std::uint32_t pixel) const {
     if (bits == 0) return 0;
-    std::uint32_t v = (pixel & mask) >> shift;
-    std::uint32_t top = (std::uint32_t{1} << bits) - 1;
-    return v * 255 / top;
+    std::uint64_t v = (pixel & mask) >> shift;
+    std::uint64_t top = (std::uint64_t{1} << bits) - 1;  // a mask may cover all 32 bits
+    return static_cast<std::uint32_t>(v * 255 / top);
   }
 };
 

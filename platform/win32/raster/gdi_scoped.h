@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/system_error.h"
+
 namespace platform::win32 {
 
 class ScopedMemoryDc {
@@ -52,7 +54,7 @@ class ScopedSelection {
 // The error of a failed GDI call: the last error, or a general failure when GDI set none.
 inline int GdiError() {
   DWORD error = GetLastError();
-  return error != 0 ? static_cast<int>(error) : 31;  // ERROR_GEN_FAILURE
+  return error != 0 ? static_cast<int>(error) : k_ERROR_GEN_FAILURE;
 }
 
 }  // namespace platform::win32

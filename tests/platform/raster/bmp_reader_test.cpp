@@ -54,6 +54,8 @@ TEST(PlatformBmpReader, DecodesEveryDepthTheTopRowFirst) {
       {"16 bits 5-5-5", 1, 16, 0, {}, {0x1F, 0x00, 0x00, 0x7C}, {0x0000FF, 0xFF0000}},
       {"16 bits 5-6-5 masks", 1, 16, 3, {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}, {0xE0, 0x07, 0, 0},
        {0x00FF00, 0}},
+      {"32 bits, a mask of the whole word", 1, 32, 3, {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0},
+       {0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0, 0, 0}, {0xFF0000, 0}},
   };
   for (const Case& c : cases) {
     platform::RgbPicture p;
