@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64 xvfb xauth
   libpython3.11-testsuite python3 strace
   libssl-dev openssl
+  libfreetype-dev libfontconfig-dev libstb-dev
   locales fonts-wqy-zenhei fonts-liberation
   opencc libopencc-data
   dovecot-core dovecot-pop3d python3-aiosmtpd fetchmail msmtp time

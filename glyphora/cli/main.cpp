@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "glyphora/cli/cli_args.h"
+#include "glyphora/cli/command_support.h"
 #include "glyphora/cli/page_commands.h"
+#include "glyphora/cli/picture_commands.h"
 #include "platform/charset.h"
 #include "platform/console.h"
 #include "platform/system_error.h"
@@ -20,16 +22,20 @@ const char k_usage[] =
     "commands:\n"
     "  text FILE|- --width N [--justify left|centre|right|full] [--lines L]\n"
     "  table FILE|- --width N [--vrules 0-3] [--hrules 0-3]\n"
+    "  picture FILE --columns N --rows N [--mode direct|proportional|free]\n"
     "  open FILE\n"
     "  copy FILE\n"
-    "  effect flip-h|flip-v|rotate-right|rotate-left|rotate-180|explode|implode FILE\n";
+    "  effect flip-h|flip-v|rotate-right|rotate-left|rotate-180|explode|implode|invert FILE\n"
+    "  grays\n";
 
-int Dispatch(const std::string& command, CliArgs& args) {
+int Dispatch(const std::string& command, CliArgs& args, const glyphora::cli::GlobalOptions& options) {
   if (command == "text") return glyphora::cli::RunText(args);
   if (command == "table") return glyphora::cli::RunTable(args);
   if (command == "open") return glyphora::cli::RunOpen(args);
   if (command == "copy") return glyphora::cli::RunCopy(args);
-  if (command == "effect") return glyphora::cli::RunEffect(args);
+  if (command == "effect") return glyphora::cli::RunEffect(args, options);
+  if (command == "picture") return glyphora::cli::RunPicture(args, options);
+  if (command == "grays") return glyphora::cli::RunGrays(args, options);
   throw UsageError("unknown command " + command);
 }
 
@@ -56,7 +62,7 @@ int main(int argc, char** argv) {
     glyphora::cli::GlobalOptions options;
     std::size_t i = ReadGlobalOptions(args, &options);
     CliArgs commandArgs(std::vector<std::string>(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end()));
-    int status = Dispatch(args[i], commandArgs);
+    int status = Dispatch(args[i], commandArgs, options);
     std::fflush(stdout);
     return status;
   } catch (const UsageError& e) {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "glyphora/convert/convert_texts.h"
+#include "glyphora/cli/command_support.h"
 #include "glyphora/convert/page_to_text.h"
 #include "glyphora/convert/page_transform.h"
 #include "glyphora/convert/text_table.h"
@@ -17,16 +17,6 @@ namespace {
 
 constexpr int k_defaultVerticalRules = 3;
 constexpr int k_defaultHorizontalRules = 2;
-
-void Check(int error) {
-  if (error != 0) throw SystemFailure{error};
-}
-
-// A page freed when the command ends.
-struct OwnedPage {
-  Page page;
-  ~OwnedPage() { PageKill(&page); }
-};
 
 struct OwnedBlock {
   SourceBlock block;
@@ -49,14 +39,6 @@ void ReadInput(const std::string& name, OwnedBlock* input) {
 
 const char* Text(const OwnedBlock& input) { return reinterpret_cast<const char*>(input.block.data); }
 
-void PrintPage(const Page& page, TextForm form) {
-  char* text = nullptr;
-  std::int32_t length = 0;
-  Check(PageToText(&text, &length, page, form, k_defaultNotice));
-  std::fwrite(text, 1, static_cast<std::size_t>(length), stdout);
-  Destroy(text);
-}
-
 Justify ParseJustify(const std::string& name) {
   const char* names[] = {"left", "centre", "right", "full"};
   for (int i = 0; i < 4; ++i)
@@ -72,11 +54,9 @@ Transform ParseEffect(const std::string& name) {
   const Named effects[] = {{"flip-h", Transform::FlipHorizontal}, {"flip-v", Transform::FlipVertical},
                            {"rotate-right", Transform::RotateRight}, {"rotate-left", Transform::RotateLeft},
                            {"rotate-180", Transform::Rotate180}, {"explode", Transform::Explode},
-                           {"implode", Transform::Implode}};
+                           {"implode", Transform::Implode}, {"invert", Transform::Invert}};
   for (const Named& e : effects)
     if (name == e.name) return e.transform;
-  if (name == "invert")
-    throw UsageError("invert needs the display font's grey levels, which this build cannot measure");
   throw UsageError("unknown effect " + name);
 }
 
@@ -135,13 +115,15 @@ int RunOpen(CliArgs& args) { return PrintOpened(args, TextForm::File); }
 
 int RunCopy(CliArgs& args) { return PrintOpened(args, TextForm::Copy); }
 
-int RunEffect(CliArgs& args) {
+int RunEffect(CliArgs& args, const GlobalOptions& options) {
   Transform transform = ParseEffect(args.Word("NAME"));
   std::string name = args.Word("FILE");
   args.ExpectEnd();
   OwnedPage page;
   OpenPage(name, &page);
-  Check(PageTransform(&page.page, transform, GrayTable()));
+  // Only inverting asks how dark the characters are.
+  GrayTable grays = transform == Transform::Invert ? MeasuredGrays(options) : GrayTable();
+  Check(PageTransform(&page.page, transform, grays));
   PrintPage(page.page, TextForm::File);
   return 0;
 }

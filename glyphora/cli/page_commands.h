@@ -5,15 +5,10 @@
 
 namespace glyphora::cli {
 
-// A core call failed with this system error number; main prints the system's message.
-struct SystemFailure {
-  int code;
-};
-
 int RunText(CliArgs& args);
 int RunTable(CliArgs& args);
 int RunOpen(CliArgs& args);
 int RunCopy(CliArgs& args);
-int RunEffect(CliArgs& args);
+int RunEffect(CliArgs& args, const GlobalOptions& options);
 
 }  // namespace glyphora::cli

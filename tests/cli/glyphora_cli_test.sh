@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The page commands of glyphora-cli: text, table, open, copy and effect. Output is shown
+# The commands of glyphora-cli: text, table, open, copy, effect, picture and grays. Output is shown
 # with CR as "~" so the exact line ends are compared.
 set -u
 exe=$(realpath "$1")
@@ -45,6 +45,34 @@ check "effect rotate-right" "$(lines 'ca' 'db')" "$(shown effect rotate-right tw
 check "effect flip-h" "$(lines 'ba' 'dc')" "$(shown effect flip-h two.gly)"
 check "effect explode" "$(lines 'a b ' 'c d ')" "$(shown effect explode two.gly)"
 check "effect implode" "$(lines 'a' 'c')" "$(shown effect implode two.gly)"
+
+# A 24-bit BMP of 4 x 2 pixels, rows bottom-up: the left half black, the right half white.
+le32() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))\\x00\\x00"; }
+{
+  printf 'BM'; le32 78; le32 0; le32 54
+  le32 40; le32 4; le32 2; printf '\x01\x00\x18\x00'; le32 0; le32 24; le32 0; le32 0; le32 0; le32 0
+  for row in 1 2; do printf '\x00\x00\x00\x00\x00\x00\xff\xff\xff\xff\xff\xff'; done
+} > halves.bmp
+check "picture: small, unscaled, centred; black the ramp's darkest" "$(lines "$(spaces 8)" '  ##    ' '  ##    ' "$(spaces 8)")" \
+  "$(shown --ramp ' #' picture halves.bmp --columns 8 --rows 4 --mode direct)"
+check "picture: free mode stretches to the box" "$(lines '####    ' '####    ' '####    ')" \
+  "$(shown --ramp ' #' picture halves.bmp --columns 8 --rows 3)"
+check "picture: proportional halves the height on 7 x 14 cells" "$(lines "$(spaces 4)" '##  ' "$(spaces 4)")" \
+  "$(shown --ramp ' #' picture halves.bmp --columns 4 --rows 3 --mode proportional)"
+check_status "picture of a missing file" 1 cli picture no-such.png --columns 8 --rows 4
+check_status "picture of a text file" 1 cli picture words.txt --columns 8 --rows 4
+check_status "picture without --rows" 1 cli picture halves.bmp --columns 8
+check_status "picture with an unknown mode" 1 cli picture halves.bmp --columns 8 --rows 4 --mode tiled
+
+cli grays | tr -d '\r' > grays.txt
+check "grays: the cell, then 256 lines of four numbers" "7 14|256|256" \
+  "$(head -1 grays.txt)|$(tail -n +2 grays.txt | awk -F'\t' 'NF == 4 && $1 == NR - 1' | wc -l | tr -d ' ')|$(wc -l < grays.txt | awk '{ print $1 - 1 }')"
+check "grays: a space has no ink and stands for white paper" "0 0 32" \
+  "$(awk -F'\t' '$1 == 32 { printf "%s %s ", $2, $3 } $1 == 0 && NF == 4 { white = $4 } END { print white }' grays.txt)"
+check "grays: only ramp characters are chosen" "32 35" \
+  "$(cli --ramp ' #' grays | tr -d '\r' | tail -n +2 | cut -f4 | sort -nu | tr '\n' ' ' | sed 's/ $//')"
+printf '@ \r\n' > ink.gly
+check "effect invert swaps the ramp's ends" "$(lines ' @')" "$(shown --ramp ' @' effect invert ink.gly)"
 
 check_status "missing file" 1 cli open no-such-file.gly
 # The message is the system's own, in the system's language: one line, nothing on stdout.

@@ -1,0 +1,50 @@
+#include "glyphora/cli/picture_commands.h"
+
+#include <cstdio>
+#include <string>
+
+#include "glyphora/cli/command_support.h"
+#include "glyphora/convert/picture_on_page.h"
+#include "glyphora/document/page/page.h"
+#include "platform/picture_file.h"
+
+namespace glyphora::cli {
+
+namespace {
+
+PictureScaling ParseScaling(const std::string& name) {
+  const char* names[] = {"direct", "proportional", "free"};
+  for (int i = 0; i < 3; ++i)
+    if (name == names[i]) return static_cast<PictureScaling>(i);
+  throw UsageError("--mode must be direct, proportional or free");
+}
+
+}  // namespace
+
+int RunPicture(CliArgs& args, const GlobalOptions& options) {
+  std::string name = args.Word("FILE");
+  int columns = args.NumberOption("--columns", 0, 1, k_maxDocWidth);
+  int rows = args.NumberOption("--rows", 0, 1, k_maxDocHeight);
+  if (columns == 0 || rows == 0) throw UsageError("--columns and --rows are required");
+  PictureScaling scaling = ParseScaling(args.Option("--mode", "free"));
+  args.ExpectEnd();
+  platform::RgbPicture picture;
+  Check(platform::PictureFileRead(name, &picture));
+  GrayTable grays = MeasuredGrays(options);
+  OwnedPage page;
+  Check(PageNew(&page.page, columns, rows));
+  Check(PictureOnPage(&page.page, picture, scaling, grays));
+  PrintPage(page.page, TextForm::File);
+  return 0;
+}
+
+int RunGrays(CliArgs& args, const GlobalOptions& options) {
+  args.ExpectEnd();
+  GrayTable grays = MeasuredGrays(options);
+  std::printf("%d %d\n", grays.fontWidth, grays.fontHeight);
+  for (int i = 0; i < k_charCount; ++i)
+    std::printf("%d\t%d\t%d\t%d\n", i, grays.charPixels[i], grays.charGrays[i], grays.grayChars[i]);
+  return 0;
+}
+
+}  // namespace glyphora::cli

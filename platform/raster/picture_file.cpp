@@ -1,0 +1,85 @@
+#include "platform/picture_file.h"
+
+#include <cstdint>
+#include <cstring>
+#include <new>
+
+#include <stb_image.h>
+
+#include "platform/file.h"
+#include "platform/raster/bmp_reader.h"
+#include "platform/system_error.h"
+
+namespace platform {
+
+namespace {
+
+constexpr unsigned char k_pngSignature[] = {0x89, 'P', 'N', 'G'};
+constexpr unsigned char k_jpegSignature[] = {0xFF, 0xD8, 0xFF};
+
+bool StartsWith(const unsigned char* bytes, std::size_t size, const unsigned char* sig, std::size_t n) {
+  return size >= n && std::memcmp(bytes, sig, n) == 0;
+}
+
+// PNG and JPEG through the decoder library, as 8-bit RGB.
+int LibraryDecode(const unsigned char* bytes, std::size_t size, RgbPicture* picture) {
+  if (size > INT32_MAX) return k_ERROR_NOT_ENOUGH_MEMORY;
+  int width = 0, height = 0, channels = 0;
+  int length = static_cast<int>(size);
+  if (!stbi_info_from_memory(bytes, length, &width, &height, &channels)) return k_ERROR_INVALID_DATA;
+  if (width <= 0 || height <= 0) return k_ERROR_INVALID_DATA;
+  if (static_cast<std::size_t>(width) > k_maxPicturePixels / static_cast<std::size_t>(height))
+    return k_ERROR_NOT_ENOUGH_MEMORY;
+  unsigned char* rgb = stbi_load_from_memory(bytes, length, &width, &height, &channels, 3);
+  if (rgb == nullptr) return k_ERROR_INVALID_DATA;
+  std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  picture->width = width;
+  picture->height = height;
+  picture->pixels.resize(count);
+  for (std::size_t i = 0; i < count; ++i)
+    picture->pixels[i] = (std::uint32_t{rgb[3 * i]} << 16) | (std::uint32_t{rgb[3 * i + 1]} << 8) | rgb[3 * i + 2];
+  stbi_image_free(rgb);
+  return 0;
+}
+
+int ReadWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
+  FileHandle file = FileOpen(path, FileAccess::Read);
+  if (file == k_invalidFile) return LastSystemError();
+  std::int64_t size = FileSizeOf(file);
+  int error = size < 0 ? LastSystemError() : 0;
+  if (error == 0 && size > INT32_MAX) error = k_ERROR_NOT_ENOUGH_MEMORY;
+  if (error == 0) {
+    bytes->resize(static_cast<std::size_t>(size));
+    std::int32_t n = static_cast<std::int32_t>(size);
+    if (FileRead(file, bytes->data(), n) != n) error = k_ERROR_READ_FAULT;
+  }
+  FileClose(file);
+  return error;
+}
+
+}  // namespace
+
+int PictureDecode(const unsigned char* bytes, std::size_t size, RgbPicture* picture) {
+  try {
+    if (size >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return BmpDecode(bytes, size, picture);
+    if (StartsWith(bytes, size, k_pngSignature, sizeof k_pngSignature) ||
+        StartsWith(bytes, size, k_jpegSignature, sizeof k_jpegSignature))
+      return LibraryDecode(bytes, size, picture);
+    return k_ERROR_INVALID_DATA;
+  } catch (const std::bad_alloc&) {
+    return k_ERROR_NOT_ENOUGH_MEMORY;
+  }
+}
+
+int PictureFileRead(const std::string& path, RgbPicture* picture) {
+  std::vector<unsigned char> bytes;
+  int error = 0;
+  try {
+    error = ReadWholeFile(path, &bytes);
+  } catch (const std::bad_alloc&) {
+    error = k_ERROR_NOT_ENOUGH_MEMORY;
+  }
+  return error != 0 ? error : PictureDecode(bytes.data(), bytes.size(), picture);
+}
+
+}  // namespace platform
