@@ -6,24 +6,15 @@
 
 #include "glyphora/tools/stroke.h"
 #include "tests/glyphora/page_rows.h"
+#include "tests/glyphora/tools/rows_document.h"
 
 namespace {
 
 using namespace glyphora;
+using glyphora_test::RowsDocument;
 using glyphora_test::RowsOf;
 using Rows = std::vector<std::string>;
 using Points = std::vector<std::pair<int, int>>;
-
-// A document holding rows, freed at the end of the scope.
-struct RowsDocument {
-  Document* doc = nullptr;
-  explicit RowsDocument(const Rows& rows) {
-    glyphora_test::ScopedPage page(rows);
-    EXPECT_EQ(DocumentCreate(&doc, nullptr, page.page.width, page.page.height), 0);
-    PageMerge(&doc->current.mainPage, page.page, 0, 0, BlitMode::Copy);
-  }
-  ~RowsDocument() { DocumentKill(doc); }
-};
 
 enum class Tool { Pencil, Rubber };
 
