@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "glyphora/cli/cli_args.h"
+#include "glyphora/cli/draw_command.h"
 #include "glyphora/cli/page_commands.h"
 #include "platform/charset.h"
 #include "platform/console.h"
@@ -22,7 +23,11 @@ const char k_usage[] =
     "  table FILE|- --width N [--vrules 0-3] [--hrules 0-3]\n"
     "  open FILE\n"
     "  copy FILE\n"
-    "  effect flip-h|flip-v|rotate-right|rotate-left|rotate-180|explode|implode FILE\n";
+    "  effect flip-h|flip-v|rotate-right|rotate-left|rotate-180|explode|implode FILE\n"
+    "  draw FILE SHAPE ARGS... [--char C] [--thickness T] [--no-compounds]\n"
+    "    shapes: line COL ROW DX DY [--rising] | rect COL ROW W H | circle COL ROW W H |\n"
+    "            fill COL ROW CHAR | pencil COL ROW [--size N] [--round] |\n"
+    "            erase COL ROW [--size N] [--round]\n";
 
 int Dispatch(const std::string& command, CliArgs& args) {
   if (command == "text") return glyphora::cli::RunText(args);
@@ -30,6 +35,8 @@ int Dispatch(const std::string& command, CliArgs& args) {
   if (command == "open") return glyphora::cli::RunOpen(args);
   if (command == "copy") return glyphora::cli::RunCopy(args);
   if (command == "effect") return glyphora::cli::RunEffect(args);
+  // The platform's drawing (lines, ellipses, fills) is not joined to this build yet.
+  if (command == "draw") return glyphora::cli::RunDraw(args, nullptr);
   throw UsageError("unknown command " + command);
 }
 

@@ -13,14 +13,22 @@
 
 namespace glyphora::cli {
 
+void Check(int error) {
+  if (error != 0) throw SystemFailure{error};
+}
+
+void PrintPage(const Page& page, TextForm form) {
+  char* text = nullptr;
+  std::int32_t length = 0;
+  Check(PageToText(&text, &length, page, form, k_defaultNotice));
+  std::fwrite(text, 1, static_cast<std::size_t>(length), stdout);
+  Destroy(text);
+}
+
 namespace {
 
 constexpr int k_defaultVerticalRules = 3;
 constexpr int k_defaultHorizontalRules = 2;
-
-void Check(int error) {
-  if (error != 0) throw SystemFailure{error};
-}
 
 // A page freed when the command ends.
 struct OwnedPage {
@@ -48,14 +56,6 @@ void ReadInput(const std::string& name, OwnedBlock* input) {
 }
 
 const char* Text(const OwnedBlock& input) { return reinterpret_cast<const char*>(input.block.data); }
-
-void PrintPage(const Page& page, TextForm form) {
-  char* text = nullptr;
-  std::int32_t length = 0;
-  Check(PageToText(&text, &length, page, form, k_defaultNotice));
-  std::fwrite(text, 1, static_cast<std::size_t>(length), stdout);
-  Destroy(text);
-}
 
 Justify ParseJustify(const std::string& name) {
   const char* names[] = {"left", "centre", "right", "full"};

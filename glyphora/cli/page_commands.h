@@ -2,6 +2,8 @@
 #pragma once
 
 #include "glyphora/cli/cli_args.h"
+#include "glyphora/convert/page_to_text.h"
+#include "glyphora/document/page/page.h"
 
 namespace glyphora::cli {
 
@@ -9,6 +11,11 @@ namespace glyphora::cli {
 struct SystemFailure {
   int code;
 };
+
+// Throws SystemFailure for a nonzero error.
+void Check(int error);
+// Writes the page to stdout in the given form (copy form with the default notice).
+void PrintPage(const Page& page, TextForm form);
 
 int RunText(CliArgs& args);
 int RunTable(CliArgs& args);
