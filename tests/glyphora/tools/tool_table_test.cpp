@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "glyphora/tools/option_buttons.h"
 #include "glyphora/tools/tool_select.h"
 #include "platform/system_error.h"
 
@@ -128,6 +129,16 @@ TEST(ToolSelect, LeavesTheOldToolThenEntersTheNewOne) {
   EXPECT_TRUE(g_calls.empty());
   EXPECT_EQ(doc->current.tool, 1);
   DocumentKill(doc);
+}
+
+TEST(OptionButtons, StackByTheirHeights) {
+  const ButtonKind kinds[] = {ButtonKind::Transparent, ButtonKind::BigTextFont, ButtonKind::Justification,
+                              ButtonKind::RuleMode};
+  int tops[4] = {};
+  EXPECT_EQ(ButtonStack(kinds, 4, 310, tops), 310 + 32 + 96 + 32 + 32);
+  EXPECT_EQ((std::vector<int>(tops, tops + 4)), (std::vector<int>{310, 342, 438, 470}));
+  for (int k = 0; k < k_buttonKindCount; ++k)
+    EXPECT_EQ(ButtonHeight(static_cast<ButtonKind>(k)), k == 3 ? 96 : 32) << k;
 }
 
 }  // namespace
