@@ -6,8 +6,11 @@ namespace glyphora {
 
 namespace {
 
-// Whose handler fills a slot: a tool index, or k_none for an empty slot.
-constexpr int k_none = -1;
+// Whose handler fills a slot: the tool's own, another tool's (by index), or none.
+constexpr int k_own = -1;
+constexpr int k_none = -2;
+constexpr int k_select = static_cast<int>(ToolIndex::Select);
+constexpr int k_text = static_cast<int>(ToolIndex::Text);
 constexpr int k_slotCount = 8;
 
 struct ToolLayout {
@@ -16,21 +19,21 @@ struct ToolLayout {
   int owners[k_slotCount];  // Temp, Idle, Key, Mouse, Active, Buttons, Recalc, Placing
 };
 
-constexpr int S = static_cast<int>(ToolIndex::Select);
-constexpr int T = static_cast<int>(ToolIndex::Text);
-constexpr int B = static_cast<int>(ToolIndex::BigText);
-constexpr int N = k_none;
+// The drawing tools have Key, Mouse, Buttons and Placing of their own and nothing else.
+constexpr ToolLayout Drawing(std::int16_t buttonTop, std::int16_t iconResource) {
+  return {buttonTop, iconResource, {k_none, k_none, k_own, k_own, k_none, k_own, k_none, k_own}};
+}
 
 constexpr ToolLayout k_layout[k_toolCount] = {
-    {3, 128, {S, S, S, S, S, S, S, S}},
-    {39, 130, {S, S, T, T, T, T, T, T}},
-    {72, 131, {S, S, B, T, T, B, B, T}},
-    {108, 132, {N, N, 3, 3, N, 3, N, 3}},
-    {141, 133, {N, N, 4, 4, N, 4, N, 4}},
-    {174, 134, {N, N, 5, 5, N, 5, N, 5}},
-    {210, 135, {N, N, 6, 6, N, 6, N, 6}},
-    {243, 136, {N, N, 7, 7, N, 7, N, 7}},
-    {276, 137, {N, N, 8, 8, N, 8, N, 8}},
+    {3, 128, {k_own, k_own, k_own, k_own, k_own, k_own, k_own, k_own}},
+    {39, 130, {k_select, k_select, k_own, k_own, k_own, k_own, k_own, k_own}},
+    {72, 131, {k_select, k_select, k_own, k_text, k_text, k_own, k_own, k_text}},
+    Drawing(108, 132),
+    Drawing(141, 133),
+    Drawing(174, 134),
+    Drawing(210, 135),
+    Drawing(243, 136),
+    Drawing(276, 137),
 };
 
 // Slot i of *to from the set from[i] (none when null), in the layout's order.
@@ -57,8 +60,10 @@ void ToolTableBuild(const ToolHandlers ownHandlers[k_toolCount], ToolRecord tabl
     record.nameString = static_cast<std::int16_t>(tool == 0 ? 1 : 2 * tool + 3);
     record.helpString = static_cast<std::int16_t>(record.nameString + 1);
     const ToolHandlers* from[k_slotCount];
-    for (int slot = 0; slot < k_slotCount; ++slot)
-      from[slot] = layout.owners[slot] == k_none ? nullptr : &ownHandlers[layout.owners[slot]];
+    for (int slot = 0; slot < k_slotCount; ++slot) {
+      int owner = layout.owners[slot] == k_own ? tool : layout.owners[slot];
+      from[slot] = owner == k_none ? nullptr : &ownHandlers[owner];
+    }
     CopySlots(&record.handlers, from);
   }
 }
