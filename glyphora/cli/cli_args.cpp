@@ -29,6 +29,15 @@ std::string CliArgs::Option(const char* name, const std::string& fallback) {
   return fallback;
 }
 
+bool CliArgs::Flag(const char* name) {
+  for (auto it = args_.begin(); it != args_.end(); ++it) {
+    if (*it != name) continue;
+    args_.erase(it);
+    return true;
+  }
+  return false;
+}
+
 int CliArgs::NumberOption(const char* name, int fallback, int first, int last) {
   std::string value = Option(name, "");
   return value.empty() ? fallback : ParseNumber(value, name, first, last);

@@ -29,6 +29,9 @@ class CliArgs {
   std::string Word(const char* what);
   // The value of an option (taken out of the arguments), or fallback when absent.
   std::string Option(const char* name, const std::string& fallback);
+  // Whether a flag without a value was given (taken out of the arguments). Take the
+  // flags before the words: Word reads the word after any "--name" as its value.
+  bool Flag(const char* name);
   // A number option within first ... last.
   int NumberOption(const char* name, int fallback, int first, int last);
   // UsageError when anything is left over.

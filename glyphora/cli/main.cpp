@@ -6,6 +6,7 @@
 
 #include "glyphora/cli/cli_args.h"
 #include "glyphora/cli/command_support.h"
+#include "glyphora/cli/draw_command.h"
 #include "glyphora/cli/page_commands.h"
 #include "glyphora/cli/picture_commands.h"
 #include "platform/charset.h"
@@ -26,6 +27,10 @@ const char k_usage[] =
     "  open FILE\n"
     "  copy FILE\n"
     "  effect flip-h|flip-v|rotate-right|rotate-left|rotate-180|explode|implode|invert FILE\n"
+    "  draw FILE SHAPE ARGS... [--char C] [--thickness T] [--no-compounds]\n"
+    "    shapes: line COL ROW DX DY [--rising] | rect COL ROW W H | circle COL ROW W H |\n"
+    "            fill COL ROW CHAR | pencil COL ROW [--size N] [--round] |\n"
+    "            erase COL ROW [--size N] [--round]\n"
     "  grays\n";
 
 int Dispatch(const std::string& command, CliArgs& args, const glyphora::cli::GlobalOptions& options) {
@@ -36,6 +41,8 @@ int Dispatch(const std::string& command, CliArgs& args, const glyphora::cli::Glo
   if (command == "effect") return glyphora::cli::RunEffect(args, options);
   if (command == "picture") return glyphora::cli::RunPicture(args, options);
   if (command == "grays") return glyphora::cli::RunGrays(args, options);
+  // The platform's drawing (lines, ellipses, fills) is not joined to this build yet.
+  if (command == "draw") return glyphora::cli::RunDraw(args, nullptr);
   throw UsageError("unknown command " + command);
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "glyphora/cli/cli_args.h"
+#include "glyphora/convert/page_to_text.h"
+#include "glyphora/document/page/page.h"
 
 namespace glyphora::cli {
 

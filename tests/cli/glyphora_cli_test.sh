@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The commands of glyphora-cli: text, table, open, copy, effect, picture and grays. Output is shown
+# The commands of glyphora-cli: text, table, open, copy, effect, draw, picture and grays. Output is shown
 # with CR as "~" so the exact line ends are compared.
 set -u
 exe=$(realpath "$1")
@@ -73,6 +73,20 @@ check "grays: only ramp characters are chosen" "32 35" \
   "$(cli --ramp ' #' grays | tr -d '\r' | tail -n +2 | cut -f4 | sort -nu | tr '\n' ' ' | sed 's/ $//')"
 printf '@ \r\n' > ink.gly
 check "effect invert swaps the ramp's ends" "$(lines ' @')" "$(shown --ramp ' @' effect invert ink.gly)"
+
+printf 'abcdef\r\nghijkl\r\nmnopqr\r\n' > letters.gly
+check "draw rect: sides, corners, inside kept" "$(lines 'a+--+f' 'g|ij|l' 'm+--+r')" "$(shown draw letters.gly rect 1 0 4 3)"
+check "draw rect grows the page down, clipped at the right" "$(lines 'abcd##' 'ghij#l' 'mnop#r' '    ##')" \
+  "$(shown draw letters.gly rect 4 0 3 4 --char '#')"
+check "draw pencil: one round stamp of the character" "$(lines 'ab@def' 'g@@@kl' 'mn@pqr')" \
+  "$(shown draw letters.gly pencil 2 1 --size 3 --round --char @)"
+check "draw erase: blanks over the characters" "$(lines 'a  def' 'g  jkl' 'mnopqr')" \
+  "$(shown draw letters.gly erase 1 0 --size 2)"
+check_status "draw line needs the platform's drawing" 1 cli draw letters.gly line 0 0 3 1
+check_status "draw: unknown shape" 1 cli draw letters.gly star 0 0
+check_status "draw: --char of two characters" 1 cli draw letters.gly rect 0 0 2 2 --char ab
+check_status "draw: a rectangle of no width" 1 cli draw letters.gly rect 0 0 0 2
+check_status "draw: left-over argument" 1 cli draw letters.gly pencil 0 0 7
 
 check_status "missing file" 1 cli open no-such-file.gly
 # The message is the system's own, in the system's language: one line, nothing on stdout.
