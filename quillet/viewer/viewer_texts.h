@@ -1,0 +1,25 @@
+// The message viewer's user-facing and exception texts (GBK bytes once compiled).
+#pragma once
+
+namespace viewer_texts {
+
+// A shell "open" result below 32: 31 means no program is associated with the file; any
+// other value is shown with its number (%d).
+inline constexpr char k_noAssociation[] = "没有关联文件来打开此文件";
+inline constexpr char k_fileOpenError[] = "文件打开错误：%d";
+
+// The save dialog's filter for an attachment.
+inline constexpr char k_saveFilter[] = "All Files(*.*)|*.*";
+
+// The temporary file name of an attachment that has no name.
+inline constexpr char k_unnamedAttachment[] = "jay";
+
+// The priority menu of the viewer (POP_High, POP_normal, POP_low).
+inline constexpr char k_priorityHigh[] = "紧急优先级";
+inline constexpr char k_priorityNormal[] = "一般优先级";
+inline constexpr char k_priorityLow[] = "低优先级";
+
+// Exception when every numbered temporary name of an attachment is taken (%s: the name).
+inline constexpr char k_noTempName[] = "No free temporary file name for %s";
+
+}  // namespace viewer_texts
