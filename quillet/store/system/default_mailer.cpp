@@ -31,10 +31,20 @@ bool MakeDefaultMailProgram(const std::string& executablePath) {
   return platform::RegistryWriteString(k_classes, k_mailtoCommandKey, "", MailOpenCommand(executablePath));
 }
 
+bool DefaultMailerQuestionDue(const TSetupManager& setup, const std::string& executablePath) {
+  return setup.ReadBool("Network", "CheckMailer", true) && !IsDefaultMailProgram(executablePath);
+}
+
 bool OfferToBecomeDefaultMailProgram(const TSetupManager& setup, const std::string& executablePath,
                                      TUserPrompts& prompts) {
-  if (!setup.ReadBool("Network", "CheckMailer", true) || IsDefaultMailProgram(executablePath)) return false;
-  if (!prompts.AskYesNo(k_textBecomeDefaultMailer)) return false;
+  if (!DefaultMailerQuestionDue(setup, executablePath)) return false;
+  return ApplyDefaultMailerAnswer(setup, executablePath, prompts.AskYesNo(k_textBecomeDefaultMailer), true, prompts);
+}
+
+bool ApplyDefaultMailerAnswer(const TSetupManager& setup, const std::string& executablePath, bool yes,
+                              bool keepChecking, TUserPrompts& prompts) {
+  if (!keepChecking) setup.WriteBool("Network", "CheckMailer", false);
+  if (!yes) return false;
   if (MakeDefaultMailProgram(executablePath)) return true;
   prompts.ShowMessage(std::string(k_textRegistryWrite) + "HKEY_CLASSES_ROOT\\" + k_mailtoCommandKey);
   return false;

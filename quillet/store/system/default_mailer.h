@@ -21,7 +21,16 @@ bool IsDefaultMailProgram(const std::string& executablePath);
 // Writes the open command as the default value of the mailto command key; false when the
 // registry refuses.
 bool MakeDefaultMailProgram(const std::string& executablePath);
-// The start-up question: when [Network] CheckMailer (default 1) is set and the program is
+// Whether the start-up question is due: [Network] CheckMailer (default 1) is set and the
+// program is not the default.
+bool DefaultMailerQuestionDue(const TSetupManager& setup, const std::string& executablePath);
+// The answer of the default-mail-program dialog: a cleared k_textAlwaysCheckMailer box
+// writes [Network] CheckMailer = 0, so the question is not asked again; Yes writes the
+// open command, and a refused write is shown as k_textRegistryWrite and the key. True
+// when the open command was written.
+bool ApplyDefaultMailerAnswer(const TSetupManager& setup, const std::string& executablePath, bool yes,
+                              bool keepChecking, TUserPrompts& prompts);
+// The start-up question without the check box: when [Network] CheckMailer (default 1) is set and the program is
 // not the default, asks k_textBecomeDefaultMailer; Yes writes the open command, and a
 // failure to write it is shown as k_textRegistryWrite and the key. True when the open
 // command was written.

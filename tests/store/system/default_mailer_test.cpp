@@ -81,6 +81,33 @@ TEST_F(DefaultMailer, QuestionAtStart) {
   }
 }
 
+TEST_F(DefaultMailer, DialogAnswerWithTheCheckBox) {
+  const std::string exe = Base("quillet.exe");
+  const TSetupManager setup(Base("quillet.INI"));
+  const std::string other = "\"C:\\other.exe\" %1";
+  const struct {
+    bool yes, keepChecking;
+    std::string command;
+    bool dueAfter;
+  } cases[] = {
+      {false, true, other, true},
+      {false, false, other, false},
+      {true, false, MailOpenCommand(exe), false},
+      {true, true, MailOpenCommand(exe), false},
+  };
+  for (const auto& c : cases) {
+    setup.WriteString("Network", "CheckMailer", "1");
+    SetCommand(other);
+    EXPECT_TRUE(DefaultMailerQuestionDue(setup, exe));
+    RecordingPrompts prompts;
+    EXPECT_EQ(ApplyDefaultMailerAnswer(setup, exe, c.yes, c.keepChecking, prompts), c.yes);
+    EXPECT_EQ(RegistryText(RegistryRoot::ClassesRoot, k_commandKey, ""), c.command);
+    EXPECT_EQ(setup.ReadBool("Network", "CheckMailer", true), c.keepChecking);
+    EXPECT_EQ(DefaultMailerQuestionDue(setup, exe), c.dueAfter);
+    EXPECT_TRUE(prompts.shown.empty());
+  }
+}
+
 #ifndef _WIN32
 // A registry that refuses the write (a damaged registry file) is reported, not hidden.
 TEST_F(DefaultMailer, RefusedWriteIsShown) {
