@@ -87,3 +87,6 @@ inline constexpr char k_textFetchCount[] = "共 %d 封，还剩 %d 封";
 inline constexpr char k_textPasswordFor[] = " on ";
 inline constexpr char k_textReceiveCaption[] = "接收邮件...";
 inline constexpr char k_textSendCaption[] = "发送邮件...";
+// The progress window's hide button hint and its cancel button.
+inline constexpr char k_textHideProgressHint[] = "隐藏网络进度窗口";
+inline constexpr char k_textCancelCaption[] = "取消";
