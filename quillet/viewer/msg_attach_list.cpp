@@ -5,3 +5,8 @@ std::string TMsgAttachList::Find(const TAttachKey& key, const TFileExists& exist
   if (found == files_.end() || !exists(found->second)) return {};
   return found->second;
 }
+
+void TMsgAttachList::DeleteFiles(const std::function<bool(const std::string& path)>& deleteFile) {
+  for (const auto& entry : files_) deleteFile(entry.second);
+  files_.clear();
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <tuple>
@@ -26,8 +27,10 @@ class TMsgAttachList {
   std::string Find(const TAttachKey& key, const TFileExists& exists) const;
   // Records (or replaces) the file written for the attachment.
   void Record(const TAttachKey& key, const std::string& path) { files_[key] = path; }
-  // Every recorded file, for clean-up at the end of the run.
   const std::map<TAttachKey, std::string>& Files() const { return files_; }
+  // At the end of the run: deletes every recorded file and forgets them all. A file that
+  // cannot be deleted (a program still has it open) is left in the temporary folder.
+  void DeleteFiles(const std::function<bool(const std::string& path)>& deleteFile);
 
  private:
   std::map<TAttachKey, std::string> files_;

@@ -60,6 +60,11 @@ TEST_F(AttachmentFilesTest, OpenedOnceWhileTheFileExistsAndSameNamesNumbered) {
   EXPECT_EQ(files->FileFor(Index("a.txt")), first);  // written anew once it is gone
   EXPECT_EQ(ReadFileBytes(first), "first\r\n");
   EXPECT_EQ(list.Files().size(), 2u);
+
+  list.DeleteFiles(platform::FileDelete);  // the end of the run
+  EXPECT_FALSE(platform::FileExists(first));
+  EXPECT_FALSE(platform::FileExists(Folder() + "a(1).txt"));
+  EXPECT_TRUE(list.Files().empty());
 }
 
 TEST_F(AttachmentFilesTest, ShellResultsBelow32AreShown) {
