@@ -36,9 +36,8 @@ class TAttachmentFiles {
   bool Open(int index, TShellOpen& shell, TUserPrompts& prompts);
   // The HTML page: every attachment with a content id written to its temporary file;
   // then the page (HtmlPageIndex, html_page.h): its recorded file while it exists, else
-  // the decoded page with its pictures
-  // (PageWithPictures) written to a new temporary file and recorded. Empty when the
-  // message has no such page.
+  // the decoded page with its pictures (PageWithPictures) written to a new temporary file
+  // and recorded. Empty when the message has no such page.
   std::string HtmlPage();
 
  private:
