@@ -12,15 +12,15 @@ namespace {
 constexpr std::uint8_t k_stateQueued = 2;
 constexpr int k_maxColumnWidth = 2000;
 
-TPriorityIcon PriorityIconOf(std::uint8_t priority) {
-  if (priority >= 1 && priority <= 2) return TPriorityIcon::High;
-  if (priority >= 4) return TPriorityIcon::Low;
-  return TPriorityIcon::Normal;
-}
-
 std::size_t Column(TListColumn column) { return static_cast<std::size_t>(column); }
 
 }  // namespace
+
+TPriorityIcon PriorityIconOf(std::uint8_t priority) {
+  if (priority >= 1 && priority <= 2) return TPriorityIcon::High;
+  if (priority >= 4 && priority <= 5) return TPriorityIcon::Low;
+  return TPriorityIcon::Normal;
+}
 
 std::array<std::string, k_listColumnCount> ListColumnCaptions() {
   return {"", "", frame_texts::k_columnSender, frame_texts::k_columnSize, frame_texts::k_columnSubject,

@@ -20,6 +20,8 @@ enum class TListColumn { Priority = 0, Attachment = 1, Sender = 2, Size = 3, Sub
 inline constexpr int k_listColumnCount = 6;
 
 enum class TPriorityIcon { High, Normal, Low };  // IC_PRIORITYHIGH, IC_PRIORITYNORMAL, IC_PRIORITYLOW
+// 1-2 high, 4-5 low, anything else normal.
+TPriorityIcon PriorityIconOf(std::uint8_t priority);
 
 struct TListRow {
   std::array<std::string, k_listColumnCount> texts;  // the icon columns' texts are empty
