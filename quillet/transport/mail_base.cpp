@@ -61,6 +61,7 @@ void TMailBase::Start() {
   if (Port == 0) Port = platform::ServicePort(ServiceName, "tcp");
   if (Port == 0) Port = DefaultPort;
   if (Socket != platform::k_invalidSocket) platform::CloseSocketHandle(Socket);
+  DropTls();  // a session of the old socket must not filter the new one
   Socket = platform::OpenStreamSocket();
   if (Socket == platform::k_invalidSocket)
     throw ESocketError(k_textCannotOpenSocket, platform::LastSocketError());

@@ -105,6 +105,10 @@ class TMailBase {
   virtual void ReadyToWrite() = 0;
   virtual void Connected() = 0;
   virtual void ConnectionClosed() = 0;
+  // The in-place TLS upgrade (UpgradeToTls) finished and the server's certificate passed:
+  // the protocol sends its next command, now enciphered. Only protocols that upgrade
+  // override it; the others never get the call.
+  virtual void TlsUpgraded() {}
   virtual void Cancel();
   // Resolves Host (dotted, cached or looked up) and calls HostResolved; throws
   // ESocketError "Can not open socket", EMailError "Server name not set".
@@ -178,6 +182,18 @@ class TMailBase {
   void Connect();
   // Re-registers the socket's events (the SMTP data phase adds write).
   void SelectEvents(long events);
+  // In-place TLS on the connected plain socket, for a protocol's STLS or STARTTLS: call it
+  // from DataArrived once the server's go-ahead reply was read, then send nothing and wait.
+  // The handshake runs on the same socket (name Host, trust TrustedCert, the connect's
+  // time-out) and the certificate is judged as for implicit TLS; when it passes,
+  // TlsUpgraded is called and from then on SendText, ReadLine, ReadMultiLine, Receive and
+  // SendSome carry enciphered bytes, and DataArrived sees only deciphered ones. A failed
+  // handshake or a refused certificate throws the same EMailError as implicit TLS (out of
+  // PumpUntil, the connection dropped). Everything the server sent after its go-ahead
+  // belongs to the TLS stream, never to a reply: bytes still unread in LineBuffer or
+  // BlockBuffer go into the handshake too (a genuine server sends none there, so they
+  // make it fail), and nothing read before it is ever taken as enciphered.
+  void UpgradeToTls();
   TUserPrompts& Prompts() { return prompts_; }
   // The caller's loop of DoOperation and Send: pumps messages until `finished` or
   // Cancelled. A socket error drops the connection (Abort, unless already dropped), shows
@@ -219,6 +235,7 @@ class TMailBase {
   std::unique_ptr<platform::TTlsSession> tls_;
   std::string tlsPlain_;
   std::string tlsOut_;
+  bool tlsUpgrade_ = false;  // the handshake under way is UpgradeToTls's: TlsUpgraded follows
   char hostEntry_[platform::k_hostEntrySize] = {};
   std::unique_ptr<platform::THiddenWindow> window_;
   bool timerRunning_ = false;

@@ -1,6 +1,7 @@
 // The socket line client over TLS: the session sits between the socket and the protocol,
-// which reads and writes plain lines as before. The handshake runs between the socket's
-// connect and the protocol's Connected, and the certificate is judged in between.
+// which reads and writes plain lines as before. Implicit TLS runs the handshake between the
+// socket's connect and the protocol's Connected; the in-place upgrade runs it between the
+// server's go-ahead and TlsUpgraded. The certificate is judged before either is called.
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -24,6 +25,19 @@ void TMailBase::StartTls() {
   ArmTimer();  // the handshake has the same time-out as the connect
 }
 
+void TMailBase::UpgradeToTls() {
+  // What followed the go-ahead in the same reads is enciphered data, not a reply.
+  std::string early = LineBuffer + BlockBuffer;
+  LineBuffer.clear();
+  BlockBuffer.clear();
+  StartTls();
+  tlsUpgrade_ = true;
+  if (early.empty()) return;
+  tls_->Receive(early.data(), early.size(), tlsPlain_);
+  SendCipher();
+  ThrowIfTlsFailed();
+}
+
 void TMailBase::TlsDataArrived() {
   if (tls_->State() == platform::TTlsState::Handshaking) {
     ReadCipher();
@@ -34,7 +48,12 @@ void TMailBase::TlsDataArrived() {
       return;
     }
     CheckCertificate();
-    Connected();
+    if (tlsUpgrade_) {
+      tlsUpgrade_ = false;
+      TlsUpgraded();
+    } else {
+      Connected();
+    }
     // The greeting may have come with the handshake's end: no read event will tell.
     if (tlsPlain_.empty()) return;
   }
@@ -119,6 +138,7 @@ void TMailBase::DeliverTlsRest() {
 
 void TMailBase::DropTls() {
   tls_.reset();
+  tlsUpgrade_ = false;
   tlsPlain_.clear();
   tlsOut_.clear();
 }

@@ -109,6 +109,9 @@ void TNetworkProgress::ReceiveAccount(TPOP3& pop3, const TOneConnection& account
                                       const TReceiveRequest& request) {
   pop3.Host = account.POP3Server;
   pop3.Port = static_cast<std::uint16_t>(account.POP3Port);
+  pop3.Security = account.Security;
+  pop3.TrustedCert = account.TrustedCert;
+  pop3.UseApop = account.Apop;
   pop3.UserName = account.Account;
   if (!passwords_.Get(account.POP3Server, account.Account, pop3.Password)) pop3.Password = account.Password;
   pop3.LeaveOnServer = account.LeaveIt;
