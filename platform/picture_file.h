@@ -1,8 +1,10 @@
-// Reading a picture file: BMP (our own reader), PNG and JPEG.
+// Reading a picture file: BMP (our own reader), PNG and JPEG decoded; enhanced metafiles
+// checked and kept whole for the platform to play.
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/raster.h"
 
@@ -15,5 +17,15 @@ int PictureDecode(const unsigned char* bytes, std::size_t size, RgbPicture* pict
 // Reads and decodes a file: the file's own error (k_ERROR_FILE_NOT_FOUND ...) when it
 // cannot be read, else as PictureDecode.
 int PictureFileRead(const std::string& path, RgbPicture* picture);
+
+// The whole bytes of a picture file: the file's own error when it cannot be read,
+// k_ERROR_NOT_ENOUGH_MEMORY past 2 GB.
+int PictureFileBytes(const std::string& path, std::vector<unsigned char>* bytes);
+// Whether the bytes start with an enhanced metafile's header record (type 1, " EMF").
+bool IsMetafile(const unsigned char* bytes, std::size_t size);
+// Checks the header (its record inside the bytes, the stated file size not past them)
+// and keeps the bytes; the size comes from the bounds rectangle (negative sides are 0).
+// k_ERROR_INVALID_DATA for anything else.
+int MetafileDecode(const unsigned char* bytes, std::size_t size, Metafile* metafile);
 
 }  // namespace platform

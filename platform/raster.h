@@ -1,8 +1,8 @@
 // What the text-art core needs drawn by the platform: the ink of every character of the
-// display font, and a picture drawn into an 8-bit grey bitmap. win32 draws with GDI;
-// posix renders the font with FreeType and scales pictures itself. Every call returns 0 or
-// a system error number (platform/system_error.h). The ellipse outline of the drawing
-// tools is still to come.
+// display font, a picture drawn into an 8-bit grey bitmap, and the lines, ellipse outlines
+// and fills of the drawing tools on 1-bit bitmaps. win32 draws with GDI; posix renders the
+// font with FreeType and draws the rest itself. Every call returns 0 or a system error
+// number (platform/system_error.h).
 #pragma once
 
 #include <cstdint>
@@ -33,6 +33,14 @@ struct RgbPicture {
   std::vector<std::uint32_t> pixels;
 };
 
+// An enhanced metafile kept as its bytes (platform/picture_file.h checks its header). Its
+// size is the width and height of the bounds rectangle of the header, 0 when empty.
+struct Metafile {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> bytes;
+};
+
 // An 8-bit grey bitmap: index i is the grey 255 - i (0 white paper, 255 black), rows
 // stored bottom-up as a device-independent bitmap keeps them, width bytes a row.
 struct GrayBitmap {
@@ -44,6 +52,11 @@ struct GrayBitmap {
 // Draws the picture stretched to width x height (both at least 1) into a new grey
 // bitmap that starts white; each colour becomes its nearest grey.
 int PictureDrawGray(const RgbPicture& picture, int width, int height, GrayBitmap* bitmap);
+
+// Plays the metafile into (0, 0, width, height) of a new grey bitmap that starts white.
+// win32 plays it with GDI. posix has no metafile renderer and returns
+// k_ERROR_NOT_SUPPORTED: metafiles are drawn only by the Windows build.
+int MetafileDrawGray(const Metafile& metafile, int width, int height, GrayBitmap* bitmap);
 
 // A 1-bit bitmap held one byte a pixel (0 white, 1 black), row-major, the top row first.
 struct MonoBitmap {
@@ -57,6 +70,16 @@ struct MonoBitmap {
 // exactly halfway between two pixels, the platform's rule picks one.
 // k_ERROR_INVALID_PARAMETER for a line longer than 2^24 pixels.
 int DrawLine(MonoBitmap* bitmap, int x0, int y0, int x1, int y1);
+
+// Draws the black outline of the ellipse that fills a logical extent of logicalWidth x
+// logicalHeight units mapped onto the whole bitmap, with a pen of penWidth logical units
+// inside the ellipse's frame; the inside is left as it is. A pen that maps to one pixel
+// gives the same pixels on both platforms. A wider one is meant to be as many pixels
+// across at the sides as it maps to across, and as many rows at the top and bottom as it
+// maps to down; GDI under Wine maps it by the horizontal scale alone and widens it its
+// own way, so wide outlines differ there. k_ERROR_INVALID_PARAMETER for an extent or a
+// pen below 1.
+int DrawEllipseOutline(MonoBitmap* bitmap, int logicalWidth, int logicalHeight, int penWidth);
 
 // Fills the white surface that holds (x, y) with black; pixels join it only through their
 // four side neighbours. A start outside the bitmap or on black changes nothing.

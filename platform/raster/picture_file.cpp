@@ -42,7 +42,7 @@ int LibraryDecode(const unsigned char* bytes, std::size_t size, RgbPicture* pict
   return 0;
 }
 
-int ReadWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
+int ReadBytes(const std::string& path, std::vector<unsigned char>* bytes) {
   FileHandle file = FileOpen(path, FileAccess::Read);
   if (file == k_invalidFile) return LastSystemError();
   std::int64_t size = FileSizeOf(file);
@@ -71,14 +71,17 @@ int PictureDecode(const unsigned char* bytes, std::size_t size, RgbPicture* pict
   }
 }
 
+int PictureFileBytes(const std::string& path, std::vector<unsigned char>* bytes) {
+  try {
+    return ReadBytes(path, bytes);
+  } catch (const std::bad_alloc&) {
+    return k_ERROR_NOT_ENOUGH_MEMORY;
+  }
+}
+
 int PictureFileRead(const std::string& path, RgbPicture* picture) {
   std::vector<unsigned char> bytes;
-  int error = 0;
-  try {
-    error = ReadWholeFile(path, &bytes);
-  } catch (const std::bad_alloc&) {
-    error = k_ERROR_NOT_ENOUGH_MEMORY;
-  }
+  int error = PictureFileBytes(path, &bytes);
   return error != 0 ? error : PictureDecode(bytes.data(), bytes.size(), picture);
 }
 
