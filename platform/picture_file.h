@@ -14,6 +14,12 @@ namespace platform {
 // k_ERROR_INVALID_DATA for anything else, or a damaged or empty picture;
 // k_ERROR_NOT_ENOUGH_MEMORY for one too large to hold.
 int PictureDecode(const unsigned char* bytes, std::size_t size, RgbPicture* picture);
+// The same for a picture that will be drawn no larger than boxWidth x boxHeight: a large
+// PNG or JPEG may come back reduced by a whole factor (never below the box), its file size
+// kept in fileWidth x fileHeight. Where the platform has no reduced decoding (win32, BMP),
+// the whole picture.
+int PictureDecodeForBox(const unsigned char* bytes, std::size_t size, int boxWidth, int boxHeight,
+                        RgbPicture* picture);
 // Reads and decodes a file: the file's own error (k_ERROR_FILE_NOT_FOUND ...) when it
 // cannot be read, else as PictureDecode.
 int PictureFileRead(const std::string& path, RgbPicture* picture);

@@ -26,12 +26,21 @@ struct FontInk {
 // does not have gives its nearest match, as the system picks it.
 int MeasureFontInk(const std::string& face, int pointSize, FontInk* ink);
 
-// A decoded picture: pixels 0x00RRGGBB, row-major, the top row first.
+// A decoded picture: pixels 0x00RRGGBB, row-major, the top row first. A decoder asked
+// for a small box may keep only every few rows and columns of a large file (one pixel of
+// each block, as nearest-neighbour scaling would pick); fileWidth and fileHeight then keep
+// the file's own size, which is what fitting the picture uses. 0 means width and height.
 struct RgbPicture {
   int width = 0;
   int height = 0;
   std::vector<std::uint32_t> pixels;
+  int fileWidth = 0;
+  int fileHeight = 0;
 };
+
+// The file's own size of a picture (fileWidth x fileHeight, else width x height).
+inline int PictureFileWidth(const RgbPicture& p) { return p.fileWidth > 0 ? p.fileWidth : p.width; }
+inline int PictureFileHeight(const RgbPicture& p) { return p.fileHeight > 0 ? p.fileHeight : p.height; }
 
 // An enhanced metafile kept as its bytes (platform/picture_file.h checks its header). Its
 // size is the width and height of the bounds rectangle of the header, 0 when empty.

@@ -26,8 +26,8 @@ int DrawPictureFile(Page* page, const std::string& name, PictureScaling scaling,
   std::vector<unsigned char> bytes;
   Check(platform::PictureFileBytes(name, &bytes));
   if (!platform::IsMetafile(bytes.data(), bytes.size())) {
-    platform::RgbPicture picture;
-    Check(platform::PictureDecode(bytes.data(), bytes.size(), &picture));
+    platform::RgbPicture picture;  // drawn no larger than the page
+    Check(platform::PictureDecodeForBox(bytes.data(), bytes.size(), page->width, page->height, &picture));
     return PictureOnPage(page, picture, scaling, grays);
   }
   platform::Metafile metafile;

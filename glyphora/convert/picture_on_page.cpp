@@ -68,7 +68,7 @@ int GraysOnPage(Page* page, int sourceWidth, int sourceHeight, PictureScaling sc
 }  // namespace
 
 int PictureOnPage(Page* page, const platform::RgbPicture& picture, PictureScaling scaling, const GrayTable& grays) {
-  return GraysOnPage(page, picture.width, picture.height, scaling, grays,
+  return GraysOnPage(page, platform::PictureFileWidth(picture), platform::PictureFileHeight(picture), scaling, grays,
                      [&](int w, int h, platform::GrayBitmap* bitmap) { return platform::PictureDrawGray(picture, w, h, bitmap); });
 }
 
