@@ -24,6 +24,11 @@ int PictureDecodeForBox(const unsigned char* bytes, std::size_t size, int boxWid
 // cannot be read, else as PictureDecode.
 int PictureFileRead(const std::string& path, RgbPicture* picture);
 
+// Reads and decodes a file as PictureDecodeForBox does; a PNG is decoded as it is read
+// (on posix), so it is never held whole. k_ERROR_INVALID_DATA for what is no BMP, PNG or
+// JPEG (a metafile among them: see MetafileDecode).
+int PictureFileReadForBox(const std::string& path, int boxWidth, int boxHeight, RgbPicture* picture);
+
 // The whole bytes of a picture file: the file's own error when it cannot be read,
 // k_ERROR_NOT_ENOUGH_MEMORY past 2 GB.
 int PictureFileBytes(const std::string& path, std::vector<unsigned char>* bytes);

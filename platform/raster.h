@@ -87,7 +87,8 @@ int DrawLine(MonoBitmap* bitmap, int x0, int y0, int x1, int y1);
 // across at the sides as it maps to across, and as many rows at the top and bottom as it
 // maps to down; GDI under Wine maps it by the horizontal scale alone and widens it its
 // own way, so wide outlines differ there. k_ERROR_INVALID_PARAMETER for an extent or a
-// pen below 1.
+// pen below 1, or a bitmap side past k_largestEllipse.
+constexpr int k_largestEllipse = 1 << 16;
 int DrawEllipseOutline(MonoBitmap* bitmap, int logicalWidth, int logicalHeight, int penWidth);
 
 // Fills the white surface that holds (x, y) with black; pixels join it only through their

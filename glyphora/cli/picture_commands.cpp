@@ -21,18 +21,21 @@ PictureScaling ParseScaling(const std::string& name) {
   throw UsageError("--mode must be direct, proportional or free");
 }
 
-// A metafile is played by the platform; a bitmap file is decoded first.
+// A bitmap picture is decoded no larger than the page needs; a file that is none may be a
+// metafile, which the platform plays.
 int DrawPictureFile(Page* page, const std::string& name, PictureScaling scaling, const GrayTable& grays) {
-  std::vector<unsigned char> bytes;
-  Check(platform::PictureFileBytes(name, &bytes));
-  if (!platform::IsMetafile(bytes.data(), bytes.size())) {
-    platform::RgbPicture picture;  // drawn no larger than the page
-    Check(platform::PictureDecodeForBox(bytes.data(), bytes.size(), page->width, page->height, &picture));
+  platform::RgbPicture picture;
+  int error = platform::PictureFileReadForBox(name, page->width, page->height, &picture);
+  if (error != platform::k_ERROR_INVALID_DATA) {
+    Check(error);
     return PictureOnPage(page, picture, scaling, grays);
   }
+  std::vector<unsigned char> bytes;
+  Check(platform::PictureFileBytes(name, &bytes));
   platform::Metafile metafile;
-  Check(platform::MetafileDecode(bytes.data(), bytes.size(), &metafile));
-  int error = PictureOnPage(page, metafile, scaling, grays);
+  Check(platform::IsMetafile(bytes.data(), bytes.size()) ? platform::MetafileDecode(bytes.data(), bytes.size(), &metafile)
+                                                          : platform::k_ERROR_INVALID_DATA);
+  error = PictureOnPage(page, metafile, scaling, grays);
   if (error == platform::k_ERROR_NOT_SUPPORTED)
     throw Refusal(name + " is a metafile; this build has no metafile renderer (the Windows build plays them)");
   return error;

@@ -6,11 +6,17 @@
 
 #include <cstddef>
 
+#include "platform/file.h"
 #include "platform/raster.h"
 
 namespace platform {
 
 int PngDecode(const unsigned char* bytes, std::size_t size, int boxWidth, int boxHeight, RgbPicture* picture);
+// The same for a PNG file whose first k_pngSignatureSize bytes (the whole signature,
+// checked) were read already: the rest is read from the file as decoding goes on posix,
+// read whole on win32.
+constexpr std::size_t k_pngSignatureSize = 8;
+int PngDecodeFile(FileHandle file, int boxWidth, int boxHeight, RgbPicture* picture);
 int JpegDecode(const unsigned char* bytes, std::size_t size, int boxWidth, int boxHeight, RgbPicture* picture);
 
 // The largest whole factor that keeps a width x height picture at least boxWidth x

@@ -63,6 +63,23 @@ int PictureFileBytes(const std::string& path, std::vector<unsigned char>* bytes)
   }
 }
 
+int PictureFileReadForBox(const std::string& path, int boxWidth, int boxHeight, RgbPicture* picture) {
+  FileHandle file = FileOpen(path, FileAccess::Read);
+  if (file == k_invalidFile) return LastSystemError();
+  static const unsigned char k_signature[k_pngSignatureSize] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  unsigned char head[k_pngSignatureSize];
+  std::int32_t n = FileRead(file, head, sizeof head);
+  if (n == static_cast<std::int32_t>(sizeof head) && std::memcmp(head, k_signature, sizeof head) == 0) {
+    int error = PngDecodeFile(file, boxWidth, boxHeight, picture);  // a PNG streams from the file
+    FileClose(file);
+    return error;
+  }
+  FileClose(file);
+  std::vector<unsigned char> bytes;
+  int error = n < 0 ? k_ERROR_READ_FAULT : PictureFileBytes(path, &bytes);
+  return error != 0 ? error : PictureDecodeForBox(bytes.data(), bytes.size(), boxWidth, boxHeight, picture);
+}
+
 int PictureFileRead(const std::string& path, RgbPicture* picture) {
   std::vector<unsigned char> bytes;
   int error = PictureFileBytes(path, &bytes);

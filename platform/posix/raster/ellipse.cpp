@@ -79,7 +79,9 @@ int DevicePen(int pen, int pixels, int logical) {
 }  // namespace
 
 int DrawEllipseOutline(MonoBitmap* bitmap, int logicalWidth, int logicalHeight, int penWidth) {
-  if (logicalWidth < 1 || logicalHeight < 1 || penWidth < 1) return k_ERROR_INVALID_PARAMETER;
+  if (logicalWidth < 1 || logicalHeight < 1 || penWidth < 1 || bitmap->width > k_largestEllipse ||
+      bitmap->height > k_largestEllipse)
+    return k_ERROR_INVALID_PARAMETER;
   if (bitmap->width < 1 || bitmap->height < 1) return 0;
   int penX = DevicePen(penWidth, bitmap->width, logicalWidth);
   int penY = DevicePen(penWidth, bitmap->height, logicalHeight);

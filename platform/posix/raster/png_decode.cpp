@@ -2,29 +2,47 @@
 // brought to it), keeping only the rows and columns the box needs.
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstring>
 #include <new>
 #include <vector>
 
 #include "platform/posix/raster/row_sampling.h"
+#include "platform/file.h"
 #include "platform/raster/library_decode.h"
 
 namespace platform {
 
 namespace {
 
+// Where libpng's bytes come from: memory, or a file read through a buffer.
 struct PngSource {
   const unsigned char* bytes;
   std::size_t size;
   std::size_t at;
+  FileHandle file;
+  std::vector<unsigned char>* buffer;  // the file's bytes read ahead: bytes[at ... size)
 };
+
+constexpr std::int32_t k_readAhead = 1 << 16;
+
+// Refills a file source's buffer; false at the end of the file or on an error.
+bool Refill(PngSource* source) {
+  std::int32_t n = FileRead(source->file, source->buffer->data(), k_readAhead);
+  if (n <= 0) return false;
+  source->bytes = source->buffer->data(), source->size = static_cast<std::size_t>(n), source->at = 0;
+  return true;
+}
 
 void ReadBytes(png_structp png, png_bytep out, png_size_t count) {
   auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
-  if (count > source->size - source->at) png_error(png, "truncated");
-  std::memcpy(out, source->bytes + source->at, count);
-  source->at += count;
+  while (count > 0) {
+    if (source->at == source->size && (source->file == k_invalidFile || !Refill(source))) png_error(png, "truncated");
+    std::size_t n = std::min(count, source->size - source->at);
+    std::memcpy(out, source->bytes + source->at, n);
+    source->at += n, out += n, count -= n;
+  }
 }
 
 // Errors jump back to ReadPng's setjmp; neither errors nor warnings are printed.
@@ -78,16 +96,14 @@ int ReadPng(png_structp png, png_infop info, int boxWidth, int boxHeight, PngBuf
   return 0;
 }
 
-}  // namespace
-
-int PngDecode(const unsigned char* bytes, std::size_t size, int boxWidth, int boxHeight, RgbPicture* picture) {
-  PngSource source{bytes, size, 0};
+int Decode(PngSource* source, std::size_t signatureRead, int boxWidth, int boxHeight, RgbPicture* picture) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Ignore);
   if (png == nullptr) return k_ERROR_NOT_ENOUGH_MEMORY;
   png_infop info = png_create_info_struct(png);
   int error = k_ERROR_NOT_ENOUGH_MEMORY;
   if (info != nullptr) {
-    png_set_read_fn(png, &source, ReadBytes);
+    png_set_read_fn(png, source, ReadBytes);
+    png_set_sig_bytes(png, static_cast<int>(signatureRead));
     PngBuffers buffers;
     try {
       error = ReadPng(png, info, boxWidth, boxHeight, &buffers, picture);
@@ -97,6 +113,23 @@ int PngDecode(const unsigned char* bytes, std::size_t size, int boxWidth, int bo
   }
   png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
   return error;
+}
+
+}  // namespace
+
+int PngDecode(const unsigned char* bytes, std::size_t size, int boxWidth, int boxHeight, RgbPicture* picture) {
+  PngSource source{bytes, size, 0, k_invalidFile, nullptr};
+  return Decode(&source, 0, boxWidth, boxHeight, picture);
+}
+
+int PngDecodeFile(FileHandle file, int boxWidth, int boxHeight, RgbPicture* picture) {
+  try {
+    std::vector<unsigned char> buffer(k_readAhead);
+    PngSource source{nullptr, 0, 0, file, &buffer};
+    return Decode(&source, k_pngSignatureSize, boxWidth, boxHeight, picture);
+  } catch (const std::bad_alloc&) {
+    return k_ERROR_NOT_ENOUGH_MEMORY;
+  }
 }
 
 }  // namespace platform

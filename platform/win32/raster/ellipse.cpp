@@ -9,7 +9,9 @@
 namespace platform {
 
 int DrawEllipseOutline(MonoBitmap* bitmap, int logicalWidth, int logicalHeight, int penWidth) {
-  if (logicalWidth < 1 || logicalHeight < 1 || penWidth < 1) return k_ERROR_INVALID_PARAMETER;
+  if (logicalWidth < 1 || logicalHeight < 1 || penWidth < 1 || bitmap->width > k_largestEllipse ||
+      bitmap->height > k_largestEllipse)
+    return k_ERROR_INVALID_PARAMETER;
   if (bitmap->width < 1 || bitmap->height < 1) return 0;
   win32::MonoSection section(*bitmap);
   if (int error = section.Open()) return error;

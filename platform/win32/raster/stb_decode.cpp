@@ -1,10 +1,14 @@
 // PNG and JPEG through the single-header decoder, as 8-bit RGB, whole.
+#include <algorithm>
 #include <cstdint>
+#include <new>
+#include <vector>
 
 #include <stb_image.h>
 
 #include "platform/raster/bmp_reader.h"
 #include "platform/raster/library_decode.h"
+#include "platform/file.h"
 #include "platform/system_error.h"
 
 namespace platform {
@@ -35,6 +39,22 @@ int StbDecode(const unsigned char* bytes, std::size_t size, RgbPicture* picture)
 
 int PngDecode(const unsigned char* bytes, std::size_t size, int, int, RgbPicture* picture) {
   return StbDecode(bytes, size, picture);
+}
+
+int PngDecodeFile(FileHandle file, int, int, RgbPicture* picture) {
+  static const unsigned char k_signature[k_pngSignatureSize] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::int64_t size = FileSizeOf(file);
+  if (size < 0) return LastSystemError();
+  if (size > INT32_MAX) return k_ERROR_NOT_ENOUGH_MEMORY;
+  try {
+    std::vector<unsigned char> bytes(k_signature, k_signature + k_pngSignatureSize);
+    bytes.resize(static_cast<std::size_t>(std::max<std::int64_t>(size, k_pngSignatureSize)));
+    std::int32_t rest = static_cast<std::int32_t>(bytes.size() - k_pngSignatureSize);
+    if (FileRead(file, bytes.data() + k_pngSignatureSize, rest) != rest) return k_ERROR_READ_FAULT;
+    return StbDecode(bytes.data(), bytes.size(), picture);
+  } catch (const std::bad_alloc&) {
+    return k_ERROR_NOT_ENOUGH_MEMORY;
+  }
 }
 
 int JpegDecode(const unsigned char* bytes, std::size_t size, int, int, RgbPicture* picture) {

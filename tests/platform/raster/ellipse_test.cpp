@@ -52,6 +52,10 @@ TEST(PlatformRaster, EllipsesOfAOnePixelPenGiveTheSystemsPixels) {
   platform::MonoBitmap b = Mono(Blank(3, 3));
   EXPECT_EQ(platform::DrawEllipseOutline(&b, 0, 3, 1), platform::k_ERROR_INVALID_PARAMETER);
   EXPECT_EQ(platform::DrawEllipseOutline(&b, 3, 3, 0), platform::k_ERROR_INVALID_PARAMETER);
+  platform::MonoBitmap huge;  // only its size is read
+  huge.width = platform::k_largestEllipse + 1;
+  huge.height = 1;
+  EXPECT_EQ(platform::DrawEllipseOutline(&huge, 3, 3, 1), platform::k_ERROR_INVALID_PARAMETER);
   EXPECT_EQ(Rows(b), Blank(3, 3));
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 #include <stb_image_write.h>
@@ -109,6 +110,19 @@ TEST(PlatformRaster, DecodesForASmallBoxReducedWithTheFileSizeKept) {
     EXPECT_LT(p.pixels[static_cast<std::size_t>(p.width) * (p.height - 1)] & 0xFF, 40u);  // bottom left
     EXPECT_GT(p.pixels[p.width - 1] & 0xFF, 215u);                                       // top right
   }
+  // From the file, the PNG read as it is decoded, the same pixels come out.
+  const char* path = "decode_for_box_test.png";
+  std::FILE* f = std::fopen(path, "wb");
+  ASSERT_NE(f, nullptr);
+  std::fwrite(png.data(), 1, png.size(), f);
+  std::fclose(f);
+  platform::RgbPicture fromMemory, fromFile;
+  ASSERT_EQ(platform::PictureDecodeForBox(png.data(), png.size(), 8, 4, &fromMemory), 0);
+  EXPECT_EQ(platform::PictureFileReadForBox(path, 8, 4, &fromFile), 0);
+  EXPECT_EQ(fromFile.pixels, fromMemory.pixels);
+  EXPECT_EQ(platform::PictureFileWidth(fromFile), 40);
+  std::remove(path);
+  EXPECT_EQ(platform::PictureFileReadForBox(path, 8, 4, &fromFile), platform::k_ERROR_FILE_NOT_FOUND);
 }
 
 // Only what holds for any real monospace font: the cell, no ink in a space, more in a
