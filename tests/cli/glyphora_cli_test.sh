@@ -59,7 +59,8 @@ check "picture: free mode stretches to the box" "$(lines '####    ' '####    ' '
   "$(shown --ramp ' #' picture halves.bmp --columns 8 --rows 3)"
 check "picture: proportional halves the height on 7 x 14 cells" "$(lines "$(spaces 4)" '##  ' "$(spaces 4)")" \
   "$(shown --ramp ' #' picture halves.bmp --columns 4 --rows 3 --mode proportional)"
-# An enhanced metafile of 8 x 4 pixels whose left half is a black rectangle.
+# An enhanced metafile of 8 x 4 pixels: a black rectangle from (0, 0) to (5, 5) drawn
+# without a pen, which the system fills over the five left columns.
 python3 - <<'PY'
 import struct
 body = struct.pack('<3I', 37, 12, 0x80000004) + struct.pack('<3I', 37, 12, 0x80000008)
@@ -70,7 +71,7 @@ head += struct.pack('<4i3I2i', 1000, 1000, 1000, 1000, 0, 0, 0, 1000000, 1000000
 open('half.emf', 'wb').write(head + body)
 PY
 if [ -n "${QUILLET_CLI_RUNNER:-}" ]; then
-  check "picture: a metafile played by the system" "$(lines '####    ' '####    ' '####    ' '####    ')" \
+  check "picture: a metafile played by the system" "$(lines '#####   ' '#####   ' '#####   ' '#####   ')" \
     "$(shown --ramp ' #' picture half.emf --columns 8 --rows 4 --mode direct)"
 else
   cli --ramp ' #' picture half.emf --columns 8 --rows 4 >out.txt 2>err.txt
