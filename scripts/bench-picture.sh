@@ -56,7 +56,7 @@ used=$(fold -w1 "$out/two.txt" | sort -u | tr -d '\n')
 expected=$(printf '%s\n%s\n' "$lightest" "$darkest" | sort -u | tr -d '\n')
 if [ "$used" = "$expected" ]; then echo "check two colours: only '$lightest' and '$darkest', the ramp's lightest and darkest: ok"
 else echo "check two colours: FAILED, characters used: '$used'"; exit 1; fi
-"$cli" picture "$out/gradient.png" --columns 160 --rows 60 --mode free | tr -d '\r' | head -1 >"$out/gradient.txt"
+"$cli" picture "$out/gradient.png" --columns 160 --rows 60 --mode free | tr -d '\r' | awk 'NR == 1' >"$out/gradient.txt"
 order=$(fold -w1 "$out/gradient.txt" | uniq | tr -d '\n')
 if [ "$order" = "$given" ]; then echo "check gradient: every character the ramp gives, in order of ink: '$order': ok"
 else echo "check gradient: FAILED, characters in order: '$order', the ramp gives '$given'"; exit 1; fi
