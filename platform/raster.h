@@ -1,8 +1,8 @@
 // What the text-art core needs drawn by the platform: the ink of every character of the
-// display font, and a picture drawn into an 8-bit grey bitmap. win32 draws with GDI;
-// posix renders the font with FreeType and scales pictures itself. Every call returns 0 or
-// a system error number (platform/system_error.h). The ellipse outline of the drawing
-// tools is still to come.
+// display font, a picture drawn into an 8-bit grey bitmap, and the lines, ellipse outlines
+// and fills of the drawing tools on 1-bit bitmaps. win32 draws with GDI; posix renders the
+// font with FreeType and draws the rest itself. Every call returns 0 or a system error
+// number (platform/system_error.h).
 #pragma once
 
 #include <cstdint>
@@ -26,11 +26,28 @@ struct FontInk {
 // does not have gives its nearest match, as the system picks it.
 int MeasureFontInk(const std::string& face, int pointSize, FontInk* ink);
 
-// A decoded picture: pixels 0x00RRGGBB, row-major, the top row first.
+// A decoded picture: pixels 0x00RRGGBB, row-major, the top row first. A decoder asked
+// for a small box may keep only every few rows and columns of a large file (one pixel of
+// each block, as nearest-neighbour scaling would pick); fileWidth and fileHeight then keep
+// the file's own size, which is what fitting the picture uses. 0 means width and height.
 struct RgbPicture {
   int width = 0;
   int height = 0;
   std::vector<std::uint32_t> pixels;
+  int fileWidth = 0;
+  int fileHeight = 0;
+};
+
+// The file's own size of a picture (fileWidth x fileHeight, else width x height).
+inline int PictureFileWidth(const RgbPicture& p) { return p.fileWidth > 0 ? p.fileWidth : p.width; }
+inline int PictureFileHeight(const RgbPicture& p) { return p.fileHeight > 0 ? p.fileHeight : p.height; }
+
+// An enhanced metafile kept as its bytes (platform/picture_file.h checks its header). Its
+// size is the width and height of the bounds rectangle of the header, 0 when empty.
+struct Metafile {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> bytes;
 };
 
 // An 8-bit grey bitmap: index i is the grey 255 - i (0 white paper, 255 black), rows
@@ -45,6 +62,11 @@ struct GrayBitmap {
 // bitmap that starts white; each colour becomes its nearest grey.
 int PictureDrawGray(const RgbPicture& picture, int width, int height, GrayBitmap* bitmap);
 
+// Plays the metafile into (0, 0, width, height) of a new grey bitmap that starts white.
+// win32 plays it with GDI. posix has no metafile renderer and returns
+// k_ERROR_NOT_SUPPORTED: metafiles are drawn only by the Windows build.
+int MetafileDrawGray(const Metafile& metafile, int width, int height, GrayBitmap* bitmap);
+
 // A 1-bit bitmap held one byte a pixel (0 white, 1 black), row-major, the top row first.
 struct MonoBitmap {
   int width = 0;
@@ -57,6 +79,17 @@ struct MonoBitmap {
 // exactly halfway between two pixels, the platform's rule picks one.
 // k_ERROR_INVALID_PARAMETER for a line longer than 2^24 pixels.
 int DrawLine(MonoBitmap* bitmap, int x0, int y0, int x1, int y1);
+
+// Draws the black outline of the ellipse that fills a logical extent of logicalWidth x
+// logicalHeight units mapped onto the whole bitmap, with a pen of penWidth logical units
+// inside the ellipse's frame; the inside is left as it is. A pen that maps to one pixel
+// gives the same pixels on both platforms. A wider one is meant to be as many pixels
+// across at the sides as it maps to across, and as many rows at the top and bottom as it
+// maps to down; GDI under Wine maps it by the horizontal scale alone and widens it its
+// own way, so wide outlines differ there. k_ERROR_INVALID_PARAMETER for an extent or a
+// pen below 1, or a bitmap side past k_largestEllipse.
+constexpr int k_largestEllipse = 1 << 16;
+int DrawEllipseOutline(MonoBitmap* bitmap, int logicalWidth, int logicalHeight, int penWidth);
 
 // Fills the white surface that holds (x, y) with black; pixels join it only through their
 // four side neighbours. A start outside the bitmap or on black changes nothing.

@@ -18,6 +18,7 @@ constexpr int k_ERROR_WRITE_FAULT = 29;
 constexpr int k_ERROR_READ_FAULT = 30;
 constexpr int k_ERROR_GEN_FAILURE = 31;
 constexpr int k_ERROR_SHARING_VIOLATION = 32;
+constexpr int k_ERROR_NOT_SUPPORTED = 50;
 constexpr int k_ERROR_FILE_EXISTS = 80;
 constexpr int k_ERROR_INVALID_PARAMETER = 87;
 constexpr int k_ERROR_DISK_FULL = 112;

@@ -9,10 +9,11 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64 xvfb xauth
   libpython3.11-testsuite python3 strace
   libssl-dev openssl
-  libfreetype-dev libfontconfig-dev libstb-dev
+  libfreetype-dev libfontconfig-dev libstb-dev libpng-dev libjpeg62-turbo-dev
   locales fonts-wqy-zenhei fonts-liberation
   opencc libopencc-data
   dovecot-core dovecot-pop3d python3-aiosmtpd fetchmail msmtp time
+  python3-pil jp2a caca-utils
 )
 
 missing=()

@@ -1,6 +1,8 @@
 // What the glyphora-cli commands share: failures as exceptions, owned pages, printing.
 #pragma once
 
+#include <stdexcept>
+
 #include "glyphora/cli/cli_args.h"
 #include "glyphora/convert/gray_table.h"
 #include "glyphora/convert/page_to_text.h"
@@ -11,6 +13,12 @@ namespace glyphora::cli {
 // A core call failed with this system error number; main prints the system's message.
 struct SystemFailure {
   int code;
+};
+
+// A command this build cannot carry out; main prints the reason.
+class Refusal : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 // Throws SystemFailure for a non-zero error number.

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "glyphora/cli/command_support.h"
+#include "glyphora/convert/font_grays.h"
 #include "glyphora/document/document_file.h"
+#include "glyphora/drawing/platform_raster_ops.h"
 #include "glyphora/tools/circle_shape.h"
 #include "glyphora/tools/line_shape.h"
 #include "glyphora/tools/rectangle_shape.h"
@@ -141,6 +143,12 @@ int RunDraw(CliArgs& args, const DrawPlatform* platform) {
   if (r.doc->current.floating != 0) Check(DocFrontPageDrop(r.doc, true, true));
   PrintPage(r.doc->current.mainPage, TextForm::File);
   return 0;
+}
+
+DrawPlatform PlatformDrawing(const GlobalOptions& options) {
+  GrayTable grays;
+  Check(CalculateFontGrays(&grays, options.font, options.size));
+  return DrawPlatform{PlatformRasterOps(), CellSize{grays.fontWidth, grays.fontHeight}};
 }
 
 }  // namespace glyphora::cli

@@ -20,4 +20,7 @@ struct DrawPlatform {
 // with a UsageError that says so.
 int RunDraw(CliArgs& args, const DrawPlatform* platform);
 
+// The platform's drawing with the cell of the display font the options name.
+DrawPlatform PlatformDrawing(const GlobalOptions& options);
+
 }  // namespace glyphora::cli

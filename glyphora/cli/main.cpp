@@ -23,7 +23,7 @@ const char k_usage[] =
     "commands:\n"
     "  text FILE|- --width N [--justify left|centre|right|full] [--lines L]\n"
     "  table FILE|- --width N [--vrules 0-3] [--hrules 0-3]\n"
-    "  picture FILE --columns N --rows N [--mode direct|proportional|free]\n"
+    "  picture FILE --columns N --rows N [--mode direct|proportional|free]   (BMP, PNG, JPEG, EMF)\n"
     "  open FILE\n"
     "  copy FILE\n"
     "  effect flip-h|flip-v|rotate-right|rotate-left|rotate-180|explode|implode|invert FILE\n"
@@ -41,8 +41,10 @@ int Dispatch(const std::string& command, CliArgs& args, const glyphora::cli::Glo
   if (command == "effect") return glyphora::cli::RunEffect(args, options);
   if (command == "picture") return glyphora::cli::RunPicture(args, options);
   if (command == "grays") return glyphora::cli::RunGrays(args, options);
-  // The platform's drawing (lines, ellipses, fills) is not joined to this build yet.
-  if (command == "draw") return glyphora::cli::RunDraw(args, nullptr);
+  if (command == "draw") {
+    glyphora::cli::DrawPlatform platform = glyphora::cli::PlatformDrawing(options);
+    return glyphora::cli::RunDraw(args, &platform);
+  }
   throw UsageError("unknown command " + command);
 }
 
@@ -74,6 +76,9 @@ int main(int argc, char** argv) {
     return status;
   } catch (const UsageError& e) {
     std::fprintf(stderr, "glyphora-cli: %s\n%s", e.what(), k_usage);
+  } catch (const glyphora::cli::Refusal& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "glyphora-cli: %s\n", e.what());
   } catch (const glyphora::cli::SystemFailure& e) {
     std::fflush(stdout);
     std::fprintf(stderr, "%s\n", platform::GbkToUtf8(platform::SystemErrorMessage(e.code)).c_str());

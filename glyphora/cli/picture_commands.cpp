@@ -2,11 +2,13 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "glyphora/cli/command_support.h"
 #include "glyphora/convert/picture_on_page.h"
 #include "glyphora/document/page/page.h"
 #include "platform/picture_file.h"
+#include "platform/system_error.h"
 
 namespace glyphora::cli {
 
@@ -19,6 +21,26 @@ PictureScaling ParseScaling(const std::string& name) {
   throw UsageError("--mode must be direct, proportional or free");
 }
 
+// A bitmap picture is decoded no larger than the page needs; a file that is none may be a
+// metafile, which the platform plays.
+int DrawPictureFile(Page* page, const std::string& name, PictureScaling scaling, const GrayTable& grays) {
+  platform::RgbPicture picture;
+  int error = platform::PictureFileReadForBox(name, page->width, page->height, &picture);
+  if (error != platform::k_ERROR_INVALID_DATA) {
+    Check(error);
+    return PictureOnPage(page, picture, scaling, grays);
+  }
+  std::vector<unsigned char> bytes;
+  Check(platform::PictureFileBytes(name, &bytes));
+  platform::Metafile metafile;
+  Check(platform::IsMetafile(bytes.data(), bytes.size()) ? platform::MetafileDecode(bytes.data(), bytes.size(), &metafile)
+                                                          : platform::k_ERROR_INVALID_DATA);
+  error = PictureOnPage(page, metafile, scaling, grays);
+  if (error == platform::k_ERROR_NOT_SUPPORTED)
+    throw Refusal(name + " is a metafile; this build has no metafile renderer (the Windows build plays them)");
+  return error;
+}
+
 }  // namespace
 
 int RunPicture(CliArgs& args, const GlobalOptions& options) {
@@ -28,12 +50,10 @@ int RunPicture(CliArgs& args, const GlobalOptions& options) {
   if (columns == 0 || rows == 0) throw UsageError("--columns and --rows are required");
   PictureScaling scaling = ParseScaling(args.Option("--mode", "free"));
   args.ExpectEnd();
-  platform::RgbPicture picture;
-  Check(platform::PictureFileRead(name, &picture));
   GrayTable grays = MeasuredGrays(options);
   OwnedPage page;
   Check(PageNew(&page.page, columns, rows));
-  Check(PictureOnPage(&page.page, picture, scaling, grays));
+  Check(DrawPictureFile(&page.page, name, scaling, grays));
   PrintPage(page.page, TextForm::File);
   return 0;
 }

@@ -40,14 +40,20 @@ void PictureCells(int pageWidth, int pageHeight, int sourceWidth, int sourceHeig
   }
 }
 
-int PictureOnPage(Page* page, const platform::RgbPicture& picture, PictureScaling scaling, const GrayTable& grays) {
+namespace {
+
+// Fits a source of sourceWidth x sourceHeight on the page, has draw(w, h, bitmap) draw it
+// into a grey bitmap of its size in cells, and lays the characters down centred.
+template <typename Draw>
+int GraysOnPage(Page* page, int sourceWidth, int sourceHeight, PictureScaling scaling, const GrayTable& grays,
+                Draw draw) {
   if (!Known(scaling) || (scaling == PictureScaling::Proportional && (grays.fontWidth <= 0 || grays.fontHeight <= 0)))
     return platform::k_ERROR_INVALID_PARAMETER;
   int w = 0, h = 0;
-  PictureCells(page->width, page->height, picture.width, picture.height, scaling, grays, &w, &h);
+  PictureCells(page->width, page->height, sourceWidth, sourceHeight, scaling, grays, &w, &h);
   if (w <= 0 || h <= 0) return 0;
   platform::GrayBitmap bitmap;
-  if (int error = platform::PictureDrawGray(picture, w, h, &bitmap)) return error;
+  if (int error = draw(w, h, &bitmap)) return error;
   unsigned char map[k_grayCount];
   LevelMap(bitmap, map);
   int left = (page->width - w) / 2, top = (page->height - h) / 2;
@@ -57,6 +63,19 @@ int PictureOnPage(Page* page, const platform::RgbPicture& picture, PictureScalin
     for (int x = 0; x < w; ++x) cells[x] = grays.grayChars[map[row[x]]];
   }
   return 0;
+}
+
+}  // namespace
+
+int PictureOnPage(Page* page, const platform::RgbPicture& picture, PictureScaling scaling, const GrayTable& grays) {
+  return GraysOnPage(page, platform::PictureFileWidth(picture), platform::PictureFileHeight(picture), scaling, grays,
+                     [&](int w, int h, platform::GrayBitmap* bitmap) { return platform::PictureDrawGray(picture, w, h, bitmap); });
+}
+
+int PictureOnPage(Page* page, const platform::Metafile& metafile, PictureScaling scaling, const GrayTable& grays) {
+  return GraysOnPage(page, metafile.width, metafile.height, scaling, grays, [&](int w, int h, platform::GrayBitmap* bitmap) {
+    return platform::MetafileDrawGray(metafile, w, h, bitmap);
+  });
 }
 
 }  // namespace glyphora

@@ -25,5 +25,8 @@ void PictureCells(int pageWidth, int pageHeight, int sourceWidth, int sourceHeig
 // k_ERROR_INVALID_PARAMETER for an unknown scaling or, when proportional, a table without
 // a font cell; the platform's error when drawing fails (the page is then unchanged).
 int PictureOnPage(Page* page, const platform::RgbPicture& picture, PictureScaling scaling, const GrayTable& grays);
+// The same for a metafile, sized by its bounds rectangle and played into the bitmap by the
+// platform (k_ERROR_NOT_SUPPORTED where the platform has no metafile renderer).
+int PictureOnPage(Page* page, const platform::Metafile& metafile, PictureScaling scaling, const GrayTable& grays);
 
 }  // namespace glyphora

@@ -41,6 +41,7 @@ const CodeText k_codeTexts[] = {
     {k_ERROR_GEN_FAILURE, "A device attached to the system is not functioning."},
     {k_ERROR_SHARING_VIOLATION,
      "The process cannot access the file because it is being used by another process."},
+    {k_ERROR_NOT_SUPPORTED, "The request is not supported."},
     {k_ERROR_FILE_EXISTS, "The file exists."},
     {k_ERROR_INVALID_PARAMETER, "The parameter is incorrect."},
     {k_ERROR_DISK_FULL, "There is not enough space on the disk."},

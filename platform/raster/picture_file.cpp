@@ -4,10 +4,9 @@
 #include <cstring>
 #include <new>
 
-#include <stb_image.h>
-
 #include "platform/file.h"
 #include "platform/raster/bmp_reader.h"
+#include "platform/raster/library_decode.h"
 #include "platform/system_error.h"
 
 namespace platform {
@@ -21,28 +20,7 @@ bool StartsWith(const unsigned char* bytes, std::size_t size, const unsigned cha
   return size >= n && std::memcmp(bytes, sig, n) == 0;
 }
 
-// PNG and JPEG through the decoder library, as 8-bit RGB.
-int LibraryDecode(const unsigned char* bytes, std::size_t size, RgbPicture* picture) {
-  if (size > INT32_MAX) return k_ERROR_NOT_ENOUGH_MEMORY;
-  int width = 0, height = 0, channels = 0;
-  int length = static_cast<int>(size);
-  if (!stbi_info_from_memory(bytes, length, &width, &height, &channels)) return k_ERROR_INVALID_DATA;
-  if (width <= 0 || height <= 0) return k_ERROR_INVALID_DATA;
-  if (static_cast<std::size_t>(width) > k_maxPicturePixels / static_cast<std::size_t>(height))
-    return k_ERROR_NOT_ENOUGH_MEMORY;
-  unsigned char* rgb = stbi_load_from_memory(bytes, length, &width, &height, &channels, 3);
-  if (rgb == nullptr) return k_ERROR_INVALID_DATA;
-  std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  picture->width = width;
-  picture->height = height;
-  picture->pixels.resize(count);
-  for (std::size_t i = 0; i < count; ++i)
-    picture->pixels[i] = (std::uint32_t{rgb[3 * i]} << 16) | (std::uint32_t{rgb[3 * i + 1]} << 8) | rgb[3 * i + 2];
-  stbi_image_free(rgb);
-  return 0;
-}
-
-int ReadWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
+int ReadBytes(const std::string& path, std::vector<unsigned char>* bytes) {
   FileHandle file = FileOpen(path, FileAccess::Read);
   if (file == k_invalidFile) return LastSystemError();
   std::int64_t size = FileSizeOf(file);
@@ -60,25 +38,51 @@ int ReadWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
 }  // namespace
 
 int PictureDecode(const unsigned char* bytes, std::size_t size, RgbPicture* picture) {
+  return PictureDecodeForBox(bytes, size, 0, 0, picture);
+}
+
+int PictureDecodeForBox(const unsigned char* bytes, std::size_t size, int boxWidth, int boxHeight,
+                        RgbPicture* picture) {
   try {
     if (size >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return BmpDecode(bytes, size, picture);
-    if (StartsWith(bytes, size, k_pngSignature, sizeof k_pngSignature) ||
-        StartsWith(bytes, size, k_jpegSignature, sizeof k_jpegSignature))
-      return LibraryDecode(bytes, size, picture);
+    if (StartsWith(bytes, size, k_pngSignature, sizeof k_pngSignature))
+      return PngDecode(bytes, size, boxWidth, boxHeight, picture);
+    if (StartsWith(bytes, size, k_jpegSignature, sizeof k_jpegSignature))
+      return JpegDecode(bytes, size, boxWidth, boxHeight, picture);
     return k_ERROR_INVALID_DATA;
   } catch (const std::bad_alloc&) {
     return k_ERROR_NOT_ENOUGH_MEMORY;
   }
 }
 
+int PictureFileBytes(const std::string& path, std::vector<unsigned char>* bytes) {
+  try {
+    return ReadBytes(path, bytes);
+  } catch (const std::bad_alloc&) {
+    return k_ERROR_NOT_ENOUGH_MEMORY;
+  }
+}
+
+int PictureFileReadForBox(const std::string& path, int boxWidth, int boxHeight, RgbPicture* picture) {
+  FileHandle file = FileOpen(path, FileAccess::Read);
+  if (file == k_invalidFile) return LastSystemError();
+  static const unsigned char k_signature[k_pngSignatureSize] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  unsigned char head[k_pngSignatureSize];
+  std::int32_t n = FileRead(file, head, sizeof head);
+  if (n == static_cast<std::int32_t>(sizeof head) && std::memcmp(head, k_signature, sizeof head) == 0) {
+    int error = PngDecodeFile(file, boxWidth, boxHeight, picture);  // a PNG streams from the file
+    FileClose(file);
+    return error;
+  }
+  FileClose(file);
+  std::vector<unsigned char> bytes;
+  int error = n < 0 ? k_ERROR_READ_FAULT : PictureFileBytes(path, &bytes);
+  return error != 0 ? error : PictureDecodeForBox(bytes.data(), bytes.size(), boxWidth, boxHeight, picture);
+}
+
 int PictureFileRead(const std::string& path, RgbPicture* picture) {
   std::vector<unsigned char> bytes;
-  int error = 0;
-  try {
-    error = ReadWholeFile(path, &bytes);
-  } catch (const std::bad_alloc&) {
-    error = k_ERROR_NOT_ENOUGH_MEMORY;
-  }
+  int error = PictureFileBytes(path, &bytes);
   return error != 0 ? error : PictureDecode(bytes.data(), bytes.size(), picture);
 }
 

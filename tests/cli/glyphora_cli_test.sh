@@ -59,6 +59,26 @@ check "picture: free mode stretches to the box" "$(lines '####    ' '####    ' '
   "$(shown --ramp ' #' picture halves.bmp --columns 8 --rows 3)"
 check "picture: proportional halves the height on 7 x 14 cells" "$(lines "$(spaces 4)" '##  ' "$(spaces 4)")" \
   "$(shown --ramp ' #' picture halves.bmp --columns 4 --rows 3 --mode proportional)"
+# An enhanced metafile of 8 x 4 pixels: a black rectangle from (0, 0) to (5, 5) drawn
+# without a pen, which the system fills over the five left columns.
+python3 - <<'PY'
+import struct
+body = struct.pack('<3I', 37, 12, 0x80000004) + struct.pack('<3I', 37, 12, 0x80000008)
+body += struct.pack('<6i', 43, 24, 0, 0, 5, 5) + struct.pack('<5I', 14, 20, 0, 16, 20)
+head = struct.pack('<2I4i4i', 1, 108, 0, 0, 8, 4, 0, 0, 800, 400)
+head += struct.pack('<4I2H3I', 0x464D4520, 0x10000, 108 + len(body), 5, 1, 0, 0, 0, 0)
+head += struct.pack('<4i3I2i', 1000, 1000, 1000, 1000, 0, 0, 0, 1000000, 1000000)
+open('half.emf', 'wb').write(head + body)
+PY
+if [ -n "${QUILLET_CLI_RUNNER:-}" ]; then
+  check "picture: a metafile played by the system" "$(lines '#####   ' '#####   ' '#####   ' '#####   ')" \
+    "$(shown --ramp ' #' picture half.emf --columns 8 --rows 4 --mode direct)"
+else
+  cli --ramp ' #' picture half.emf --columns 8 --rows 4 >out.txt 2>err.txt
+  status=$?
+  check "picture: a metafile is refused plainly where nothing plays it" "1 0 1" \
+    "$status $(wc -c < out.txt | tr -d ' ') $(grep -c 'is a metafile; this build has no metafile renderer' err.txt)"
+fi
 check_status "picture of a missing file" 1 cli picture no-such.png --columns 8 --rows 4
 check_status "picture of a text file" 1 cli picture words.txt --columns 8 --rows 4
 check_status "picture without --rows" 1 cli picture halves.bmp --columns 8
@@ -82,7 +102,20 @@ check "draw pencil: one round stamp of the character" "$(lines 'ab@def' 'g@@@kl'
   "$(shown draw letters.gly pencil 2 1 --size 3 --round --char @)"
 check "draw erase: blanks over the characters" "$(lines 'a  def' 'g  jkl' 'mnopqr')" \
   "$(shown draw letters.gly erase 1 0 --size 2)"
-check_status "draw line needs the platform's drawing" 1 cli draw letters.gly line 0 0 3 1
+printf '  |    \r\n  |    \r\n  |    \r\n' > cross.gly
+check "draw line: '-' by its slope, '+' where it crosses '|'" "$(lines '  |    ' '--+----' '  |    ')" \
+  "$(shown draw cross.gly line 0 1 6 0)"
+check "draw line rising: '/', '*' over '|', the page grown down" "$(lines '  |/   ' '  *    ' ' /|    ' '/      ')" \
+  "$(shown draw cross.gly line 0 0 3 3 --rising)"
+check "draw line without compounds overwrites" "$(lines '  |    ' '-------' '  |    ')" \
+  "$(shown draw cross.gly line 0 1 6 0 --no-compounds)"
+printf '%12s\r\n' '' '' '' '' '' '' > blank.gly
+check "draw circle: the system's outline, characters by direction" \
+  "$(lines '   ------   ' ' //      \\ ' '|          |' '|          |' ' ||      /| ' '   \-----   ')" \
+  "$(shown draw blank.gly circle 0 0 12 6)"
+printf '*****  \r\n*   *  \r\n*****  \r\n' > box.gly
+check "draw fill inside a box" "$(lines '*****  ' '*ooo*  ' '*****  ')" "$(shown draw box.gly fill 2 1 o)"
+check "draw fill around a box, bounded by the page" "$(lines '*****..' '*   *..' '*****..')" "$(shown draw box.gly fill 6 1 .)"
 check_status "draw: unknown shape" 1 cli draw letters.gly star 0 0
 check_status "draw: --char of two characters" 1 cli draw letters.gly rect 0 0 2 2 --char ab
 check_status "draw: a rectangle of no width" 1 cli draw letters.gly rect 0 0 0 2

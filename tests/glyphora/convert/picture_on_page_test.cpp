@@ -101,6 +101,17 @@ TEST(GlyphoraPictureOnPage, SmallPictureSitsUnscaledInTheMiddle) {
   EXPECT_EQ(RowsOf(page.page), (std::vector<std::string>{"......", ". #+ .", ".## +.", "......"}));
 }
 
+// A picture decoded reduced (4 x 2 kept of a 40 x 20 file) is fitted by the file's size:
+// 8 x 4 cells, as the whole file would take, not 4 x 2 left unscaled.
+TEST(GlyphoraPictureOnPage, ReducedPictureIsFittedByTheFileSize) {
+  ScopedPage page({"..........", "..........", "..........", ".........."});
+  platform::RgbPicture picture = GrayPicture(4, 2, {0, 0, 255, 255, 0, 0, 255, 255});
+  picture.fileWidth = 40;
+  picture.fileHeight = 20;
+  ASSERT_EQ(PictureOnPage(&page.page, picture, PictureScaling::Direct, FixtureGrays()), 0);
+  EXPECT_EQ(RowsOf(page.page), std::vector<std::string>(4, ".####    ."));
+}
+
 TEST(GlyphoraPictureOnPage, TwoColoursBecomeTheLightestAndDarkestCharacters) {
   std::vector<int> grays;
   for (int i = 0; i < 60; ++i) grays.push_back(i % 10 % 3 == 0 ? 100 : 200);  // two mid greys
