@@ -6,7 +6,9 @@
 #include "glyphora/app/app_resources.h"
 #include "glyphora/app/doc_view.h"
 #include "glyphora/app/tool_bar.h"
+#include "glyphora/convert/clip_picture.h"
 #include "glyphora/convert/page_to_clip.h"
+#include "glyphora/convert/picture_on_page.h"
 #include "glyphora/convert/page_to_text.h"
 #include "glyphora/convert/text_table.h"
 #include "glyphora/document/doc_paste.h"
@@ -87,11 +89,12 @@ void PastePosition(const Editor* e, int* column, int* row) {
   *row = e->document->view.firstRow;
 }
 
-int FloatPasted(Editor* e, Page* page) {
+int FloatPasted(Editor* e, Page* page, BlitMode mode = BlitMode::EmptyAsBlank) {
   ToolBarSelect(e, k_selectTool);
   int column, row;
   PastePosition(e, &column, &row);
-  int error = SelectionFloat(e->document, page, column, row, BlitMode::EmptyAsBlank);
+  if (e->settings.transparent) mode = BlitMode::SkipBlank;
+  int error = SelectionFloat(e->document, page, column, row, mode);
   PageKill(page);
   return error;
 }
@@ -120,6 +123,36 @@ int PasteTable(Editor* e, const std::string& text) {
     Destroy(table.data);
   }
   return error;
+}
+
+// A picture becomes characters on a page of the new-document size, fitted as the
+// preferences say; its bitmap is kept as the selection's source.
+int PasteBitmap(Editor* e) {
+  HANDLE block = GetClipboardData(CF_DIB);
+  if (block == nullptr) return static_cast<int>(GetLastError());
+  auto size = static_cast<std::int32_t>(GlobalSize(block));
+  SourceBlock source{static_cast<unsigned char*>(Allocate(static_cast<std::size_t>(size))), size};
+  if (source.data == nullptr) return platform::k_ERROR_NOT_ENOUGH_MEMORY;
+  std::memcpy(source.data, GlobalLock(block), static_cast<std::size_t>(size));
+  GlobalUnlock(block);
+  platform::RgbPicture picture;
+  Page page;
+  int error = ClipBitmapToPicture(source.data, static_cast<std::size_t>(size), &picture);
+  if (error == 0) error = PageNew(&page, e->settings.defaultWidth, e->settings.defaultHeight);
+  if (error == 0)
+    error = PictureOnPage(&page, picture, static_cast<PictureScaling>(e->preferences.scalingMode), e->grays);
+  if (error == 0) {
+    error = FloatPasted(e, &page, BlitMode::SkipEmpty);
+  } else {
+    PageKill(&page);
+  }
+  if (error != 0) {
+    Destroy(source.data);
+    return error;
+  }
+  e->document->current.sourceKind = SourceKind::Bitmap;
+  e->document->current.source = source;
+  return 0;
 }
 
 // Without the text tools, pasted text becomes a floating page laid out at the default width.
@@ -170,7 +203,7 @@ void CommandPaste(Editor* editor) {
       case PasteAction::Page: error = PastePage(editor); break;
       case PasteAction::IntoTextTool:
       case PasteAction::TextTool: error = PasteText(editor, text); break;
-      case PasteAction::Bitmap:
+      case PasteAction::Bitmap: error = PasteBitmap(editor); break;
       case PasteAction::Metafile:
         EditorAsk(editor, ui::ResourceString(STR_NOT_YET), "Glyphora", MB_OK | MB_ICONINFORMATION);
         break;

@@ -6,6 +6,7 @@
 #include "glyphora/app/doc_view.h"
 #include "glyphora/app/editor_setup.h"
 #include "glyphora/app/preferences_store.h"
+#include "platform/win32/raster/gdi_scoped.h"
 #include "platform/win32/ui/scoped_dc.h"
 #include "platform/win32/ui/window_state.h"
 #include "platform/win32/ui/window_text.h"
@@ -27,6 +28,24 @@ int CALLBACK AddFixedFont(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARA
   return 1;
 }
 
+// A face the system only maps onto another font (as "Courier New" may be) is not listed
+// by the enumeration; it is offered too when, made as the display font is made, it draws
+// with a fixed pitch.
+void AddResolvedFont(HWND combo, HDC dc, const std::string& face) {
+  std::wstring wide = platform::win32::WideFromGbk(face);
+  if (SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str())) !=
+      CB_ERR)
+    return;
+  HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, wide.c_str());
+  if (font == nullptr) return;
+  platform::win32::ScopedGdiObject owned(font);
+  platform::win32::ScopedSelection selected(dc, font);
+  INT narrow = 0, wide_ = 0;  // a fixed pitch draws "i" as wide as "W"
+  if (GetCharWidth32W(dc, L'i', L'i', &narrow) && GetCharWidth32W(dc, L'W', L'W', &wide_) && narrow == wide_)
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
 void SelectFont(HWND dialog, const std::string& face) {
   HWND combo = GetDlgItem(dialog, IDC_PREF_FONT);
   std::wstring wide = platform::win32::WideFromGbk(face);
@@ -45,7 +64,10 @@ void OnInit(PreferencesState* s) {
   LOGFONTW wanted{};
   wanted.lfCharSet = ANSI_CHARSET;
   ui::ScopedWindowDcFree dc;
-  EnumFontFamiliesExW(dc.dc(), &wanted, AddFixedFont, reinterpret_cast<LPARAM>(GetDlgItem(s->hwnd, IDC_PREF_FONT)), 0);
+  HWND combo = GetDlgItem(s->hwnd, IDC_PREF_FONT);
+  EnumFontFamiliesExW(dc.dc(), &wanted, AddFixedFont, reinterpret_cast<LPARAM>(combo), 0);
+  AddResolvedFont(combo, dc.dc(), p.fontFace);
+  for (const FontPreset& preset : k_fontPresets) AddResolvedFont(combo, dc.dc(), preset.face);
   ShowFontAndRamp(s->hwnd, p.fontFace, p.fontSize, p.ramp);
   ui::SetWindowTextGbk(GetDlgItem(s->hwnd, IDC_PREF_NOTICE), p.notice);
   SetDlgItemInt(s->hwnd, IDC_PREF_WIDTH, p.defaultWidth, FALSE);

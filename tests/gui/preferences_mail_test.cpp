@@ -71,6 +71,7 @@ TEST_F(EditorWindow, PreferencesDialogRefusesBadRampsAndMeasuresTheFontAgain) {
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(ui::DialogItemTextGbk(dialog, IDC_PREF_RAMP), " `'~!:;=*&%j3$S84UAR#@HNM");
   EXPECT_GT(SendDlgItemMessageW(dialog, IDC_PREF_FONT, CB_GETCOUNT, 0, 0), 0);  // fixed-width fonts only
+  EXPECT_EQ(ui::DialogItemTextGbk(dialog, IDC_PREF_FONT), "Courier New");  // the record's face stays chosen
   SendMessageW(dialog, WM_COMMAND, IDC_PREF_PRESET2, 0);
   EXPECT_EQ(ui::DialogItemTextGbk(dialog, IDC_PREF_SIZE), "10");
   EXPECT_EQ(ui::DialogItemTextGbk(dialog, IDC_PREF_RAMP), " .`'^\"-!~=?+j%3$95&8SDX#NB@");

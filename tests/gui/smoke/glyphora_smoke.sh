@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the shipped glyphora.exe under Wine on a display (Xvfb when none is set) with a
 # document whose name is Chinese, lets the driver answer the file-type question, draw,
-# paste a table, open the Dimensions dialog and close the program, and takes a screenshot
+# paste a picture and a table, open the Preferences and Dimensions dialogs and close the program, and takes a screenshot
 # of each scene the driver announces into BUILD/screenshots/.
 #   glyphora_smoke.sh BUILD GLYPHORA_EXE DRIVER_EXE
 set -euo pipefail
@@ -16,7 +16,7 @@ command -v import >/dev/null || { echo "glyphora_smoke: import missing (scripts/
 
 # A drawing to open: the file's name shows in the title bar.
 art="$work/示例画.gly"
-printf '%s\r\n' \
+printf '%-74s\r\n' \
   '                                        ' \
   '    ____  _             _               ' \
   '   / ___|| |_   _ _ __ | |__   ___  _ __' \

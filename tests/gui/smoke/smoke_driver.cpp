@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cmath>
 #include <cstring>
+#include <vector>
 #include <string>
 
 namespace {
@@ -55,6 +57,52 @@ void DragPixels(HWND view, int x0, int y0, int x1, int y1) {
   PostMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(x1, y1));
 }
 
+// A 96 x 64 picture on the clipboard: a dark ring on white, shaded from left to right.
+bool PutPicture(HWND owner) {
+  const int width = 96, height = 64, row = width * 3;
+  std::vector<unsigned char> dib(sizeof(BITMAPINFOHEADER) + row * height);
+  auto* header = reinterpret_cast<BITMAPINFOHEADER*>(dib.data());
+  header->biSize = sizeof(BITMAPINFOHEADER);
+  header->biWidth = width;
+  header->biHeight = height;
+  header->biPlanes = 1;
+  header->biBitCount = 24;
+  unsigned char* pixels = dib.data() + sizeof(BITMAPINFOHEADER);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      double dx = (x - width / 2.0) / (width / 2.0), dy = (y - height / 2.0) / (height / 2.0);
+      double r = std::sqrt(dx * dx + dy * dy);
+      double ink = r < 0.9 ? (r > 0.55 ? 1.0 : 0.15 + 0.85 * x / width) : 0.0;
+      auto grey = static_cast<unsigned char>(255 - 255 * ink);
+      unsigned char* p = pixels + y * row + x * 3;
+      p[0] = p[1] = p[2] = grey;
+    }
+  }
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, dib.size());
+  std::memcpy(GlobalLock(block), dib.data(), dib.size());
+  GlobalUnlock(block);
+  bool put = SetClipboardData(CF_DIB, block) != nullptr;
+  CloseClipboard();
+  return put;
+}
+
+// Select All, Clear: an empty page for what comes next.
+void ClearPage(HWND frame) {
+  PostMessageW(frame, WM_COMMAND, 16, 0);
+  PostMessageW(frame, WM_COMMAND, 15, 0);
+}
+
+bool ShowDialog(HWND frame, int command, const wchar_t* title, const std::wstring& folder, const char* scene) {
+  PostMessageW(frame, WM_COMMAND, command, 0);
+  HWND dialog = WaitWindow(L"#32770", title);
+  if (dialog == nullptr || !Scene(folder, scene)) return false;
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  Sleep(300);
+  return true;
+}
+
 bool PutTableText(HWND owner) {
   const wchar_t table[] = L"Tool\tKeys\tUse\r\nPencil\tP\tfreehand\r\nLine\tL\tstraight lines\r\nBucket\tB\tfill\r\n";
   if (!OpenClipboard(owner)) return false;
@@ -90,16 +138,16 @@ int Run(const std::wstring& exe, const std::wstring& art, const std::wstring& fo
   Click(bar, 20, k_pencilTop + 16);  // and a pencil stroke under it
   DragPixels(view, 80, 350, 400, 360);
   if (!Scene(folder, "drawing")) return 13;
+  if (!PutPicture(frame)) return 22;
+  ClearPage(frame);
+  PostMessageW(frame, WM_COMMAND, 14, 0);  // Paste: the picture becomes characters
+  if (!Scene(folder, "picture")) return 23;
   if (!PutTableText(frame)) return 14;
-  PostMessageW(frame, WM_COMMAND, 16, 0);  // Select All, Clear: an empty page for the table
-  PostMessageW(frame, WM_COMMAND, 15, 0);
+  ClearPage(frame);
   PostMessageW(frame, WM_COMMAND, 14, 0);  // Paste: tab-separated text becomes a table
   if (!Scene(folder, "table")) return 15;
-  PostMessageW(frame, WM_COMMAND, 22, 0);  // Dimensions...
-  HWND dialog = WaitWindow(L"#32770", L"Dimensions");
-  if (dialog == nullptr) return 16;
-  if (!Scene(folder, "dimensions")) return 17;
-  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  if (!ShowDialog(frame, 23, L"Preferences", folder, "preferences")) return 16;
+  if (!ShowDialog(frame, 22, L"Dimensions", folder, "dimensions")) return 17;
   PostMessageW(frame, WM_CLOSE, 0, 0);  // the drawing has changes: the question comes
   HWND question = WaitWindow(L"#32770", L"Confirm Close");
   if (question == nullptr) return 18;
