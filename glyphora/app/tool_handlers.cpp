@@ -67,8 +67,7 @@ void StrokeMouse(Document* d, int event, int column, int row, bool rubber) {
   if (event == static_cast<int>(MouseEvent::Press)) e->drag.stroke = Stroke();
   if (event == static_cast<int>(MouseEvent::Release)) return;
   Stroke* stroke = &e->drag.stroke;
-  TestError(e, rubber ? RubberPoint(d, stroke, e->options, column, row)
-                      : PencilPoint(d, stroke, e->options, column, row));
+  TestError(e, StrokeTo(d, stroke, e->options, column, row, rubber ? RubberPoint : PencilPoint));
 }
 
 void PencilMouse(Document* d, int event, int column, int row) { StrokeMouse(d, event, column, row, false); }
