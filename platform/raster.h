@@ -1,8 +1,7 @@
 // What the text-art core needs drawn by the platform: the ink of every character of the
 // display font, and a picture drawn into an 8-bit grey bitmap. win32 draws with GDI;
 // posix renders the font with FreeType and scales pictures itself. Every call returns 0 or
-// a system error number (platform/system_error.h). The ellipse outline of the drawing
-// tools is still to come.
+// a system error number (platform/system_error.h).
 #pragma once
 
 #include <cstdint>
@@ -57,6 +56,14 @@ struct MonoBitmap {
 // exactly halfway between two pixels, the platform's rule picks one.
 // k_ERROR_INVALID_PARAMETER for a line longer than 2^24 pixels.
 int DrawLine(MonoBitmap* bitmap, int x0, int y0, int x1, int y1);
+
+// The black outline of the ellipse that fills a logical extent of logicalWidth x
+// logicalHeight units mapped onto the whole bitmap, drawn with a pen of penWidth logical
+// units lying inside the ellipse's frame; the inside is not filled. Each platform draws
+// its own way (GDI's inside-frame pen; posix: the pixels whose centres lie between the
+// ellipse and the one shrunk by the pen on every side), so pixels on the edge may differ.
+// k_ERROR_INVALID_PARAMETER for an extent or a pen below 1.
+int DrawEllipseOutline(MonoBitmap* bitmap, int logicalWidth, int logicalHeight, int penWidth);
 
 // Fills the white surface that holds (x, y) with black; pixels join it only through their
 // four side neighbours. A start outside the bitmap or on black changes nothing.

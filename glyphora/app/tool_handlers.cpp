@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "glyphora/tools/circle_shape.h"
 #include "glyphora/tools/line_shape.h"
 #include "glyphora/tools/rectangle_shape.h"
 #include "glyphora/tools/selection.h"
@@ -124,6 +125,17 @@ void RectangleMouse(Document* d, int event, int column, int row) {
   LayShape(e, d, &shape, error, std::min(column, g.startColumn), std::min(row, g.startRow));
 }
 
+void CircleMouse(Document* d, int event, int column, int row) {
+  Editor* e = EditorOf(d);
+  if (!ShapeDrag(e, event, column, row)) return;
+  const ToolDrag& g = e->drag;
+  Page shape;
+  int error = CircleMakePage(&shape, std::abs(column - g.startColumn) + 1, std::abs(row - g.startRow) + 1,
+                             e->settings.shapeCharacter, e->settings.thickness,
+                             CellSize{e->grays.fontWidth, e->grays.fontHeight}, e->raster);
+  LayShape(e, d, &shape, error, std::min(column, g.startColumn), std::min(row, g.startRow));
+}
+
 // A printable key chooses the drawing character; Backspace gives the shapes their own.
 void DrawKey(Document* d, int key) {
   Editor* e = EditorOf(d);
@@ -146,6 +158,7 @@ void ToolHandlersInstall(Editor* editor) {
   own[4].mouse = RubberMouse;
   own[5].mouse = BucketMouse;
   own[6].mouse = LineMouse;
+  own[7].mouse = CircleMouse;
   own[8].mouse = RectangleMouse;
   for (int tool : {3, 4, 5, 6, 7, 8}) own[tool].key = DrawKey;
   ToolTableBuild(own, editor->tools);

@@ -35,8 +35,15 @@ int FloodFill(MonoBitmap* bitmap, int x, int y) {
   return error;
 }
 
+int Ellipse(MonoBitmap* bitmap, int logicalWidth, int logicalHeight, int penWidth) {
+  platform::MonoBitmap copy = ToPlatform(*bitmap);
+  int error = platform::DrawEllipseOutline(&copy, logicalWidth, logicalHeight, penWidth);
+  if (error == 0) FromPlatform(copy, bitmap);
+  return error;
+}
+
 }  // namespace
 
-RasterOps PlatformRasterOps() { return RasterOps{Line, nullptr, FloodFill}; }
+RasterOps PlatformRasterOps() { return RasterOps{Line, Ellipse, FloodFill}; }
 
 }  // namespace glyphora
