@@ -204,12 +204,37 @@ void OnMouse(ViewState* s, MouseEvent event, LPARAM lParam) {
   InvalidateRect(s->hwnd, nullptr, FALSE);  // the rubber band follows the mouse
 }
 
+// The cursor tells the tool: the selection tool's arrow (a four-way arrow over the
+// floating selection, which a drag moves), the text tools' beam, the drawing tools' cross.
+bool OnSetCursor(ViewState* s, LPARAM lParam) {
+  Editor* e = s->editor;
+  if (LOWORD(lParam) != HTCLIENT || e->document == nullptr) return false;
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(s->hwnd, &p);
+  int column, row;
+  DocPosToCell(*e->document, p.x, p.y, &column, &row, PinMode::None);
+  const DocState& state = e->document->current;
+  CellRect floating = DocFloatingArea(state);
+  bool overFloating = state.floating != 0 && column >= floating.left && column < floating.right &&
+                      row >= floating.top && row < floating.bottom;
+  const wchar_t* shape = IDC_CROSS;
+  if (state.tool == static_cast<int>(ToolIndex::Select)) shape = overFloating ? IDC_SIZEALL : IDC_ARROW;
+  if (state.tool == static_cast<int>(ToolIndex::Text) || state.tool == static_cast<int>(ToolIndex::BigText))
+    shape = IDC_IBEAM;
+  SetCursor(LoadCursorW(nullptr, shape));
+  return true;
+}
+
 LRESULT CALLBACK ViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   ViewState* s = ui::WindowState<ViewState>(hwnd, message, lParam);
   if (s == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_PAINT: OnPaint(s); return 0;
     case WM_ERASEBKGND: return 1;  // the paint covers everything
+    case WM_SETCURSOR:
+      if (OnSetCursor(s, lParam)) return TRUE;
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_SIZE: DocViewLayout(s->editor); return 0;
     case WM_VSCROLL: OnScroll(s, SB_VERT, wParam); return 0;
     case WM_HSCROLL: OnScroll(s, SB_HORZ, wParam); return 0;
@@ -224,7 +249,7 @@ LRESULT CALLBACK ViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 }  // namespace
 
 HWND DocViewCreate(Editor* editor, HWND parent) {
-  ui::RegisterWindowClass({k_viewClass, ViewProc, nullptr, LoadCursorW(nullptr, IDC_CROSS), nullptr});
+  ui::RegisterWindowClass({k_viewClass, ViewProc, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr});
   auto* state = new ViewState{nullptr, editor};
   ui::WindowSpec spec{k_viewClass, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS,
                       WS_EX_CLIENTEDGE, parent, nullptr, RECT{0, 0, 100, 100}};

@@ -63,7 +63,7 @@ void OnInit(PreferencesState* s) {
   const Preferences& p = s->editor->preferences;
   LOGFONTW wanted{};
   wanted.lfCharSet = ANSI_CHARSET;
-  ui::ScopedWindowDcFree dc;
+  ui::ScopedWindowDc dc(nullptr);
   HWND combo = GetDlgItem(s->hwnd, IDC_PREF_FONT);
   EnumFontFamiliesExW(dc.dc(), &wanted, AddFixedFont, reinterpret_cast<LPARAM>(combo), 0);
   AddResolvedFont(combo, dc.dc(), p.fontFace);

@@ -115,25 +115,28 @@ void LineMouse(Document* d, int event, int column, int row) {
   LayShape(e, d, &shape, error, left, top);
 }
 
-void RectangleMouse(Document* d, int event, int column, int row) {
+// The rectangle and the circle fill the box from the pressed cell to the released one.
+template <class Make>
+void BoxMouse(Document* d, int event, int column, int row, Make make) {
   Editor* e = EditorOf(d);
   if (!ShapeDrag(e, event, column, row)) return;
   const ToolDrag& g = e->drag;
   Page shape;
-  int error = RectangleMakePage(&shape, std::abs(column - g.startColumn) + 1, std::abs(row - g.startRow) + 1,
-                                e->settings.shapeCharacter, e->settings.thickness);
+  int error = make(e, &shape, std::abs(column - g.startColumn) + 1, std::abs(row - g.startRow) + 1);
   LayShape(e, d, &shape, error, std::min(column, g.startColumn), std::min(row, g.startRow));
 }
 
+void RectangleMouse(Document* d, int event, int column, int row) {
+  BoxMouse(d, event, column, row, [](Editor* e, Page* shape, int width, int height) {
+    return RectangleMakePage(shape, width, height, e->settings.shapeCharacter, e->settings.thickness);
+  });
+}
+
 void CircleMouse(Document* d, int event, int column, int row) {
-  Editor* e = EditorOf(d);
-  if (!ShapeDrag(e, event, column, row)) return;
-  const ToolDrag& g = e->drag;
-  Page shape;
-  int error = CircleMakePage(&shape, std::abs(column - g.startColumn) + 1, std::abs(row - g.startRow) + 1,
-                             e->settings.shapeCharacter, e->settings.thickness,
-                             CellSize{e->grays.fontWidth, e->grays.fontHeight}, e->raster);
-  LayShape(e, d, &shape, error, std::min(column, g.startColumn), std::min(row, g.startRow));
+  BoxMouse(d, event, column, row, [](Editor* e, Page* shape, int width, int height) {
+    return CircleMakePage(shape, width, height, e->settings.shapeCharacter, e->settings.thickness,
+                          CellSize{e->grays.fontWidth, e->grays.fontHeight}, e->raster);
+  });
 }
 
 // A printable key chooses the drawing character; Backspace gives the shapes their own.

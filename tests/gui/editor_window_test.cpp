@@ -48,6 +48,12 @@ TEST_F(EditorWindow, EachToolDrawsItsStrokeAsOneUndoableAction) {
     EXPECT_EQ(MainRows(), c.expected) << "redo of tool " << c.tool;
     Command(CMD_UNDO);
   }
+  for (int tool : {0, 1, 3, 8}) {  // each tool's cursor over the page
+    ClickTool(tool);
+    SendMessageW(editor_.view, WM_SETCURSOR, reinterpret_cast<WPARAM>(editor_.view), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    const wchar_t* expected = tool == 0 ? IDC_ARROW : tool == 1 ? IDC_IBEAM : IDC_CROSS;
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, expected)) << "tool " << tool;
+  }
   ClickTool(4);  // the rubber writes blanks
   SetRows({"abc"});
   Drag({{1, 0}});

@@ -21,6 +21,7 @@ class ScopedPaint {
   HDC dc_;
 };
 
+// A window's DC; with a null window, the screen's (for measuring and listing fonts).
 class ScopedWindowDc {
  public:
   explicit ScopedWindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
@@ -33,21 +34,6 @@ class ScopedWindowDc {
 
  private:
   HWND hwnd_;
-  HDC dc_;
-};
-
-// The screen's DC, for measuring and enumerating fonts.
-class ScopedWindowDcFree {
- public:
-  ScopedWindowDcFree() : dc_(GetDC(nullptr)) {}
-  ~ScopedWindowDcFree() {
-    if (dc_ != nullptr) ReleaseDC(nullptr, dc_);
-  }
-  ScopedWindowDcFree(const ScopedWindowDcFree&) = delete;
-  ScopedWindowDcFree& operator=(const ScopedWindowDcFree&) = delete;
-  HDC dc() const { return dc_; }
-
- private:
   HDC dc_;
 };
 
