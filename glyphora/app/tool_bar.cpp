@@ -54,7 +54,7 @@ std::wstring OptionCaption(const Editor* e, ButtonKind kind, int tool) {
     case ButtonKind::ShapeSize: {
       int size = tool == 3 ? BrushSize(e->options.pencilBrush)
                  : tool == 4 ? BrushSize(e->options.rubberBrush) : e->settings.thickness;
-      return L"- " + std::to_wstring(size) + L" +";
+      return L"< " + std::to_wstring(size) + L" >";
     }
     case ButtonKind::Compounds: return e->options.compounds ? L"On" : L"Off";
     default: return L"";

@@ -15,6 +15,8 @@ namespace {
 
 constexpr DWORD k_stepTimeout = 20000;
 constexpr int k_pencilTop = 108;
+constexpr int k_lineTop = 210;
+constexpr int k_circleTop = 243;
 constexpr int k_rectangleTop = 276;
 
 HWND WaitWindow(const wchar_t* className, const wchar_t* title, HWND parent = nullptr, DWORD timeout = k_stepTimeout) {
@@ -135,8 +137,12 @@ int Run(const std::wstring& exe, const std::wstring& art, const std::wstring& fo
   }
   Click(bar, 20, k_rectangleTop + 16);  // a rectangle round the art
   DragPixels(view, 60, 40, 520, 330);
-  Click(bar, 20, k_pencilTop + 16);  // and a pencil stroke under it
+  Click(bar, 20, k_pencilTop + 16);  // a pencil stroke under it
   DragPixels(view, 80, 350, 400, 360);
+  Click(bar, 20, k_circleTop + 16);  // an ellipse and a line beside the art
+  DragPixels(view, 380, 200, 500, 320);
+  Click(bar, 20, k_lineTop + 16);
+  DragPixels(view, 80, 320, 340, 220);
   if (!Scene(folder, "drawing")) return 13;
   if (!PutPicture(frame)) return 22;
   ClearPage(frame);
