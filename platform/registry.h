@@ -14,6 +14,7 @@
 //                                  HKEY_LOCAL_MACHINE); the value lines below it are its own
 //   S<TAB>name<TAB>text            a string value
 //   D<TAB>name<TAB>decimal         a 32-bit integer value
+//   B<TAB>name<TAB>bytes           a binary value (escaped as the texts are, and NUL as "%00")
 // In path, name and text the bytes "%", TAB, LF and CR are written as "%25", "%09", "%0A"
 // and "%0D". A file that does not follow this format is left alone: reads find nothing
 // in it and writes fail, so nothing stored there is lost.
@@ -39,6 +40,9 @@ RegistryLookup RegistryReadString(RegistryRoot root, const std::string& key, con
 // A 32-bit integer value (REG_DWORD); `value` is set only when Found.
 RegistryLookup RegistryReadInteger(RegistryRoot root, const std::string& key, const std::string& name,
                                    std::uint32_t& value);
+// A binary value (REG_BINARY) of any size; `value` is set only when Found.
+RegistryLookup RegistryReadBinary(RegistryRoot root, const std::string& key, const std::string& name,
+                                  std::string& value);
 // Opens the key without creating it.
 bool RegistryKeyExists(RegistryRoot root, const std::string& key);
 // Creates the key and its parents when absent; true when it exists afterwards.
@@ -48,6 +52,8 @@ bool RegistryWriteString(RegistryRoot root, const std::string& key, const std::s
                          const std::string& value);
 bool RegistryWriteInteger(RegistryRoot root, const std::string& key, const std::string& name,
                           std::uint32_t value);
+bool RegistryWriteBinary(RegistryRoot root, const std::string& key, const std::string& name,
+                         const std::string& value);
 // Removes the key with every key below it; true when it is gone afterwards.
 bool RegistryDeleteKey(RegistryRoot root, const std::string& key);
 

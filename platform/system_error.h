@@ -8,6 +8,7 @@
 namespace platform {
 
 constexpr int k_ERROR_SUCCESS = 0;
+constexpr int k_ERROR_INVALID_FUNCTION = 1;
 constexpr int k_ERROR_FILE_NOT_FOUND = 2;
 constexpr int k_ERROR_PATH_NOT_FOUND = 3;
 constexpr int k_ERROR_TOO_MANY_OPEN_FILES = 4;

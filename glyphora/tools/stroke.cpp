@@ -1,6 +1,7 @@
 #include "glyphora/tools/stroke.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "glyphora/tools/direction_character.h"
 
@@ -64,6 +65,29 @@ int PencilPoint(Document* document, Stroke* stroke, const DrawingOptions& option
 int RubberPoint(Document* document, Stroke* stroke, const DrawingOptions& options, int column,
                 int row) {
   return StrokePoint(document, stroke, column, row, k_blankCell, options.rubberBrush, false);
+}
+
+namespace {
+
+// a * i / n rounded to the nearest whole number, halves away from zero (n > 0).
+int Step(int a, int i, int n) {
+  int twice = 2 * a * i;
+  return twice >= 0 ? (twice + n) / (2 * n) : -((-twice + n) / (2 * n));
+}
+
+}  // namespace
+
+int StrokeTo(Document* document, Stroke* stroke, const DrawingOptions& options, int column, int row,
+             StrokePointFunction point) {
+  if (stroke->count == 0) return point(document, stroke, options, column, row);
+  int fromColumn = stroke->columns[stroke->count - 1], fromRow = stroke->rows[stroke->count - 1];
+  int dx = column - fromColumn, dy = row - fromRow;
+  int steps = std::max(std::abs(dx), std::abs(dy));
+  for (int i = 1; i <= steps; ++i) {
+    int error = point(document, stroke, options, fromColumn + Step(dx, i, steps), fromRow + Step(dy, i, steps));
+    if (error != 0) return error;
+  }
+  return 0;
 }
 
 }  // namespace glyphora

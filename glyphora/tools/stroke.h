@@ -28,4 +28,13 @@ int PencilPoint(Document* document, Stroke* stroke, const DrawingOptions& option
 int RubberPoint(Document* document, Stroke* stroke, const DrawingOptions& options, int column,
                 int row);
 
+// A drag that moved from the stroke's last point to (column, row): every cell on the way,
+// one step at a time along the straight run between them, is a point of the stroke, so
+// a fast drag leaves no gaps (the first point of a stroke is just that point). Stops at
+// the first error.
+using StrokePointFunction = int (*)(Document* document, Stroke* stroke, const DrawingOptions& options,
+                                    int column, int row);
+int StrokeTo(Document* document, Stroke* stroke, const DrawingOptions& options, int column, int row,
+             StrokePointFunction point);
+
 }  // namespace glyphora

@@ -17,8 +17,9 @@ const char* const k_rootNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HK
 struct Value {
   std::string name;
   bool isInteger = false;
-  std::string text;
+  std::string text;  // a string's text or a binary value's bytes
   std::uint32_t number = 0;
+  bool isBinary = false;
 };
 
 struct Key {
@@ -56,7 +57,7 @@ std::string Escape(const std::string& text) {
   static const char k_hex[] = "0123456789ABCDEF";
   std::string out;
   for (char c : text) {
-    if (c == '%' || c == '\t' || c == '\n' || c == '\r') {
+    if (c == '%' || c == '\t' || c == '\n' || c == '\r' || c == '\0') {
       out += '%';
       out += k_hex[static_cast<unsigned char>(c) >> 4];
       out += k_hex[static_cast<unsigned char>(c) & 15];
@@ -129,8 +130,9 @@ bool ParseLine(const std::string& line, Store& store) {
   Value value;
   if (store.empty() || !Unescape(fields[1], value.name)) return false;
   value.isInteger = fields[0] == "D";
+  value.isBinary = fields[0] == "B";
   if (value.isInteger ? !ParseNumber(fields[2], value.number)
-                      : fields[0] != "S" || !Unescape(fields[2], value.text))
+                      : (fields[0] != "S" && !value.isBinary) || !Unescape(fields[2], value.text))
     return false;
   store.back().values.push_back(value);
   return true;
@@ -162,7 +164,7 @@ bool Save(const Store& store) {
   for (const Key& key : store) {
     bytes += std::string("K\t") + k_rootNames[static_cast<int>(key.root)] + "\t" + Escape(key.path) + "\n";
     for (const Value& value : key.values)
-      bytes += (value.isInteger ? "D\t" : "S\t") + Escape(value.name) + "\t" +
+      bytes += (value.isInteger ? "D\t" : value.isBinary ? "B\t" : "S\t") + Escape(value.name) + "\t" +
                (value.isInteger ? std::to_string(value.number) : Escape(value.text)) + "\n";
   }
   const std::string path = FilePath();
@@ -231,6 +233,7 @@ void SetValue(Key& key, const Value& value) {
     existing->isInteger = value.isInteger;
     existing->text = value.text;
     existing->number = value.number;
+    existing->isBinary = value.isBinary;
   } else {
     key.values.push_back(value);
   }
@@ -241,7 +244,7 @@ void SetValue(Key& key, const Value& value) {
 RegistryLookup RegistryReadString(RegistryRoot root, const std::string& key, const std::string& name,
                                   std::string& value) {
   return ReadValue(root, key, name, [&](const Value& found) {
-    if (found.isInteger) return false;
+    if (found.isInteger || found.isBinary) return false;
     value = found.text;
     return true;
   });
@@ -252,6 +255,15 @@ RegistryLookup RegistryReadInteger(RegistryRoot root, const std::string& key, co
   return ReadValue(root, key, name, [&](const Value& found) {
     if (!found.isInteger) return false;
     value = found.number;
+    return true;
+  });
+}
+
+RegistryLookup RegistryReadBinary(RegistryRoot root, const std::string& key, const std::string& name,
+                                  std::string& value) {
+  return ReadValue(root, key, name, [&](const Value& found) {
+    if (!found.isBinary) return false;
+    value = found.text;
     return true;
   });
 }
@@ -274,6 +286,11 @@ bool RegistryWriteString(RegistryRoot root, const std::string& key, const std::s
 bool RegistryWriteInteger(RegistryRoot root, const std::string& key, const std::string& name,
                           std::uint32_t value) {
   return ChangeKey(root, key, [&](Key& found) { SetValue(found, Value{name, true, std::string(), value}); });
+}
+
+bool RegistryWriteBinary(RegistryRoot root, const std::string& key, const std::string& name,
+                         const std::string& value) {
+  return ChangeKey(root, key, [&](Key& found) { SetValue(found, Value{name, false, value, 0, true}); });
 }
 
 bool RegistryDeleteKey(RegistryRoot root, const std::string& key) {

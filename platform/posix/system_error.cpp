@@ -30,6 +30,7 @@ struct CodeText {
 
 const CodeText k_codeTexts[] = {
     {k_ERROR_SUCCESS, "The operation completed successfully."},
+    {k_ERROR_INVALID_FUNCTION, "Incorrect function."},
     {k_ERROR_FILE_NOT_FOUND, "The system cannot find the file specified."},
     {k_ERROR_PATH_NOT_FOUND, "The system cannot find the path specified."},
     {k_ERROR_TOO_MANY_OPEN_FILES, "The system cannot open the file."},

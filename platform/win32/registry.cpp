@@ -114,6 +114,16 @@ RegistryLookup RegistryReadInteger(RegistryRoot root, const std::string& key, co
   return RegistryLookup::Found;
 }
 
+RegistryLookup RegistryReadBinary(RegistryRoot root, const std::string& key, const std::string& name,
+                                  std::string& value) {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  const RegistryLookup lookup = ReadValue(root, key, name, type, data);
+  if (lookup != RegistryLookup::Found || type != REG_BINARY) return Missing(lookup);
+  value.assign(data.begin(), data.end());
+  return RegistryLookup::Found;
+}
+
 bool RegistryKeyExists(RegistryRoot root, const std::string& key) {
   ScopedKey opened;
   return OpenKey(root, key, KEY_READ, opened);
@@ -134,6 +144,11 @@ bool RegistryWriteInteger(RegistryRoot root, const std::string& key, const std::
                           std::uint32_t value) {
   const DWORD number = value;
   return SetValue(root, key, name, REG_DWORD, &number, sizeof number);
+}
+
+bool RegistryWriteBinary(RegistryRoot root, const std::string& key, const std::string& name,
+                         const std::string& value) {
+  return SetValue(root, key, name, REG_BINARY, value.data(), static_cast<DWORD>(value.size()));
 }
 
 bool RegistryDeleteKey(RegistryRoot root, const std::string& key) {

@@ -72,6 +72,19 @@ TEST_F(Registry, MissingKeyAndMissingValueAreToldApart) {
   EXPECT_EQ(platform::RegistryReadInteger(k_user, key + "\\none", "Flags", number), RegistryLookup::KeyMissing);
 }
 
+TEST_F(Registry, BinaryValuesKeepEveryByteAndAreNoText) {
+  const std::string key = k_scratch + "\\Binary";
+  const std::string bytes = std::string("\x04\0\0\0%\t\r\n\xFF", 9) + std::string(640, '\0');
+  ASSERT_TRUE(platform::RegistryWriteBinary(k_user, key, "Preferences", bytes));
+  std::string read;
+  EXPECT_EQ(platform::RegistryReadBinary(k_user, key, "Preferences", read), RegistryLookup::Found);
+  EXPECT_EQ(read, bytes);
+  EXPECT_EQ(ReadString(key, "Preferences", RegistryLookup::ValueMissing), "unset");
+  ASSERT_TRUE(platform::RegistryWriteString(k_user, key, "Text", "abc"));
+  EXPECT_EQ(platform::RegistryReadBinary(k_user, key, "Text", read), RegistryLookup::ValueMissing);
+  EXPECT_EQ(platform::RegistryReadBinary(k_user, key + "\\none", "Text", read), RegistryLookup::KeyMissing);
+}
+
 TEST_F(Registry, KeysOpenWithoutRegardToCaseAndCreateTheirParents) {
   const std::string deep = k_scratch + "\\" + k_gbkName + "\\Shell\\Open";
   EXPECT_FALSE(platform::RegistryKeyExists(k_user, deep));

@@ -62,3 +62,27 @@ TEST(Stroke, StampsEveryPointOfADragAsOneAction) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Stroke, FastDragsLeaveNoGaps) {
+  struct Case {
+    Points points;
+    Rows expected;
+  };
+  const Case cases[] = {
+      {{{0, 0}, {4, 0}}, {"*****", ".....", "....."}},
+      {{{0, 0}, {4, 2}}, {"*....", ".**..", "...**"}},  // halfway steps round away from the start
+      {{{4, 2}, {0, 0}, {0, 2}}, {"**...", "*.**.", "*...*"}},
+  };
+  for (const Case& c : cases) {
+    RowsDocument d({".....", ".....", "....."});
+    Stroke stroke;
+    for (auto [column, row] : c.points) EXPECT_EQ(StrokeTo(d.doc, &stroke, DrawingOptions(), column, row, PencilPoint), 0);
+    EXPECT_EQ(RowsOf(d.doc->current.mainPage), c.expected);
+    DocumentUndo(d.doc);  // still one action
+    EXPECT_EQ(RowsOf(d.doc->current.mainPage), (Rows{".....", ".....", "....."}));
+  }
+}
+
+}  // namespace

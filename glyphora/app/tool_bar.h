@@ -1,0 +1,21 @@
+// The tool bar on the left of the frame: the nine tool buttons at their table positions,
+// then the option buttons of the current tool.
+#pragma once
+
+#include "glyphora/app/editor.h"
+#include "glyphora/tools/option_buttons.h"
+
+namespace glyphora::app {
+
+constexpr wchar_t k_toolBarClass[] = L"GlyphoraToolBar";
+constexpr int k_toolBarWidth = 44;
+
+HWND ToolBarCreate(Editor* editor, HWND parent);
+// The option buttons the tool shows, in order; returns how many (at most k_buttonKindCount).
+int ToolOptionKinds(int tool, ButtonKind* kinds);
+// Makes a tool current (ToolSelect) and shows its help line.
+void ToolBarSelect(Editor* editor, int tool);
+// The help line's text for the current tool.
+void ShowToolHelp(Editor* editor, int tool);
+
+}  // namespace glyphora::app

@@ -1,0 +1,50 @@
+#include "platform/win32/ui/file_dialog.h"
+
+#include <commdlg.h>
+
+#include "platform/win32/wide.h"
+
+namespace platform::win32::ui {
+
+std::wstring FilterString(const FileFilters& filters) {
+  std::wstring text;
+  for (const auto& [description, pattern] : filters) {
+    text += WideFromGbk(description);
+    text += L'\0';
+    text += WideFromGbk(pattern);
+    text += L'\0';
+  }
+  text += L'\0';
+  return text;
+}
+
+namespace {
+
+bool RunDialog(FileDialogSpec* spec, bool save) {
+  std::wstring filters = FilterString(spec->filters);
+  std::wstring extension = WideFromGbk(spec->defaultExtension);
+  wchar_t buffer[k_fileDialogBuffer] = {};
+  std::wstring start = WideFromGbk(spec->path);
+  start.copy(buffer, k_fileDialogBuffer - 1);
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = spec->owner;
+  ofn.lpstrFilter = filters.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = buffer;
+  ofn.nMaxFile = k_fileDialogBuffer;
+  ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+              (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (!chosen) return false;
+  spec->path = GbkFromWide(buffer);
+  return true;
+}
+
+}  // namespace
+
+bool OpenFileDialog(FileDialogSpec* spec) { return RunDialog(spec, false); }
+bool SaveFileDialog(FileDialogSpec* spec) { return RunDialog(spec, true); }
+
+}  // namespace platform::win32::ui
