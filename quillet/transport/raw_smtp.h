@@ -117,7 +117,7 @@ class TRawSMTP : public TMailBase {
   void AuthReply(const TSmtpReply& reply);
   void SendAuthAnswer(const std::string& answer, TSmtpStep next);
   bool NeedPassword();
-  // "服务器 " + Host + reason, then the reply's lines when one is given.
+  // "服务器 " + Host + reason, then the reply's lines when one is given (CR LF between).
   std::string RefusalText(const char* reason, const TSmtpReply* reply) const;
   [[noreturn]] void Refuse(const char* reason, const TSmtpReply* reply = nullptr);
   // After EHLO, HELO, the login: STARTTLS, AUTH or the first message, whichever is due.

@@ -124,7 +124,9 @@ bool TRawSMTP::NeedPassword() {
 }
 
 std::string TRawSMTP::RefusalText(const char* reason, const TSmtpReply* reply) const {
-  return k_textSmtpServerPrefix + Host + reason + (reply ? reply->Text() : std::string());
+  std::string text = k_textSmtpServerPrefix + Host + reason + (reply ? reply->Text() : std::string());
+  if (reply) text.resize(text.size() - 2);  // the last line's CR LF
+  return text;
 }
 
 void TRawSMTP::Refuse(const char* reason, const TSmtpReply* reply) { throw EMailError(RefusalText(reason, reply)); }

@@ -202,7 +202,7 @@ TEST_F(NetworkProgressTest, SendLogsInWithTheAskedThenRememberedPassword) {
   EXPECT_EQ(run->Send(), 0);
   EXPECT_EQ(refusing.Transcript(), "EHLO " + platform::LocalHostName() + "\r\n" + plain);
   EXPECT_EQ(prompts.passwordQuestions.size(), 1u);  // the remembered one was used
-  EXPECT_EQ(prompts.shown, Texts{"服务器 127.0.0.1 拒绝登录：\r\n535 5.7.8 no\r\n"});
+  EXPECT_EQ(prompts.shown, Texts{"服务器 127.0.0.1 拒绝登录：\r\n535 5.7.8 no"});
   EXPECT_EQ(run->Failures(), 1);
   EXPECT_FALSE(passwords.Get("pop.example.org", "me", remembered));
   EXPECT_EQ(Count(TBoxKind::Outbox), 1);
