@@ -37,7 +37,7 @@ void TRawSMTP::EhloReply(const TSmtpReply& reply) {
 
 // After EHLO or HELO: TLS first where it is required, then the login, then the mail.
 void TRawSMTP::HeloReply() {
-  if (RequireStartTls && !Session.StartedTls) {
+  if (RequireStartTls && !UseTls && !Session.StartedTls) {
     if (!Session.Capabilities.startTls) Refuse(k_textNoStartTls);
     SetStep(TSmtpStep::StartTls);
     SendCommand("STARTTLS");
@@ -125,7 +125,7 @@ bool TRawSMTP::NeedPassword() {
 
 std::string TRawSMTP::RefusalText(const char* reason, const TSmtpReply* reply) const {
   std::string text = k_textSmtpServerPrefix + Host + reason + (reply ? reply->Text() : std::string());
-  if (reply) text.resize(text.size() - 2);  // the last line's CR LF
+  if (reply && !reply->lines.empty()) text.resize(text.size() - 2);  // the last line's CR LF
   return text;
 }
 
