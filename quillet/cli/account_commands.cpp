@@ -7,6 +7,7 @@
 #include "quillet/common/paths.h"
 #include "quillet/transport/connections.h"
 #include "quillet/transport/scramble.h"
+#include "quillet/transport/trusted_cert.h"
 
 namespace {
 
@@ -25,14 +26,27 @@ void DeleteUidlFile(const std::string& mailRoot, const std::string& uidlFile) {
   if (platform::FileExists(path) && !platform::FileDelete(path)) throw EFileException(EFileException::Kind::Write, path);
 }
 
+TMailSecurity SecurityOption(const std::string& value) {
+  const std::pair<const char*, TMailSecurity> names[] = {
+      {"plain", TMailSecurity::Plain}, {"starttls", TMailSecurity::StartTls}, {"tls", TMailSecurity::ImplicitTls}};
+  for (const auto& name : names)
+    if (value == name.first) return name.second;
+  throw ECliUsage("--security must be plain, starttls or tls");
+}
+
 int Add(const std::string& mailRoot, TConnections& accounts, const std::vector<std::string>& args) {
-  TCliOptions o(args, {"--no-leave", "--disabled"}, {"--name", "--server", "--port", "--user", "--password"});
+  TCliOptions o(args, {"--no-leave", "--disabled"},
+                {"--name", "--server", "--port", "--user", "--password", "--security", "--trust"});
   o.ExpectPositional(0, 0);
   if (!o.HasValue("--server") || !o.HasValue("--user")) throw ECliUsage("accounts add needs --server and --user");
   TOneConnection account;
   account.Name = ArgumentText(o.Value("--name"));
   account.POP3Server = ArgumentText(o.Value("--server"));
-  const std::int64_t port = ParseNumber(o.Value("--port", "110"), "port");
+  account.Security = SecurityOption(o.Value("--security", "plain"));
+  account.TrustedCert = o.Value("--trust");
+  if (o.HasValue("--trust") && !IsFingerprint(account.TrustedCert))
+    throw ECliUsage("--trust needs a SHA-256 fingerprint: 64 hex digits, ':' allowed between them");
+  const std::int64_t port = ParseNumber(o.Value("--port", std::to_string(DefaultPop3Port(account.Security))), "port");
   if (port < 1 || port > 65535) throw ECliUsage("port must be 1..65535");
   account.POP3Port = static_cast<std::int32_t>(port);
   account.Account = ArgumentText(o.Value("--user"));

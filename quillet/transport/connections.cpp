@@ -12,6 +12,9 @@ constexpr char k_listSection[] = "OtherConnections";
 constexpr char k_totalKey[] = "Total";
 constexpr char k_connectionPrefix[] = "Connection";
 constexpr char k_uidlSuffix[] = ".uid";
+constexpr char k_securityKey[] = "POP3Security";
+constexpr char k_trustedCertKey[] = "POP3TrustedCert";
+constexpr char k_apopKey[] = "APOP";
 constexpr std::int32_t k_uidlNumbers = 1000;
 constexpr std::size_t k_maxDigits = 9;  // fits 32 bits
 
@@ -54,7 +57,8 @@ TOneConnection ReadConnection(const TProfileText& ini, const std::string& sectio
   TOneConnection c;
   c.Name = ini.ReadString(section, "Name", "");
   c.POP3Server = ini.ReadString(section, "POP3Server", "");
-  c.POP3Port = ini.ReadInteger(section, "POP3Port", 110);
+  ReadSecurityKeys(ini, section, c);
+  c.POP3Port = ini.ReadInteger(section, "POP3Port", DefaultPop3Port(c.Security));
   c.Account = ini.ReadString(section, "Account", "");
   c.Password = Scramble(ini.ReadString(section, "Password", ""), std::string(), false);
   c.Enabled = ini.ReadInteger(section, "Enabled", 0) != 0;
@@ -72,9 +76,23 @@ void WriteConnection(TProfileText& ini, const std::string& section, const TOneCo
   ini.WriteInteger(section, "Enabled", c.Enabled ? 1 : 0);
   ini.WriteInteger(section, "LeaveIt", c.LeaveIt ? 1 : 0);
   ini.WriteString(section, "UidlFile", c.UidlFile);
+  WriteSecurityKeys(ini, section, c);
 }
 
 }  // namespace
+
+void ReadSecurityKeys(const TProfileText& ini, const std::string& section, TOneConnection& account) {
+  account.Security = MailSecurityFromNumber(ini.ReadInteger(section, k_securityKey, 0));
+  account.TrustedCert = ini.ReadString(section, k_trustedCertKey, "");
+  account.Apop = ini.ReadInteger(section, k_apopKey, 0) != 0;
+}
+
+void WriteSecurityKeys(TProfileText& ini, const std::string& section, const TOneConnection& account) {
+  if (account.Security != TMailSecurity::Plain)
+    ini.WriteInteger(section, k_securityKey, static_cast<std::int32_t>(account.Security));
+  if (!account.TrustedCert.empty()) ini.WriteString(section, k_trustedCertKey, account.TrustedCert);
+  if (account.Apop) ini.WriteInteger(section, k_apopKey, 1);
+}
 
 TConnections::TConnections(std::string iniPath) : iniPath_(std::move(iniPath)) { Load(); }
 

@@ -7,6 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "quillet/transport/mail_security.h"
+
+// The POP3 port of a security when the ini file names none.
+constexpr std::int32_t DefaultPop3Port(TMailSecurity security) {
+  return security == TMailSecurity::ImplicitTls ? 995 : 110;
+}
+
 struct TOneConnection {
   std::string Name;
   std::string POP3Server;
@@ -16,7 +23,19 @@ struct TOneConnection {
   bool Enabled = false;
   bool LeaveIt = true;   // leave the mail on the server
   std::string UidlFile;  // the account's list of seen identifiers, "<n>.uid"
+  // Keys "POP3Security" (0 plain, 1 STLS required, 2 implicit TLS), "POP3TrustedCert" (the
+  // SHA-256 fingerprint of a server certificate the user trusts) and "APOP" (1: APOP when
+  // the greeting has a timestamp); written only when they differ from these defaults, so
+  // a file without them reads and writes as before.
+  TMailSecurity Security = TMailSecurity::Plain;
+  std::string TrustedCert;
+  bool Apop = false;
 };
+
+class TProfileText;
+// The security keys of an account's section (either [Connection] or [Connection<i>]).
+void ReadSecurityKeys(const TProfileText& ini, const std::string& section, TOneConnection& account);
+void WriteSecurityKeys(TProfileText& ini, const std::string& section, const TOneConnection& account);
 
 class TConnections {
  public:

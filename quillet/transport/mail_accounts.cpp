@@ -20,7 +20,8 @@ TOneConnection DefaultAccount(const TProfileFile& ini) {
   TOneConnection account;
   account.Name = k_defaultName;
   account.POP3Server = ini.ReadString(k_connection, "POP3Host", "");
-  account.POP3Port = PortSetting(ini, "POP3Port", 110);
+  ReadSecurityKeys(ini.Load(), k_connection, account);
+  account.POP3Port = PortSetting(ini, "POP3Port", static_cast<std::uint16_t>(DefaultPop3Port(account.Security)));
   account.Account = ini.ReadString(k_connection, "POP3Account", "");
   account.Password = Scramble(ini.ReadString(k_connection, "POP3Password", ""), "", false);
   account.Enabled = !account.POP3Server.empty();

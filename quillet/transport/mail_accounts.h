@@ -10,9 +10,10 @@
 #include "quillet/transport/connections.h"
 #include "quillet/transport/mail_security.h"
 
-// The own account: server [Connection] "POP3Host", port "POP3Port" (110), user
-// "POP3Account", password "POP3Password" (scrambled), leave-on-server [Receive]
-// "LeaveInServer" (1), seen file "uidl". It is enabled when its server is set, so that a
+// The own account: server [Connection] "POP3Host", port "POP3Port" (110, or 995 for
+// implicit TLS), user "POP3Account", password "POP3Password" (scrambled), the security keys
+// of a further account (connections.h), leave-on-server [Receive] "LeaveInServer" (1),
+// seen file "uidl". It is enabled when its server is set, so that a
 // user who keeps only further accounts is not told on every check that a name is missing.
 TOneConnection DefaultAccount(const TProfileFile& ini);
 // The own account first, then the further ones of the same ini file.

@@ -110,6 +110,9 @@ void TNetworkProgress::ReceiveAccount(TPOP3& pop3, const TOneConnection& account
                                       const TReceiveRequest& request) {
   pop3.Host = account.POP3Server;
   pop3.Port = static_cast<std::uint16_t>(account.POP3Port);
+  pop3.Security = account.Security;
+  pop3.TrustedCert = account.TrustedCert;
+  pop3.UseApop = account.Apop;
   pop3.UserName = account.Account;
   if (!passwords_.Get(account.POP3Server, account.Account, pop3.Password)) pop3.Password = account.Password;
   pop3.LeaveOnServer = account.LeaveIt;
@@ -191,8 +194,7 @@ std::int32_t TNetworkProgress::Send(const TSentNotice& sent) {
 void TNetworkProgress::SetUpSmtp(TRawSMTP& smtp, const TSmtpServer& server) {
   smtp.Host = server.Host;
   smtp.Port = server.Port;
-  smtp.UseTls = server.Security == TMailSecurity::ImplicitTls;
-  smtp.RequireStartTls = server.Security == TMailSecurity::StartTls;
+  smtp.Security = server.Security;
   smtp.TrustedCert = server.TrustedCert;
   smtp.UseAuth = server.Auth;
   smtp.UserName = server.Account;

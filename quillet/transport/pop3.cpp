@@ -9,13 +9,7 @@
 namespace {
 
 constexpr char k_serviceName[] = "pop3";
-
-bool IsPositive(const std::string& reply) { return !reply.empty() && reply[0] == '+'; }
-
-std::string WithoutLineEnd(std::string line) {
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-  return line;
-}
+constexpr char k_tlsServiceName[] = "pop3s";
 
 // The identifiers of `ids` that `listed` holds, in their order.
 TStringList StillListed(const TStringList& ids, const TMessageIds& listed) {
@@ -25,6 +19,13 @@ TStringList StillListed(const TStringList& ids, const TMessageIds& listed) {
   for (const std::string& id : ids)
     if (onServer.count(id) != 0) kept.push_back(id);
   return kept;
+}
+
+// How a command is shown while it is sent: the password and the APOP digest are hidden.
+std::string ShownCommand(const std::string& command) {
+  if (command.compare(0, 4, "PASS") == 0) return k_textPassShown;
+  if (command.compare(0, 5, "APOP ") == 0) return command.substr(0, command.rfind(' ') + 1) + k_textSecretShown;
+  return command;
 }
 
 TMessageIds NotSeen(const TMessageIds& all, const TStringList& seen) {
@@ -45,6 +46,9 @@ TPOP3::TPOP3(TUserPrompts& prompts) : TMailBase(prompts) {
 void TPOP3::DoOperation(TMode mode) {
   if (mode == TMode::ApplyMarks && Marks == nullptr) throw EMailError(k_textDoOperationError);
   Mode = mode;
+  UseTls = Security == TMailSecurity::ImplicitTls;
+  ServiceName = UseTls ? k_tlsServiceName : k_serviceName;
+  DefaultPort = UseTls ? k_defaultTlsPort : k_defaultPort;
   stopped_ = false;
   connectionLost_ = false;
   try {
@@ -62,6 +66,7 @@ void TPOP3::DoOperation(TMode mode) {
 void TPOP3::Reset() {
   Finished = false;
   UidlSupported = false;
+  Timestamp.clear();
   Marks = nullptr;
   Received = 0;
   SeenIds.clear();
@@ -105,11 +110,13 @@ void TPOP3::DataArrived() {
     case TPop3Step::MessageData: MessageData(); break;
     case TPop3Step::Dele: DeleReply(); break;
     case TPop3Step::Quit: QuitReply(); break;
+    case TPop3Step::Capa: CapaReply(); break;
+    case TPop3Step::Stls: StlsReply(); break;
   }
 }
 
 void TPOP3::SendCommand(const std::string& command) {
-  CommandChange(command.compare(0, 4, "PASS") == 0 ? std::string(k_textPassShown) : command);
+  CommandChange(ShownCommand(command));
   SendText(command + "\r\n");
 }
 
@@ -121,57 +128,6 @@ bool TPOP3::ReadReply(std::string& line) {
 bool TPOP3::ReadListing(std::string& block) {
   const bool complete = ReadMultiLine(block);
   return !CheckError() && complete;
-}
-
-void TPOP3::GreetingReply() {
-  std::string line;
-  if (!ReadReply(line) || line.empty()) return;
-  SetState(TMailState::LoggingIn);
-  SendCommand("USER " + UserName);
-  SetStep(TPop3Step::User);
-}
-
-void TPOP3::UserReply() {
-  std::string line;
-  if (!ReadReply(line)) return;
-  if (!IsPositive(line)) throw EMailError(k_textIllegalAccount + UserName);
-  if (Password.empty() && OnPassword && !AskPassword()) return;
-  SendCommand("PASS " + Password);
-  SetStep(TPop3Step::Pass);
-}
-
-// False when the user cancelled (the session is then cancelled too).
-bool TPOP3::AskPassword() {
-  std::string password = Password;
-  bool cancelIt = false;
-  bool remember = false;
-  OnPassword(*this, password, cancelIt, remember);
-  if (cancelIt) {
-    Cancel();
-    return false;
-  }
-  RememberChoice = remember ? TRememberChoice::Remember : TRememberChoice::DoNotRemember;
-  Password = password;
-  return true;
-}
-
-// A refused password may be typed again: the session then starts over from the connect.
-void TPOP3::PassReply() {
-  std::string line;
-  if (!ReadReply(line)) return;
-  if (IsPositive(line)) {
-    SetState(TMailState::Receiving);
-    SendCommand("STAT");
-    SetStep(TPop3Step::Stat);
-    return;
-  }
-  if (!Prompts().AskYesNo(WithoutLineEnd(line) + "\r\n\r\n" + k_textPasswordAgain)) {
-    Cancel();
-    return;
-  }
-  Password.clear();
-  CloseSocket();
-  Start();
 }
 
 void TPOP3::StatReply() {

@@ -3,6 +3,12 @@
 // carry out the remote mailbox manager's marks. With a server that answers UIDL, messages
 // already fetched are known by their identifiers in SeenIds and are not fetched again.
 //
+// Security: with StartTls the client asks CAPA after the greeting and upgrades the
+// connection with STLS before it logs in; a server that does not offer STLS, or refuses it,
+// ends the session before the account name or the password is sent. With ImplicitTls the
+// connection is TLS from the start (port 995 when none is set). Login: APOP when UseApop
+// is set and the greeting carries a timestamp, else USER and PASS.
+//
 // Every stored message is safe before anything else happens to it: its identifier goes to
 // SeenIds and the seen file at once, and only then may DELE remove it from the server. A
 // message whose connection drops, or that the callback refuses by throwing, is neither
@@ -17,6 +23,7 @@
 #include "quillet/common/lines.h"
 #include "quillet/transport/mail_base.h"
 #include "quillet/transport/mail_message.h"
+#include "quillet/transport/mail_security.h"
 #include "quillet/transport/pop3_listing.h"
 #include "quillet/transport/pop3_session.h"
 #include "quillet/transport/remote_marks.h"
@@ -38,6 +45,7 @@ class TPOP3 : public TMailBase {
   static constexpr std::int32_t k_memoryLimit = 16384;
   static constexpr std::int32_t k_receiveSize = 4095;
   static constexpr std::uint16_t k_defaultPort = 110;
+  static constexpr std::uint16_t k_defaultTlsPort = 995;
 
   explicit TPOP3(TUserPrompts& prompts);
 
@@ -55,6 +63,7 @@ class TPOP3 : public TMailBase {
   void ReadyToWrite() override {}
   void Connected() override;
   void ConnectionClosed() override;
+  void TlsUpgraded() override;
 
   std::string UserName;
   std::string Password;  // empty: OnPassword is asked
@@ -81,6 +90,12 @@ class TPOP3 : public TMailBase {
   // The seen file, rewritten after each stored message and after an acknowledged QUIT in
   // the fetch and marks modes; empty: none.
   std::string SeenFilePath;
+  // How the connection is protected (DoOperation sets UseTls and the default port from it);
+  // the trusted certificate is TMailBase's TrustedCert.
+  TMailSecurity Security = TMailSecurity::Plain;
+  bool UseApop = false;
+  // The greeting's APOP timestamp ("<...>"); empty when it had none.
+  std::string Timestamp;
 
  private:
   enum class TNextAction { Fetch, Delete, Skip };
@@ -92,6 +107,8 @@ class TPOP3 : public TMailBase {
 
   // One handler per awaited reply.
   void GreetingReply();
+  void CapaReply();
+  void StlsReply();
   void UserReply();
   void PassReply();
   void StatReply();
@@ -101,6 +118,10 @@ class TPOP3 : public TMailBase {
   void DeleReply();
   void QuitReply();
 
+  // APOP, or USER (PASS follows its reply).
+  void LogIn();
+  // Asks OnPassword when no password is set; false when the user cancelled.
+  bool HavePassword();
   bool AskPassword();
   void GotoNextMsg();
   bool FindNextToFetch();

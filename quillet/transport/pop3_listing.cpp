@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "quillet/common/gbk.h"
+
 #include "quillet/transport/mail_base.h"
 #include "quillet/transport/transport_texts.h"
 
@@ -26,11 +28,6 @@ std::string SecondWord(const std::string& line) {
   if (blank == std::string::npos) return std::string();
   const std::size_t end = line.find(' ', blank + 1);
   return line.substr(blank + 1, end == std::string::npos ? std::string::npos : end - blank - 1);
-}
-
-std::string WithoutLineEnd(std::string line) {
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-  return line;
 }
 
 }  // namespace
@@ -81,4 +78,27 @@ const TMessageId* FindByNumber(const TMessageIds& ids, std::int32_t number) {
   auto at = std::lower_bound(ids.begin(), ids.end(), number,
                              [](const TMessageId& id, std::int32_t n) { return id.Number < n; });
   return at != ids.end() && at->Number == number ? &*at : nullptr;
+}
+
+bool IsPositive(const std::string& reply) { return !reply.empty() && reply[0] == '+'; }
+
+std::string WithoutLineEnd(std::string line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
+std::string ApopTimestamp(const std::string& greeting) {
+  for (std::size_t open = greeting.find('<'); open != std::string::npos; open = greeting.find('<', open + 1)) {
+    const std::size_t close = greeting.find('>', open);
+    if (close == std::string::npos) break;
+    const std::string stamp = greeting.substr(open, close - open + 1);
+    if (stamp.find('@') != std::string::npos && stamp.find_first_of(" \t\r\n<", 1) == std::string::npos) return stamp;
+  }
+  return std::string();
+}
+
+bool OffersStls(const TStringList& capabilities) {
+  for (const std::string& line : capabilities)
+    if (gbk::EqualNoCase(line.substr(0, line.find(' ')), "STLS")) return true;
+  return false;
 }

@@ -15,6 +15,17 @@ struct TMessageId {
 };
 using TMessageIds = std::vector<TMessageId>;
 
+// Whether a reply is positive ("+OK"): its first byte is '+'.
+bool IsPositive(const std::string& reply);
+// The reply without its line end, for a message.
+std::string WithoutLineEnd(std::string line);
+
+// The APOP timestamp of a greeting: the first "<...>" holding an '@' and no blank, with
+// its angle brackets; empty when the greeting has none.
+std::string ApopTimestamp(const std::string& greeting);
+// Whether the lines of a CAPA listing name STLS (the first word, any case).
+bool OffersStls(const TStringList& capabilities);
+
 // "+OK count size": the count is the text between the first and the second blank, the
 // size the rest with trailing non-digits removed (0 when it is not a number). False when
 // the count is not a number.

@@ -19,6 +19,8 @@ enum class TPop3Step : std::uint8_t {
   MessageData = 6,  // the data of RETR or TOP
   Dele = 7,         // the reply to DELE
   Quit = 8,         // the reply to QUIT
+  Capa = 9,         // the CAPA listing (or its refusal), before STLS
+  Stls = 10,        // the reply to STLS; the handshake follows a positive one
 };
 
 class TPOP3Session {

@@ -11,6 +11,9 @@
 namespace {
 
 constexpr std::uint16_t k_smtpPort = 25;
+constexpr std::uint16_t k_smtpTlsPort = 465;
+constexpr char k_serviceName[] = "Smtp";
+constexpr char k_tlsServiceName[] = "submissions";
 // One receive of a reply takes at most this many bytes.
 constexpr int k_replyChunk = 511;
 
@@ -19,7 +22,7 @@ constexpr int k_replyChunk = 511;
 TRawSMTP::TRawSMTP(TUserPrompts& prompts, std::string outboxPath, std::vector<std::int32_t> queue)
     : TMailBase(prompts), OutboxPath(std::move(outboxPath)), Queue(std::move(queue)) {
   DefaultPort = k_smtpPort;
-  ServiceName = "Smtp";
+  ServiceName = k_serviceName;
   DateText = [] { return FormatDate(Now()); };
   Outbox = std::make_unique<TMailBox>(OutboxPath);
   if (Outbox->IsEncrypted()) throw EOperateOnEncrypted();
@@ -42,6 +45,9 @@ void TRawSMTP::Send() {
   stop_ = false;
   closedEarly_ = false;
   replies_.Clear();
+  UseTls = Security == TMailSecurity::ImplicitTls;
+  ServiceName = UseTls ? k_tlsServiceName : k_serviceName;
+  DefaultPort = UseTls ? k_smtpTlsPort : k_smtpPort;
   Start();
   PumpUntil(stop_);
   if (closedEarly_ && !Cancelled) throw ERawSmtpError(k_textSmtpConnectionLost);

@@ -30,6 +30,7 @@
 #include "quillet/common/stream.h"
 #include "quillet/store/mailbox/mail_box.h"
 #include "quillet/transport/mail_base.h"
+#include "quillet/transport/mail_security.h"
 #include "quillet/transport/smtp_capabilities.h"
 #include "quillet/transport/smtp_data_pump.h"
 #include "quillet/transport/smtp_errors.h"
@@ -90,9 +91,10 @@ class TRawSMTP : public TMailBase {
   // The date text; by default FormatDate of now, in the system's zone.
   TDateSource DateText;
 
-  // The secure session: UseTls (TMailBase) for TLS from the connect on; RequireStartTls
-  // for a plain connect that the server must turn into TLS before anything else.
-  bool RequireStartTls = false;
+  // How the connection is protected (Send sets UseTls and the default port, 465 for
+  // implicit TLS, from it). StartTls: a plain connect that the server must turn into TLS
+  // before anything else is said.
+  TMailSecurity Security = TMailSecurity::Plain;
   // Log in with the strongest method of CRAM-MD5, PLAIN and LOGIN the server offers.
   bool UseAuth = false;
   std::string UserName;

@@ -37,7 +37,7 @@ void TRawSMTP::EhloReply(const TSmtpReply& reply) {
 
 // After EHLO or HELO: TLS first where it is required, then the login, then the mail.
 void TRawSMTP::HeloReply() {
-  if (RequireStartTls && !UseTls && !Session.StartedTls) {
+  if (Security == TMailSecurity::StartTls && !Session.StartedTls) {
     if (!Session.Capabilities.startTls) Refuse(k_textNoStartTls);
     SetStep(TSmtpStep::StartTls);
     SendCommand("STARTTLS");

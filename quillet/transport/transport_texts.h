@@ -56,8 +56,15 @@ inline constexpr char k_textNextMessageError[] = "Internal Error in GotoNextMsg"
 inline constexpr char k_textReceiveDiskFull[] = "Error! Disk full?";
 // After a refused password: the reply, a blank line, then this question.
 inline constexpr char k_textPasswordAgain[] = "重新输入口令吗？";
-// How a PASS command is shown while it is sent.
+// How a PASS command is shown while it is sent, and the digest of an APOP command.
 inline constexpr char k_textPassShown[] = "PASS <...>";
+inline constexpr char k_textSecretShown[] = "<...>";
+// The upgrade to TLS the account requires did not happen (EMailError): the server's name
+// goes between the prefix and the text, the server's reply after k_textStlsRefused.
+inline constexpr char k_textPop3ServerPrefix[] = "POP3 服务器 ";
+inline constexpr char k_textStlsNotOffered[] =
+    " 不提供 STLS 安全连接，而帐户设置要求使用它。帐户名和口令都没有发出。";
+inline constexpr char k_textStlsRefused[] = " 拒绝建立 STLS 安全连接，帐户名和口令都没有发出：";
 
 // ---- The SMTP client ----
 // Raised when the send is asked for with nothing queued.

@@ -33,6 +33,8 @@ const char* ReasonText(platform::TCertVerdict verdict) {
 
 }  // namespace
 
+bool IsFingerprint(const std::string& text) { return !CanonicalFingerprint(text).empty(); }
+
 bool FingerprintsMatch(const std::string& trusted, const std::string& actual) {
   std::string wanted = CanonicalFingerprint(trusted);
   return !wanted.empty() && wanted == CanonicalFingerprint(actual);

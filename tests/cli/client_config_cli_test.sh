@@ -39,6 +39,18 @@ check "and its seen list" "" "$(ls mail/1.uid 2>/dev/null)"
 check "a new account takes the free number" "$(printf '2\tn\th\t110\tu\t1\t1\t1.uid')" \
   "$(cli --home . accounts add --name n --server h --user u >/dev/null; cli --home . accounts list | sed -n 2p)"
 
+fp=78:c3:5e:ad:64:39:c6:a4:04:10:f5:b7:a9:95:68:c1:f5:14:53:7b:2e:8d:5f:5b:f3:10:33:65:41:ee:ff:d5
+check "implicit TLS defaults to port 995" "$(printf '3\ts\tpop.s.example\t995\tsu\t1\t1\t3.uid')" \
+  "$(cli --home . accounts add --name s --server pop.s.example --user su --security tls >/dev/null; cli --home . accounts list | sed -n 3p)"
+cli --home . accounts add --name t --server pop.t.example --user tu --security starttls --trust "$fp" >/dev/null
+section() { tr -d '\r' < quillet.INI | sed -n "/^\[Connection$1\]/,/^\[/p" | grep -E '^(POP3Port|POP3Security|POP3TrustedCert|APOP)=' | paste -sd '|'; }
+check "the security keys are stored" "POP3Port=995|POP3Security=2 POP3Port=110|POP3Security=1|POP3TrustedCert=$fp" \
+  "$(section 3) $(section 4)"
+check "a plain account stores none of them" "POP3Port=110" "$(section 2)"
+check_status "an unknown security is refused" 1 cli --home . accounts add --server h --user u --security ssl
+check_status "a short fingerprint is refused" 1 cli --home . accounts add --server h --user u --trust "${fp%:*}"
+check "and nothing was added" 4 "$(cli --home . accounts list | wc -l)"
+
 s1=$(cli password scramble 秘密); s2=$(cli password scramble 秘密)
 check "scrambling twice gives different texts" 1 "$([ "$s1" != "$s2" ] && echo 1)"
 check "both descramble" "秘密 秘密" "$(cli password descramble "$s1") $(cli password descramble "$s2")"

@@ -41,6 +41,9 @@ void ExpectSame(const TOneConnection& a, const TOneConnection& b) {
   EXPECT_EQ(a.Enabled, b.Enabled);
   EXPECT_EQ(a.LeaveIt, b.LeaveIt);
   EXPECT_EQ(a.UidlFile, b.UidlFile);
+  EXPECT_EQ(a.Security, b.Security);
+  EXPECT_EQ(a.TrustedCert, b.TrustedCert);
+  EXPECT_EQ(a.Apop, b.Apop);
 }
 
 TEST(Connections, SaveLoadRoundTripAndStaleSectionsGo) {
@@ -48,6 +51,9 @@ TEST(Connections, SaveLoadRoundTripAndStaleSectionsGo) {
   TConnections list(path);
   EXPECT_TRUE(list.Items().empty());
   list.Items() = {Account("a", "pw1", "1.uid"), Account("b", "", "2.uid"), Account("c", "\xC3\xDC\xC2\xEB", "3.uid")};
+  list.Items()[2].Security = TMailSecurity::ImplicitTls;
+  list.Items()[2].TrustedCert = "ab:cd";
+  list.Items()[2].Apop = true;
   list.Save();
 
   const TProfileFile file(path);
@@ -148,6 +154,45 @@ TEST(Connections, FreeUidlNumber) {
     }
     EXPECT_EQ(list.FreeUidlNumber(), c.expected) << c.files.size();
     EXPECT_EQ(list.NewUidlFile(), std::to_string(c.expected) + ".uid");
+  }
+}
+
+// The security keys: absent, they read as plain on port 110 and are not written back, so
+// that an older file reads and writes as before; implicit TLS defaults to port 995; a
+// number no version wrote reads as the required upgrade, never as plain.
+TEST(Connections, SecurityKeysWithTheirDefaults) {
+  struct Case {
+    std::string keys;
+    TMailSecurity security;
+    std::int32_t port;
+    std::string trusted;
+    bool apop;
+  };
+  const Case cases[] = {
+      {"", TMailSecurity::Plain, 110, "", false},
+      {"POP3Security=1\r\n", TMailSecurity::StartTls, 110, "", false},
+      {"POP3Security=2\r\n", TMailSecurity::ImplicitTls, 995, "", false},
+      {"POP3Security=2\r\nPOP3Port=1995\r\n", TMailSecurity::ImplicitTls, 1995, "", false},
+      {"POP3Security=7\r\n", TMailSecurity::StartTls, 110, "", false},
+      {"POP3TrustedCert=AB:cd\r\nAPOP=1\r\n", TMailSecurity::Plain, 110, "AB:cd", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keys);
+    const std::string path = FreshIni("security.ini", "[OtherConnections]\r\nTotal=1\r\n[Connection1]\r\n" + c.keys);
+    TConnections list(path);
+    ASSERT_EQ(list.Items().size(), 1u);
+    const TOneConnection& read = list.Items()[0];
+    EXPECT_EQ(read.Security, c.security);
+    EXPECT_EQ(read.POP3Port, c.port);
+    EXPECT_EQ(read.TrustedCert, c.trusted);
+    EXPECT_EQ(read.Apop, c.apop);
+    list.Save();
+    const TProfileText ini = TProfileFile(path).Load();
+    EXPECT_EQ(ini.ReadString("Connection1", "POP3Security", "absent"),
+              c.security == TMailSecurity::Plain ? "absent" : std::to_string(static_cast<int>(c.security)));
+    EXPECT_EQ(ini.ReadString("Connection1", "POP3TrustedCert", "absent"), c.trusted.empty() ? "absent" : c.trusted);
+    EXPECT_EQ(ini.ReadString("Connection1", "APOP", "absent"), c.apop ? "1" : "absent");
+    platform::FileDelete(path);
   }
 }
 

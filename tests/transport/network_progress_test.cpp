@@ -124,16 +124,28 @@ TEST_F(NetworkProgressTest, EnabledAccountsAreReceivedInOrderAndACancelledPasswo
   EXPECT_EQ(heard[2].wParam, 2u);
 }
 
+// Also the accounts' security settings reach the session: a required STLS that the server
+// does not offer is a refusal like any other, and APOP replaces USER and PASS.
 TEST_F(NetworkProgressTest, ARefusedAccountIsShownAndTheRunGoesOn) {
   TFakeServer refusing({"+OK ready\r\n"}, {{{"-ERR who?\r\n"}}, {{}}});
   TFakeServer good({"+OK ready\r\n"}, OneMessageScript("g1", store_test::MessageText("good")));
-  const std::vector<TOneConnection> accounts{Account("eve", refusing.Port(), "pw"), Account("fay", good.Port(), "pw")};
+  TFakeServer noStls({"+OK ready\r\n"}, {{{"+OK\r\nUSER\r\n.\r\n"}}, {{}}});
+  std::vector<TServerStep> apopScript = OneMessageScript("h1", store_test::MessageText("apop"));
+  apopScript.erase(apopScript.begin());
+  TFakeServer apop({"+OK ready <1.2@here>\r\n"}, apopScript);
+  std::vector<TOneConnection> accounts{Account("eve", refusing.Port(), "pw"), Account("fay", good.Port(), "pw"),
+                                       Account("gus", noStls.Port(), "pw"), Account("hal", apop.Port(), "pw")};
+  accounts[2].Security = TMailSecurity::StartTls;
+  accounts[3].Apop = true;
   TReceiveRequest request;
   request.Accounts = &accounts;
   request.Quiet = true;
-  EXPECT_EQ(run->Receive(request), 1);
-  EXPECT_EQ(prompts.shown, Texts{"用户帐户名非法: eve"});
-  EXPECT_EQ(run->Failures(), 1);
+  EXPECT_EQ(run->Receive(request), 2);
+  EXPECT_EQ(prompts.shown, (Texts{"用户帐户名非法: eve",
+                                  "POP3 服务器 127.0.0.1 不提供 STLS 安全连接，而帐户设置要求使用它。帐户名和口令都没有发出。"}));
+  EXPECT_EQ(run->Failures(), 2);
+  EXPECT_EQ(noStls.Transcript(), "CAPA\r\n");
+  EXPECT_EQ(apop.Transcript().substr(0, 9), "APOP hal ");
 }
 
 TEST_F(NetworkProgressTest, OnlyOneRunAtATimeAndAQuietEmptyCheckReportsNothing) {
@@ -256,6 +268,16 @@ TEST_F(SystemTest, MailAccountsAreTheOwnAccountThenTheFurtherOnes) {
   EXPECT_FALSE(own.LeaveIt);
   EXPECT_EQ(accounts[1].POP3Server + " " + accounts[1].UidlFile, "other.example.org 1.uid");
   EXPECT_EQ(SmtpServer(ini).Host + ":" + std::to_string(SmtpServer(ini).Port), "smtp.example.org:25");
+
+  // The own account's security keys sit in [Connection] too; implicit TLS defaults to 995.
+  WriteIni("[Connection]\r\nPOP3Host=pop.example.org\r\nPOP3Security=2\r\nPOP3TrustedCert=0A:0b\r\nAPOP=1\r\n");
+  const TOneConnection secure = DefaultAccount(TProfileFile(IniPath()));
+  EXPECT_EQ(secure.Security, TMailSecurity::ImplicitTls);
+  EXPECT_EQ(secure.POP3Port, 995);
+  EXPECT_EQ(secure.TrustedCert, "0A:0b");
+  EXPECT_TRUE(secure.Apop);
+  EXPECT_EQ(own.Security, TMailSecurity::Plain);
+  EXPECT_FALSE(own.Apop);
 
   WriteIni("");  // no server of its own: the own account is left out of a check
   EXPECT_FALSE(DefaultAccount(TProfileFile(IniPath())).Enabled);

@@ -57,4 +57,23 @@ TEST(Pop3Listing, ListSizesAndTheirError) {
   }
 }
 
+TEST(Pop3Listing, ApopTimestampAndStlsCapability) {
+  const std::pair<const char*, const char*> stamps[] = {
+      {"+OK POP3 server ready <1896.697170952@dbc.mtview.ca.us>\r\n", "<1896.697170952@dbc.mtview.ca.us>"},
+      {"+OK <x> then <a.b@c>\r\n", "<a.b@c>"},  // the first one with an '@'
+      {"+OK <a@b c>\r\n", ""},                 // no blank inside
+      {"+OK <a@<b@c>\r\n", "<b@c>"},
+      {"+OK <a@b\r\n", ""},
+      {"+OK ready\r\n", ""},
+  };
+  for (const auto& s : stamps) EXPECT_EQ(ApopTimestamp(s.first), s.second) << s.first;
+  EXPECT_TRUE(OffersStls({"USER", "Stls"}));
+  EXPECT_TRUE(OffersStls({"STLS extra"}));
+  EXPECT_FALSE(OffersStls({"XSTLS", "USER STLS", ""}));
+  EXPECT_EQ(WithoutLineEnd("-ERR no\r\n"), "-ERR no");
+  EXPECT_TRUE(IsPositive("+OK"));
+  EXPECT_FALSE(IsPositive("-ERR"));
+  EXPECT_FALSE(IsPositive(""));
+}
+
 }  // namespace

@@ -44,9 +44,10 @@ TPop3Harness::TPop3Harness() {
 
 TPop3Harness::~TPop3Harness() { platform::FileDelete(seenPath); }
 
-TRun TPop3Harness::Run(const std::vector<TServerStep>& script, TPOP3::TMode mode) {
+TRun TPop3Harness::Run(const std::vector<TServerStep>& script, TPOP3::TMode mode,
+                       const std::vector<std::string>& greeting) {
   SaveUidlFile(seenPath, seen);
-  test_support::TFakeServer server(k_greeting, script);
+  test_support::TFakeServer server(greeting, script);
   const TRemoteMarks* marks = pop.Marks;
   pop.Reset();
   pop.Marks = marks;
@@ -62,7 +63,10 @@ TRun TPop3Harness::Run(const std::vector<TServerStep>& script, TPOP3::TMode mode
     if (!temp.empty() && (run.tempFiles.empty() || run.tempFiles.back() != temp)) run.tempFiles.push_back(temp);
   };
   pop.OnCommandChange = [&](TMailBase&, const std::string& text) {
-    if (text.find(':') != std::string::npos && text.compare(0, 10, "127.0.0.1:") != 0) run.shownSteps.push_back(text);
+    if (text.find(':') != std::string::npos && text.compare(0, 10, "127.0.0.1:") != 0)
+      run.shownSteps.push_back(text);
+    else if (text.find(':') == std::string::npos && text != "127.0.0.1")
+      run.commands.push_back(text);
   };
   pop.OnMessage = [&](TPOP3&, TMailMessage& m) {
     if (onMessage) onMessage(m);

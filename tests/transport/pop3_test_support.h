@@ -52,6 +52,7 @@ struct TRun {
   bool seenFileExists = false;
   std::vector<std::string> tempFiles;  // every temporary file seen while receiving
   std::vector<std::string> shownSteps; // OnCommandChange texts that are no command
+  std::vector<std::string> commands;   // OnCommandChange texts of the commands, as shown
 };
 
 // A session of the client against a fake server: user "alice", password "secret", the
@@ -60,8 +61,9 @@ class TPop3Harness {
  public:
   TPop3Harness();
   ~TPop3Harness();
-  // Runs the mode against a new fake server playing the script.
-  TRun Run(const std::vector<TServerStep>& script, TPOP3::TMode mode = TPOP3::TMode::FetchNew);
+  // Runs the mode against a new fake server playing the script after the greeting.
+  TRun Run(const std::vector<TServerStep>& script, TPOP3::TMode mode = TPOP3::TMode::FetchNew,
+           const std::vector<std::string>& greeting = k_greeting);
 
   THookedPrompts prompts;
   TPOP3 pop{prompts};

@@ -500,7 +500,7 @@ TEST_F(SmtpSessionTest, OpeningStopsBeforeAnythingLeavesUnprotected) {
     SCOPED_TRACE(c.name);
     prompts_ = test_support::TRecordingPrompts();
     setup_ = [this, &c](TRawSMTP& smtp) {
-      smtp.RequireStartTls = c.requireStartTls;
+      smtp.Security = c.requireStartTls ? TMailSecurity::StartTls : TMailSecurity::Plain;
       smtp.UseAuth = true;
       smtp.UserName = "tim";
       smtp.Password = c.password;

@@ -24,7 +24,11 @@ TEST(TrustedCert, FingerprintsMatchIgnoringCaseAndColons) {
       {" " + k_print, false},                      // not hex
       {k_print.substr(0, 62) + "G5", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(FingerprintsMatch(c.trusted, k_print), c.matches) << c.trusted;
+  for (const Case& c : cases) {
+    EXPECT_EQ(FingerprintsMatch(c.trusted, k_print), c.matches) << c.trusted;
+    // What a user may give as a fingerprint: any well-formed one, whether it matches or not.
+    EXPECT_EQ(IsFingerprint(c.trusted), c.matches || c.trusted == k_print.substr(0, 63) + "4") << c.trusted;
+  }
   // A peer without a certificate matches nothing, even an empty trust.
   EXPECT_FALSE(FingerprintsMatch("", ""));
 }

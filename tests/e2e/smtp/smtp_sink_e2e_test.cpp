@@ -115,7 +115,7 @@ void SmtpSinkTest::SendAndCompare(const std::string& host, int port, bool useTls
     TRawSMTP smtp(prompts, outbox, ids);
     smtp.Host = host;
     smtp.Port = static_cast<std::uint16_t>(port);
-    smtp.UseTls = useTls;
+    smtp.Security = useTls ? TMailSecurity::ImplicitTls : TMailSecurity::Plain;
     smtp.TrustedCert = fingerprint_;  // the test CA is trusted nowhere
     smtp.DateText = [] { return std::string(smtp_test::k_date); };
     smtp.OnSent = [&](const std::string& path, std::int32_t id) {
@@ -152,17 +152,18 @@ TEST_F(SmtpSinkTest, ComposedMessagesArriveOverImplicitTls) { SendAndCompare("lo
 struct TModeCase {
   const char* name;
   const char* port;
-  bool startTls, implicitTls, auth;
+  TMailSecurity security;
+  bool auth;
   const char* login;  // the sink's "AUTH:" line, "" without a login
 };
 
 TEST_F(SmtpSinkTest, EachSecurityModeAndLoginMethodSends) {
   const TModeCase cases[] = {
-      {"plain", "port", false, false, false, ""},
-      {"STARTTLS, CRAM-MD5", "port_starttls", true, false, true, "AUTH:alice CRAM-MD5\n"},
-      {"STARTTLS, PLAIN", "port_plain_auth", true, false, true, "AUTH:alice PLAIN\n"},
-      {"STARTTLS, LOGIN", "port_login_auth", true, false, true, "AUTH:alice LOGIN\n"},
-      {"implicit TLS, CRAM-MD5", "port_tls", false, true, true, "AUTH:alice CRAM-MD5\n"},
+      {"plain", "port", TMailSecurity::Plain, false, ""},
+      {"STARTTLS, CRAM-MD5", "port_starttls", TMailSecurity::StartTls, true, "AUTH:alice CRAM-MD5\n"},
+      {"STARTTLS, PLAIN", "port_plain_auth", TMailSecurity::StartTls, true, "AUTH:alice PLAIN\n"},
+      {"STARTTLS, LOGIN", "port_login_auth", TMailSecurity::StartTls, true, "AUTH:alice LOGIN\n"},
+      {"implicit TLS, CRAM-MD5", "port_tls", TMailSecurity::ImplicitTls, true, "AUTH:alice CRAM-MD5\n"},
   };
   test_support::TRecordingPrompts prompts;
   const std::string stored = "From: me@example.org\r\nTo: ann@example.org\r\nSubject: mode\r\n\r\n\xd6\xd0\xce\xc4\r\n";
@@ -173,8 +174,7 @@ TEST_F(SmtpSinkTest, EachSecurityModeAndLoginMethodSends) {
     for (const std::string& name : platform::FilesWithExtension(sink_, ".env")) platform::FileDelete(sink_ + name);
     std::vector<std::int32_t> sent;
     const std::string error = SendTo(PortOf(c.port), {id}, [&](TRawSMTP& smtp) {
-      smtp.RequireStartTls = c.startTls;
-      smtp.UseTls = c.implicitTls;
+      smtp.Security = c.security;
       smtp.TrustedCert = fingerprint_;
       smtp.UseAuth = c.auth;
       smtp.UserName = "alice";
@@ -213,8 +213,7 @@ TEST_F(SmtpSinkTest, RefusalsStopTheSendBeforeAnyMail) {
     SCOPED_TRACE(c.name);
     std::vector<std::int32_t> sent;
     const std::string error = SendTo(PortOf(c.port), {id}, [&](TRawSMTP& smtp) {
-      smtp.UseTls = std::string(c.port) == "port_tls";
-      smtp.RequireStartTls = !smtp.UseTls;
+      smtp.Security = std::string(c.port) == "port_tls" ? TMailSecurity::ImplicitTls : TMailSecurity::StartTls;
       smtp.TrustedCert = c.trusted ? fingerprint_ : std::string(64, 'A');
       smtp.UseAuth = true;
       smtp.UserName = "alice";
@@ -238,7 +237,7 @@ TEST_F(SmtpSinkTest, MessageAboveTheServersLimitIsPassedOver) {
     TRawSMTP smtp(prompts, Base("out"), {big, small});
     smtp.Host = "localhost";
     smtp.Port = static_cast<std::uint16_t>(PortOf("port_starttls"));
-    smtp.RequireStartTls = true;
+    smtp.Security = TMailSecurity::StartTls;
     smtp.TrustedCert = fingerprint_;
     smtp.UseAuth = true;
     smtp.UserName = "alice";
@@ -263,7 +262,7 @@ TEST_F(SmtpSinkTest, SplitRecordsAndCloseNotifyInTheMiddleOfAReply) {
   const std::int32_t id = smtp_test::AppendRaw(Base("out"), stored);
   std::vector<std::int32_t> sent;
   const std::string error = SendTo(PortOf("port_scripted"), {id}, [&](TRawSMTP& smtp) {
-    smtp.UseTls = true;
+    smtp.Security = TMailSecurity::ImplicitTls;
     smtp.TrustedCert = fingerprint_;
     smtp.SetTimeout(4);  // the server waits 10 s for the close-notify's answer
   }, sent);
