@@ -6,6 +6,10 @@
 # - send 200 queued messages of about 20 KB to an SMTP sink: quillet-cli send (one
 #   connection), Python's smtplib in one connection, and msmtp one message per run (20
 #   runs, given per message).
+# - receive the same 1,000 messages over implicit TLS (POP3S, Dovecot's second port) beside
+#   the plain receive: the TLS overhead as a ratio;
+# - send the same 200 messages over STARTTLS with a login (CRAM-MD5) beside a plain send,
+#   by quillet-cli alone: the TLS overhead as a ratio.
 # Prints the best of three wall times and the ratios.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -144,12 +148,52 @@ print(f"{'msmtp, one per run':<28} {msmtp_each * 1000:7.1f} ms a message ({msmtp
 print(f"{'ratio quillet / smtplib':<28} {send['quillet-cli send'] / send['smtplib, one connection']:7.2f}")
 PY
 
+# ---- POP3S receive: the same mail over implicit TLS beside plain, by quillet-cli alone ----
+/usr/bin/python3 - "$cli" "$work" "$pop3_port" "$(cat "$work/dovecot/port_tls")" \
+  "$(head -c 64 "$work/dovecot/tls/leaf.sha256")" <<'PY'
+import os, re, shutil, subprocess, sys, time
+cli, work, plain_port, tls_port, fingerprint = sys.argv[1:6]
+home = work + "/home_tls"
+
+def q(*args):
+    return subprocess.run([cli, "--home", home, *args], stdout=subprocess.PIPE, check=True, text=True).stdout
+
+# A fresh home whose own account reaches Dovecot by name ("localhost", as the certificate
+# says), plain or over TLS; the certificate is trusted by its fingerprint.
+def new_home(port, security):
+    shutil.rmtree(home, ignore_errors=True)
+    os.makedirs(home)
+    q("init")
+    scrambled = q("password", "scramble", "secret").strip()
+    for key, value in [("POP3Host", "localhost"), ("POP3Port", port), ("POP3Account", "alice"),
+                       ("POP3Password", scrambled), ("POP3Security", security), ("POP3TrustedCert", fingerprint)]:
+        q("config", "set", "Connection", key, value)
+
+def best_receive(port, security, runs=3):
+    times, counts = [], set()
+    for _ in range(runs):
+        new_home(port, security)
+        start = time.perf_counter()
+        out = q("receive")
+        times.append(time.perf_counter() - start)
+        counts.add(int(re.search(r"收到 (\d+) 封新邮件", out).group(1)))
+    assert len(counts) == 1 and min(counts) >= 1000, counts
+    return min(times)
+
+plain = best_receive(plain_port, "0")
+tls = best_receive(tls_port, "2")
+print("==== receive the same mail over POP3S (implicit TLS) beside plain POP3 (best of 3)")
+print(f"{'quillet-cli receive, plain':<28} {plain:7.3f} s")
+print(f"{'quillet-cli receive, POP3S':<28} {tls:7.3f} s")
+print(f"{'TLS overhead: POP3S / plain':<28} {tls / plain:7.2f}")
+PY
+
 # ---- Sending over STARTTLS with a login (CRAM-MD5), beside a plain send of the same 200
 # messages: the sink's STARTTLS port, its certificate trusted by fingerprint.
 /usr/bin/python3 - "$cli" "$work" "$smtp_port" "$(cat "$work/sink/port_starttls")" "$(cat "$work/sink/leaf.sha256")" <<'PY'
 import glob, os, shutil, subprocess, sys, time
 cli, work, plain_port, tls_port, fingerprint = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4], sys.argv[5]
-home = work + "/home_tls"
+home = work + "/home_smtps"
 queue = sorted(glob.glob(work + "/queue/*.eml"))
 
 def q(*args):

@@ -30,6 +30,19 @@ constexpr unsigned long k_contextRequest = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REP
 constexpr int k_maxHandshakeSteps = 32;
 // The content type of a TLS record that carries an alert.
 constexpr char k_alertRecord = 0x15;
+// Record content types run from change_cipher_spec (20) to application_data (23), and
+// every record's version starts with 3.
+constexpr char k_firstRecordType = 0x14;
+constexpr char k_lastRecordType = 0x17;
+constexpr char k_recordMajorVersion = 0x03;
+
+// Whether the bytes can start a TLS record. The system waits for as many bytes as any
+// header announces, so a peer that answers in plain text would otherwise only time out.
+bool CanStartRecord(const std::string& bytes) {
+  if (bytes.empty()) return true;
+  if (bytes[0] < k_firstRecordType || bytes[0] > k_lastRecordType) return false;
+  return bytes.size() < 2 || bytes[1] == k_recordMajorVersion;
+}
 
 
 std::string CodeText(const char* what, long code) {
@@ -240,6 +253,10 @@ TTlsState TSchannelSession::Receive(const char* data, std::size_t size, std::str
   if (state_ == TTlsState::Failed || state_ == TTlsState::Closed) return state_;
   if (!haveContext_) return Fail("TLS data before the handshake started");
   input_.append(data, size);
+  // What is left over always starts at a record's boundary.
+  if (!CanStartRecord(input_))
+    return Fail(state_ == TTlsState::Handshaking ? "TLS handshake: the peer sent no TLS record"
+                                                  : "TLS receive: the peer sent no TLS record");
   if (state_ == TTlsState::Handshaking && Handshake() != TTlsState::Established) return state_;
   return Decrypt(plain);
 }

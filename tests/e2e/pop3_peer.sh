@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A POP3 server for the POP3 client's tests: a private Dovecot on a free loopback port.
 #   pop3_peer.sh start DIR   starts it in DIR (made afresh), seeds three messages for the
-#                            user "alice" (password "secret") and writes the port to DIR/port;
+#                            user "alice" (password "secret") and writes the port to DIR/port
+#                            (plain, offering STLS);
 #                            a second port with implicit TLS goes to DIR/port_tls, its
 #                            certificate's fingerprint to DIR/tls/leaf.sha256 (a test CA
 #                            nothing trusts: tests/e2e/tls/make_test_certs.py)

@@ -3,6 +3,7 @@
 // (tls_test_peer.h), the test CA trusted through SSL_CERT_FILE.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -45,6 +46,24 @@ TEST(TlsSession, FirstFlightAndRefusalsWithoutAServer) {
   auto unused = TTlsSession::Create("localhost");
   EXPECT_EQ(unused->Shutdown(), TTlsState::Closed);
   EXPECT_EQ(unused->TakeOutput(), "");
+}
+
+// A peer that answers in plain text fails the handshake within its line, given whole or a
+// byte at a time, however long a record its first bytes would announce.
+TEST(TlsSession, NonTlsPeerFails) {
+  for (const std::string reply : {"+OK POP3 server ready\r\n", "+OK injected\r\n"}) {
+    for (const std::size_t piece : {reply.size(), std::size_t(1)}) {
+      auto client = TTlsSession::Create("localhost");
+      client->Start();
+      std::string plain;
+      TTlsState state = TTlsState::Handshaking;
+      for (std::size_t at = 0; at < reply.size() && state == TTlsState::Handshaking; at += piece)
+        state = client->Receive(reply.data() + at, std::min(piece, reply.size() - at), plain);
+      EXPECT_EQ(state, TTlsState::Failed) << reply << " in pieces of " << piece;
+      EXPECT_NE(client->ErrorText().find("TLS handshake"), std::string::npos) << client->ErrorText();
+      EXPECT_EQ(plain, "");
+    }
+  }
 }
 
 #ifndef _WIN32
@@ -179,16 +198,6 @@ TEST(TlsSession, CloseNotifyInMidReply) {
   EXPECT_TRUE(server.PeerClosed());
   EXPECT_EQ(client->Shutdown(), TTlsState::Closed);
   EXPECT_EQ(client->TakeOutput(), "");  // said once
-}
-
-TEST(TlsSession, NonTlsPeerFails) {
-  auto client = TTlsSession::Create("localhost");
-  client->Start();
-  std::string plain;
-  const std::string reply = "+OK POP3 server ready\r\n";
-  EXPECT_EQ(client->Receive(reply.data(), reply.size(), plain), TTlsState::Failed);
-  EXPECT_NE(client->ErrorText().find("TLS handshake"), std::string::npos) << client->ErrorText();
-  EXPECT_EQ(plain, "");
 }
 
 #endif

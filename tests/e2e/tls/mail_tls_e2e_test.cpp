@@ -11,6 +11,7 @@
 #include <string>
 
 #include "quillet/transport/mail_base.h"
+#include "quillet/transport/pop3.h"
 #include "tests/e2e/tls/peer_folder.h"
 #include "tests/support/recording_prompts.h"
 
@@ -197,6 +198,41 @@ TEST_F(MailTlsTest, UpgradeInPlaceIsJudgedLikeImplicitTlsAndTakesNoPlainBytesAft
     client.WaitFor("+OK bye\r\n");
     client.PumpUntil(client.closed);
     EXPECT_EQ(client.received, "+OK bye\r\n");
+  }
+}
+
+// The POP3 client either way, with certificates the test CA vouches for but that do not
+// fit: refused before the login, whatever the server would have said next.
+TEST_F(MailTlsTest, Pop3RefusesAWrongNameOrAnExpiredCertificateBeforeTheLogin) {
+  struct Case {
+    const char* certificate;
+    const char* reason;
+  };
+  const Case cases[] = {{"othername", "证书与服务器名称不符"}, {"expired", "证书已过期"}};
+  for (const Case& c : cases) {
+    for (const TMailSecurity security : {TMailSecurity::StartTls, TMailSecurity::ImplicitTls}) {
+      const bool upgrade = security == TMailSecurity::StartTls;
+      SCOPED_TRACE(std::string(c.certificate) + (upgrade ? " STLS" : " implicit"));
+      TPOP3 pop(prompts_);
+      pop.Reset();
+      pop.Host = "localhost";
+      pop.Port = static_cast<std::uint16_t>(
+          std::stoi(ReadText(folder_ + (upgrade ? "port_upgrade_" : "port_") + c.certificate)));
+      pop.Security = security;
+      pop.UserName = "alice";
+      pop.Password = "secret";
+      std::vector<std::string> commands;
+      pop.OnCommandChange = [&](TMailBase&, const std::string& text) { commands.push_back(text); };
+      try {
+        pop.DoOperation(TPOP3::TMode::FetchNew);
+        ADD_FAILURE() << "no refusal";
+      } catch (const EMailError& error) {
+        EXPECT_EQ(error.Message().substr(0, error.Message().find("\r\n")),
+                  std::string("服务器 localhost 的证书未通过验证：") + c.reason);
+      }
+      EXPECT_EQ(commands.back(), upgrade ? "STLS" : "127.0.0.1: " + std::to_string(pop.Port));
+      EXPECT_TRUE(prompts_.shown.empty());
+    }
   }
 }
 

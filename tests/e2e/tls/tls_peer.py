@@ -10,6 +10,7 @@ accept. Per connection: the greeting "+OK ready", then per line received:
     other    "ECHO " + the line
 Each certificate is also served in place on a plain connection, on FOLDER/port_upgrade_NAME:
 the greeting "+OK ready" in plain, then
+    CAPA       a listing that offers STLS
     STLS       "+OK begin", then TLS whose records go out a few bytes per write, and the
                lines as above (no second greeting)
     STLS JUNK  "+OK begin", and a moment later the plain line "+OK injected"
@@ -128,6 +129,9 @@ def serve_upgrade(raw, context):
         raw.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
         raw.sendall(b"+OK ready\r\n")
         command = read_line(raw)
+        while command == b"CAPA":
+            raw.sendall(b"+OK\r\nSTLS\r\n.\r\n")
+            command = read_line(raw)
         if command not in (b"STLS", b"STLS JUNK"):
             raw.sendall(b"-ERR say STLS\r\n")
             return
