@@ -68,14 +68,27 @@ std::string Digest(const std::string& bytes) {
   return digest;
 }
 
-std::string HexDigest(const std::string& bytes) {
+std::string HexDigest(const std::string& bytes) { return Hex(Digest(bytes)); }
+
+std::string Hex(const std::string& bytes) {
   static const char k_digits[] = "0123456789abcdef";
   std::string hex;
-  for (unsigned char byte : Digest(bytes)) {
+  for (unsigned char byte : bytes) {
     hex += k_digits[byte >> 4];
     hex += k_digits[byte & 15];
   }
   return hex;
+}
+
+std::string Hmac(const std::string& key, const std::string& text) {
+  std::string block = key.size() > k_blockSize ? Digest(key) : key;
+  block.resize(k_blockSize, '\0');
+  std::string inner(k_blockSize, '\0'), outer(k_blockSize, '\0');
+  for (std::size_t i = 0; i < k_blockSize; ++i) {
+    inner[i] = static_cast<char>(block[i] ^ 0x36);
+    outer[i] = static_cast<char>(block[i] ^ 0x5c);
+  }
+  return Digest(outer + Digest(inner + text));
 }
 
 }  // namespace md5

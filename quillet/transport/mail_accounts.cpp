@@ -38,5 +38,20 @@ std::vector<TOneConnection> MailAccounts(const TProfileFile& ini) {
 }
 
 TSmtpServer SmtpServer(const TProfileFile& ini) {
-  return TSmtpServer{ini.ReadString(k_connection, "SMTPHost", ""), PortSetting(ini, "SMTPPort", 25)};
+  TSmtpServer server;
+  server.Host = ini.ReadString(k_connection, "SMTPHost", "");
+  server.Security = MailSecurityFromNumber(ini.ReadInteger(k_connection, "SMTPSecurity", 0));
+  server.Port = PortSetting(ini, "SMTPPort", server.Security == TMailSecurity::ImplicitTls ? 465 : 25);
+  server.Auth = ini.ReadInteger(k_connection, "SMTPAuth", 0) == 1;
+  server.Account = ini.ReadString(k_connection, "SMTPAccount", "");
+  server.Password = Scramble(ini.ReadString(k_connection, "SMTPPassword", ""), "", false);
+  server.PasswordServer = server.Host;
+  if (server.Account.empty()) {
+    const TOneConnection own = DefaultAccount(ini);
+    server.Account = own.Account;
+    server.Password = own.Password;
+    server.PasswordServer = own.POP3Server;
+  }
+  server.TrustedCert = ini.ReadString(k_connection, "SMTPTrustedCert", "");
+  return server;
 }

@@ -229,6 +229,9 @@ class TMailBase {
   void RearmTlsRead();
   // At the peer's close: the deciphered bytes still unread go to the protocol first.
   void DeliverTlsRest();
+  // After the peer's close-notify: answers it, delivers the rest and ends the connection as
+  // a socket close does (ConnectionClosed). False while the session is open.
+  bool EndIfPeerClosed();
   void DropTls();
 
   TUserPrompts& prompts_;

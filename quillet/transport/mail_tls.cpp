@@ -58,7 +58,19 @@ void TMailBase::TlsDataArrived() {
     if (tlsPlain_.empty()) return;
   }
   DataArrived();
-  RearmTlsRead();
+  if (!EndIfPeerClosed()) RearmTlsRead();
+}
+
+// A server may send close-notify and then wait for the answer before it closes the
+// socket: waiting for the socket's close would then last until the time-out.
+bool TMailBase::EndIfPeerClosed() {
+  if (!tls_ || tls_->State() != platform::TTlsState::Closed) return false;
+  tls_->Shutdown();
+  SendCipher();
+  DeliverTlsRest();
+  CloseQuietly();
+  ConnectionClosed();
+  return true;
 }
 
 void TMailBase::CheckCertificate() {

@@ -3,6 +3,7 @@
 #include "quillet/common/text_format.h"
 #include "quillet/transport/mail_accounts.h"
 #include "quillet/transport/raw_smtp.h"
+#include "quillet/transport/smtp_errors.h"
 #include "quillet/transport/transport_texts.h"
 #include "quillet/transport/uidl_file.h"
 
@@ -155,8 +156,7 @@ std::int32_t TNetworkProgress::Send(const TSentNotice& sent) {
   try {
     TRawSMTP smtp(prompts_, outboxPath, queue);
     WireEvents(smtp);
-    smtp.Host = server.Host;
-    smtp.Port = server.Port;
+    SetUpSmtp(smtp, server);
     smtp.OnExpandRecipients = [this](const TStringList& recipients) {
       TStringList addresses, unknown;
       for (const std::string& recipient : recipients) manager_.ExpandRecipients(recipient, addresses, unknown);
@@ -169,7 +169,13 @@ std::int32_t TNetworkProgress::Send(const TSentNotice& sent) {
       if (sent && place.box) sent(id, place.box->Name(), place.id);
     };
     TClientGuard running(client_, smtp);
-    smtp.Send();
+    try {
+      smtp.Send();
+    } catch (const ESmtpAuthError&) {
+      passwords_.Remove(server.PasswordServer, server.Account);  // asked for again next time
+      throw;
+    }
+    if (smtp.Session.LoggedIn) passwords_.Set(server.PasswordServer, server.Account, smtp.Password);
     if (!smtp.Finished && !smtp.Cancelled) ++failures_;
   } catch (const ECanceledError&) {
   } catch (const Exception& error) {
@@ -181,4 +187,19 @@ std::int32_t TNetworkProgress::Send(const TSentNotice& sent) {
   }
   manager_.SetSending(false);
   return accepted;
+}
+
+// The login's password: the one typed earlier in this program run, else the stored one,
+// else the user is asked when the server wants it.
+void TNetworkProgress::SetUpSmtp(TRawSMTP& smtp, const TSmtpServer& server) {
+  smtp.Host = server.Host;
+  smtp.Port = server.Port;
+  smtp.Security = server.Security;
+  smtp.TrustedCert = server.TrustedCert;
+  smtp.UseAuth = server.Auth;
+  smtp.UserName = server.Account;
+  if (!passwords_.Get(server.PasswordServer, server.Account, smtp.Password)) smtp.Password = server.Password;
+  smtp.OnPassword = [this, &server](std::string& password) {
+    return prompts_.AskPassword(server.Account + k_textPasswordFor + server.Host, password);
+  };
 }

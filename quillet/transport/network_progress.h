@@ -13,9 +13,11 @@
 #include "quillet/common/user_prompts.h"
 #include "quillet/store/system/system_manager.h"
 #include "quillet/transport/connections.h"
+#include "quillet/transport/mail_accounts.h"
 #include "quillet/transport/password_list.h"
 #include "quillet/transport/pop3.h"
 #include "quillet/transport/progress_manager.h"
+#include "quillet/transport/raw_smtp.h"
 #include "quillet/transport/remote_marks.h"
 
 // What the progress window shows: the GUI sets its labels and gauge, the command line
@@ -63,6 +65,7 @@ class TNetworkProgress {
   void ReceiveAccount(TPOP3& pop3, const TOneConnection& account, const TRemoteMarks* marks,
                       const TReceiveRequest& request);
   void WireEvents(TMailBase& client);
+  void SetUpSmtp(TRawSMTP& smtp, const TSmtpServer& server);
   void ShowStatus(TMailBase& client, const std::string& text);
   void Deliver(TMailMessage& message);
 

@@ -1,9 +1,8 @@
 #include "quillet/transport/raw_smtp.h"
 
-#include <cctype>
-
 #include "platform/socket.h"
 #include "platform/winsock_errors.h"
+#include "quillet/common/text_format.h"
 #include "quillet/message/composer/recipients.h"
 #include "quillet/message/header/header_utils.h"
 #include "quillet/message/parser/header_block.h"
@@ -12,20 +11,18 @@
 namespace {
 
 constexpr std::uint16_t k_smtpPort = 25;
-
-// A line of a multi-line reply that more lines follow ("250-...").
-bool IsReplyContinuation(const std::string& line) {
-  return line.size() >= 4 && std::isdigit(static_cast<unsigned char>(line[0])) &&
-         std::isdigit(static_cast<unsigned char>(line[1])) && std::isdigit(static_cast<unsigned char>(line[2])) &&
-         line[3] == '-';
-}
+constexpr std::uint16_t k_smtpTlsPort = 465;
+constexpr char k_serviceName[] = "Smtp";
+constexpr char k_tlsServiceName[] = "submissions";
+// One receive of a reply takes at most this many bytes.
+constexpr int k_replyChunk = 511;
 
 }  // namespace
 
 TRawSMTP::TRawSMTP(TUserPrompts& prompts, std::string outboxPath, std::vector<std::int32_t> queue)
     : TMailBase(prompts), OutboxPath(std::move(outboxPath)), Queue(std::move(queue)) {
   DefaultPort = k_smtpPort;
-  ServiceName = "Smtp";
+  ServiceName = k_serviceName;
   DateText = [] { return FormatDate(Now()); };
   Outbox = std::make_unique<TMailBox>(OutboxPath);
   if (Outbox->IsEncrypted()) throw EOperateOnEncrypted();
@@ -40,12 +37,17 @@ void TRawSMTP::Reset() {
   Finished = false;
   stop_ = false;
   closedEarly_ = false;
+  replies_.Clear();
   TMailBase::Reset();
 }
 
 void TRawSMTP::Send() {
   stop_ = false;
   closedEarly_ = false;
+  replies_.Clear();
+  UseTls = Security == TMailSecurity::ImplicitTls;
+  ServiceName = UseTls ? k_tlsServiceName : k_serviceName;
+  DefaultPort = UseTls ? k_smtpTlsPort : k_smtpPort;
   Start();
   PumpUntil(stop_);
   if (closedEarly_ && !Cancelled) throw ERawSmtpError(k_textSmtpConnectionLost);
@@ -65,20 +67,21 @@ void TRawSMTP::ConnectionClosed() {
   StopPumping();
 }
 
-bool TRawSMTP::ReadReply(std::string& reply) {
-  return ReadLine(reply) && !IsReplyContinuation(reply);
-}
-
-TRawSMTP::TVerdict TRawSMTP::CheckReply(const std::string& reply) {
-  if (reply.empty() || reply[0] == '2' || reply[0] == '3') return TVerdict::Accepted;
-  if (Prompts().AskYesNo(k_textServerSays + reply + "\r\n" + k_textContinue)) return TVerdict::Overruled;
+TRawSMTP::TVerdict TRawSMTP::CheckReply(const TSmtpReply& reply) {
+  if (reply.Positive()) return TVerdict::Accepted;
+  if (Prompts().AskYesNo(k_textServerSays + reply.Text() + "\r\n" + k_textContinue)) return TVerdict::Overruled;
   Cancel();
   return TVerdict::Cancelled;
 }
 
+// One reply per read event: a server answers each command once, and a reply that came
+// early is taken at the next event.
 void TRawSMTP::DataArrived() {
-  std::string reply;
-  if (!ReadReply(reply)) return;
+  char buffer[k_replyChunk];
+  const int received = Receive(buffer, k_replyChunk);
+  replies_.Add(buffer, static_cast<std::size_t>(received));
+  TSmtpReply reply;
+  if (!replies_.Next(reply) || HandleOpeningReply(reply)) return;
   TVerdict verdict = CheckReply(reply);
   if (verdict != TVerdict::Cancelled) HandleReply(verdict == TVerdict::Accepted);
 }
@@ -93,27 +96,16 @@ void TRawSMTP::HandleReply(bool accepted) {
     case TSmtpStep::DataEnd: DataEndReply(accepted); break;
     case TSmtpStep::Quit: QuitReply(); break;
     case TSmtpStep::Rset: NextMessage(); break;
+    default: break;  // the opening's steps have their own handler
   }
 }
 
 // Addresses come from decoded header text and from the expansion hook: a CR or LF in
 // them becomes a space, so that no text can add a command of its own.
-void TRawSMTP::SendCommand(const std::string& command) {
+void TRawSMTP::SendCommand(const std::string& command, const std::string& shown) {
   const std::string line = HeaderSafe(command);
-  CommandChange(line);
+  CommandChange(shown.empty() ? line : shown);
   SendText(line + "\r\n");
-}
-
-void TRawSMTP::GreetingReply() {
-  SetState(TMailState::LoggingIn);
-  SetStep(TSmtpStep::Helo);
-  SendCommand("HELO " + LocalHostName());
-}
-
-void TRawSMTP::HeloReply() {
-  if (Queue.empty()) throw ERawSmtpError(k_textNoMailsToSend);
-  Session.MessageIndex = -1;
-  NextMessage();
 }
 
 void TRawSMTP::DataReply(bool accepted) {
@@ -152,12 +144,34 @@ void TRawSMTP::NextMessage() {
       return;
     }
     LoadMessage(Queue[static_cast<std::size_t>(Session.MessageIndex)]);
-    if (!Recipients.empty()) break;
-    Prompts().ShowMessage(k_textNoReceiver);
+    if (Recipients.empty())
+      Prompts().ShowMessage(k_textNoReceiver);
+    else if (FitsSizeLimit())
+      break;
   }
   SetState(TMailState::SendingEnvelope);
   SetStep(TSmtpStep::Mail);
-  SendCommand("MAIL FROM: <" + AddressOf(SenderText) + ">");
+  SendCommand(MailFromCommand());
+}
+
+bool TRawSMTP::FitsSizeLimit() {
+  const std::int64_t limit = Session.Capabilities.sizeLimit;
+  const std::int64_t size = HeaderBlock.Size() + BodyLength;
+  if (limit <= 0 || size <= limit) return true;
+  Prompts().ShowMessage(FormatText(k_textTooBigFormat, {SubjectText, std::to_string(size), Host, std::to_string(limit)}));
+  return false;
+}
+
+// The size declared is the header block and the stored body: the server's own count
+// differs only by the line ends and dots the data phase adds.
+std::string TRawSMTP::MailFromCommand() {
+  std::string command = "MAIL FROM: <" + AddressOf(SenderText) + ">";
+  const TSmtpCapabilities& caps = Session.Capabilities;
+  if (caps.size) command += " SIZE=" + std::to_string(HeaderBlock.Size() + BodyLength);
+  if (caps.eightBitMime && (HasEightBitBytes(HeaderBlock, 0, HeaderBlock.Size()) ||
+                            HasEightBitBytes(*DataFile, BodyStart, BodyLength)))
+    command += " BODY=8BITMIME";
+  return command;
 }
 
 // The header is read with bare CR and bare LF as line ends, as the data phase sends them,

@@ -2,10 +2,12 @@
 // sends and the recipients it names in RCPT TO.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
 #include "quillet/common/lines.h"
+#include "quillet/common/stream.h"
 
 // Widens the recipients (nicknames and lists of an address book) before RCPT TO; the
 // caller supplies it, so the transport does not depend on the address book library.
@@ -21,3 +23,7 @@ std::string BuildHeaderBlock(const TStringList& headerLines, const std::string& 
 
 // The address-list items of the "To:", "CC:" and "BCC:" fields, in that order.
 TStringList HeaderRecipients(const TStringList& headerLines);
+
+// Whether a byte at or above 0x80 lies in the stream's range. Raises ERawSmtpError
+// k_textCannotReadMail when the stream gives fewer bytes than the range holds.
+bool HasEightBitBytes(TStream& stream, std::int64_t start, std::int64_t length);

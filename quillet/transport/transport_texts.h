@@ -82,6 +82,22 @@ inline constexpr char k_textServerSays[] = "The server says: \r\n";
 inline constexpr char k_textContinue[] = "Continue?";
 // The server closed the connection before the session ended with QUIT.
 inline constexpr char k_textSmtpConnectionLost[] = "The server closed the connection before the mail was sent";
+// A server that goes on sending without ending a reply (EMailError).
+inline constexpr char k_textSmtpReplyTooLong[] = "The SMTP server sent a reply that does not end";
+// Shown (not raised) for a message above the limit the server announced (SIZE); the next
+// one goes on: subject, its size, the server, the limit.
+inline constexpr char k_textTooBigFormat[] = "邮件“%s”有 %s 字节，超过服务器 %s 允许的 %s 字节，未发送。";
+// The stops before a password could leave in the clear or unasked for (EMailError); the
+// server's name follows the prefix, the reply (with its CR LF) follows where one is given.
+inline constexpr char k_textSmtpServerPrefix[] = "服务器 ";
+inline constexpr char k_textNoStartTls[] =
+    " 不提供安全连接（STARTTLS），而帐户要求使用它：邮件未发送，口令也未发出。";
+inline constexpr char k_textStartTlsRefused[] = " 拒绝建立安全连接（STARTTLS）：\r\n";
+inline constexpr char k_textNoAuthMethod[] =
+    " 不提供可用的登录方式（CRAM-MD5、PLAIN、LOGIN），邮件未发送。";
+inline constexpr char k_textAuthRefused[] = " 拒绝登录：\r\n";
+// How a command that carries a login secret is shown while it is sent.
+inline constexpr char k_textAuthShown[] = "<...>";
 
 // ---- The receive and send runs ----
 inline constexpr char k_textProgressRunning[] = "Error: Progress running";

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # receive and send of quillet-cli against real servers on loopback: a private Dovecot and
 # an SMTP sink. A composed message goes out through the sink, back in through Dovecot,
-# and arrives as it was written; leave-on-server holds across receives.
+# and arrives as it was written; leave-on-server holds across receives. Then a send over
+# STARTTLS with a login, the keys set with config set: the sink's certificate is refused
+# (the fingerprint on stderr) until it is trusted, a wrong password is refused with the
+# server's reply, and nothing leaves the outbox until the send succeeds.
 set -u
 exe=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
@@ -32,8 +35,8 @@ cli --home h compose --to alice@example.com --bcc hidden@example.com --subject "
   --body body.txt --attach photo.bin >/dev/null
 check "send prints the message and where it went" "1	已发送邮件	1" "$(cli --home h send | tr -d '\r' | grep "$(printf '\t')")"
 check "the sink got the envelope, hidden recipient included" \
-  "MAIL FROM:me@here.org|RCPT TO:alice@example.com|RCPT TO:hidden@example.com|" \
-  "$(tr '\n' '|' < "$work/sink/msg0001.env")"
+  "MAIL FROM:me@here.org SIZE=N BODY=8BITMIME|RCPT TO:alice@example.com|RCPT TO:hidden@example.com|" \
+  "$(sed 's/SIZE=[0-9][0-9]*/SIZE=N/' "$work/sink/msg0001.env" | tr '\n' '|')"
 check "no Bcc line reached the server" 0 "$(sed '/^\r$/q' "$work/sink/msg0001.eml" | grep -ci '^bcc')"
 check "an empty outbox sends nothing and succeeds" "0:" "$(out=$(cli --home h send); echo "$?:$out")"
 
@@ -62,4 +65,29 @@ set_conf Connection POP3Password "$(cli password scramble wrong | tr -d '\r')"
 doveadm -c "$conf" save -u alice < "$work/sink/msg0001.eml"
 check_status "a refused password, not entered again" 0 cli --home h --no receive
 check "nothing was fetched with it" 4 "$(cli --home h box list h/mail/in | wc -l)"
+
+set_conf Connection SMTPHost localhost  # the name the certificate carries
+set_conf Connection SMTPPort "$(cat "$work/sink/port_starttls")"
+set_conf Connection SMTPSecurity 1
+set_conf Connection SMTPAuth 1
+set_conf Connection SMTPAccount alice
+set_conf Connection SMTPPassword "$(cli password scramble secret | tr -d '\r')"
+printf 'over TLS\r\n' > tls.txt
+cli --home h compose --to bob@example.com --subject "secure" --body tls.txt >/dev/null
+queued() { cli --home h box list h/mail/out | tr -d '\r' | awk -F'\t' '$2 == 2' | wc -l; }
+fingerprint=$(cat "$work/sink/leaf.sha256")
+refusal=$(cli --home h send 2>&1 >/dev/null | tr -d '\r')
+check "an untrusted certificate is refused with its fingerprint" \
+  "服务器 localhost 的证书未通过验证：证书不受信任|证书指纹（SHA-256）：$fingerprint" "$(echo "$refusal" | head -2 | paste -sd '|')"
+check "and the message stays queued" 1 "$(queued)"
+set_conf Connection SMTPTrustedCert "$fingerprint"
+set_conf Connection SMTPPassword "$(cli password scramble wrong | tr -d '\r')"
+check "a wrong password is refused with the server's reply" "服务器 localhost 拒绝登录：|535 5.7.8 Authentication credentials invalid" \
+  "$(cli --home h send 2>&1 >/dev/null | tr -d '\r' | paste -sd '|')"
+check_status "and the send fails" 1 cli --home h send
+set_conf Connection SMTPPassword "$(cli password scramble secret | tr -d '\r')"
+check "with the certificate trusted and the right password it goes" "2	已发送邮件	2" \
+  "$(cli --home h send | tr -d '\r' | grep "$(printf '\t')")"
+check "logged in with the strongest method" "AUTH:alice CRAM-MD5" "$(tail -1 "$(ls "$work"/sink/msg*.env | tail -1)")"
+check "the outbox is empty" 0 "$(queued)"
 finish

@@ -28,3 +28,22 @@ TEST(Md5, ReferenceVectorsAndBlockBoundaries) {
   for (const Case& c : cases) EXPECT_EQ(md5::HexDigest(c.text), c.hex) << c.text.size() << " bytes";
   EXPECT_EQ(md5::Digest("abc").size(), md5::k_digestSize);
 }
+
+// RFC 2104's and RFC 2202's HMAC-MD5 vectors (a key longer than a block among them), and
+// the challenge login example of RFC 2195.
+TEST(Md5, HmacReferenceVectors) {
+  struct Case {
+    std::string key;
+    std::string text;
+    const char* hex;
+  };
+  const Case cases[] = {
+      {std::string(16, '\x0b'), "Hi There", "9294727a3638bb1c13f48ef8158bfc9d"},
+      {"Jefe", "what do ya want for nothing?", "750c783e6ab0b503eaa86e310a5db738"},
+      {std::string(16, '\xaa'), std::string(50, '\xdd'), "56be34521d144c88dbb8c733f0e8b3f6"},
+      {std::string(80, '\xaa'), "Test Using Larger Than Block-Size Key - Hash Key First",
+       "6b1ab7fe4bd7bf8f0b62e6ce61b9d0cd"},
+      {"tanstaaftanstaaf", "<1896.697170952@postoffice.reston.mci.net>", "b913a602c7eda7a495b4e6e7334d3890"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(md5::Hex(md5::Hmac(c.key, c.text)), c.hex) << c.text;
+}

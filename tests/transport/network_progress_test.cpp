@@ -59,6 +59,22 @@ class NetworkProgressTest : public SystemTest {
     manager = Open();
     run = std::make_unique<TNetworkProgress>(progress, *manager, passwords, prompts, view);
   }
+  // Points the send at the port with the extra [Connection] lines (the own account is
+  // "me" at pop.example.org without a stored password) and queues one message; its id.
+  std::int32_t QueueOne(std::uint16_t port, const std::string& lines) {
+    WriteIni("[Connection]\r\nPOP3Host=pop.example.org\r\nPOP3Account=me\r\nSMTPHost=127.0.0.1\r\nSMTPPort=" +
+             std::to_string(port) + "\r\n" + lines);
+    manager = Open();
+    run = std::make_unique<TNetworkProgress>(progress, *manager, passwords, prompts, view);
+    TMailBox& outbox = manager->Boxes().Standard(TBoxKind::Outbox).Box();
+    const std::int32_t id = store_test::AddText(outbox, "From: me@here.org\r\nTo: you@there.org\r\nSubject: s\r\n\r\nhi\r\n");
+    TMailHead head;
+    if (outbox.ReadHead(id, head)) {
+      head.State = 2;
+      outbox.WriteHead(head);
+    }
+    return id;
+  }
   std::int32_t Count(TBoxKind kind) {
     std::vector<std::int32_t> ids;
     manager->Boxes().Standard(kind).Box().ListIds(ids);
@@ -159,15 +175,7 @@ TEST_F(NetworkProgressTest, SendHandsEachAcceptedMessageToTheManager) {
   TFakeServer smtp({"220 ready\r\n"},
                    {{{"250 hello\r\n"}}, {{"250 ok\r\n"}}, {{"250 ok\r\n"}}, {{"354 go\r\n"}},
                     {{"250 queued\r\n"}, 0, false, 0, "\r\n.\r\n"}, {{"221 bye\r\n"}}});
-  WriteIni("[Connection]\r\nSMTPHost=127.0.0.1\r\nSMTPPort=" + std::to_string(smtp.Port()) + "\r\n");
-  manager = Open();
-  run = std::make_unique<TNetworkProgress>(progress, *manager, passwords, prompts, view);
-  TMailBox& outbox = manager->Boxes().Standard(TBoxKind::Outbox).Box();
-  const std::int32_t id = store_test::AddText(outbox, "From: me@here.org\r\nTo: you@there.org\r\nSubject: s\r\n\r\nhi\r\n");
-  TMailHead head;
-  ASSERT_TRUE(outbox.ReadHead(id, head));
-  head.State = 2;
-  outbox.WriteHead(head);
+  const std::int32_t id = QueueOne(smtp.Port(), "");
 
   Texts notices;
   EXPECT_EQ(run->Send([&](std::int32_t from, const std::string& box, std::int32_t now) {
@@ -177,8 +185,71 @@ TEST_F(NetworkProgressTest, SendHandsEachAcceptedMessageToTheManager) {
   EXPECT_EQ(Count(TBoxKind::Outbox), 0);
   EXPECT_EQ(Count(TBoxKind::Sentbox), 1);
   const std::string sent = smtp.Transcript();
-  EXPECT_EQ(sent.substr(0, sent.find("Data")), "HELO " + platform::LocalHostName() +
+  EXPECT_EQ(sent.substr(0, sent.find("Data")), "EHLO " + platform::LocalHostName() +
                                                    "\r\nMAIL FROM: <me@here.org>\r\nRCPT TO: <you@there.org>\r\n");
+}
+
+// The login is the POP3 account's: its password is asked for once, remembered under the
+// POP3 server, and used by the next send; a refused login forgets it and keeps the mail.
+TEST_F(NetworkProgressTest, SendLogsInWithTheAskedThenRememberedPassword) {
+  const std::string plain = "AUTH PLAIN " + std::string("AG1lAHR5cGVk") + "\r\n";  // NUL me NUL typed
+  const TServerStep ehlo{{"250-hello\r\n250 AUTH PLAIN\r\n"}};
+  {
+    TFakeServer smtp({"220 ready\r\n"}, {ehlo, {{"235 ok\r\n"}}, {{"250 ok\r\n"}}, {{"250 ok\r\n"}},
+                                          {{"354 go\r\n"}}, {{"250 queued\r\n"}, 0, false, 0, "\r\n.\r\n"},
+                                          {{"221 bye\r\n"}}});
+    QueueOne(smtp.Port(), "SMTPAuth=1\r\n");
+    prompts.passwords = {"typed"};
+    EXPECT_EQ(run->Send(), 1);
+    EXPECT_EQ(prompts.passwordQuestions, Texts{"me on 127.0.0.1"});
+    const std::string sent = smtp.Transcript();
+    EXPECT_EQ(sent.substr(0, sent.find("MAIL")), "EHLO " + platform::LocalHostName() + "\r\n" + plain);
+  }
+  std::string remembered;
+  EXPECT_TRUE(passwords.Get("pop.example.org", "me", remembered));
+  EXPECT_EQ(remembered, "typed");
+
+  TFakeServer refusing({"220 ready\r\n"}, {ehlo, {{"535 5.7.8 no\r\n"}}});
+  QueueOne(refusing.Port(), "SMTPAuth=1\r\n");
+  EXPECT_EQ(run->Send(), 0);
+  EXPECT_EQ(refusing.Transcript(), "EHLO " + platform::LocalHostName() + "\r\n" + plain);
+  EXPECT_EQ(prompts.passwordQuestions.size(), 1u);  // the remembered one was used
+  EXPECT_EQ(prompts.shown, Texts{"服务器 127.0.0.1 拒绝登录：\r\n535 5.7.8 no"});
+  EXPECT_EQ(run->Failures(), 1);
+  EXPECT_FALSE(passwords.Get("pop.example.org", "me", remembered));
+  EXPECT_EQ(Count(TBoxKind::Outbox), 1);
+}
+
+// Each case: the ini's [Connection] lines besides the POP3 account's, and the server the
+// send run takes from them.
+struct TSmtpSettingsCase {
+  const char* name;
+  std::string lines;
+  std::string expected;  // host:port security auth account/password @password server [trusted]
+};
+
+TEST_F(SystemTest, SmtpSettingsWithTheirDefaults) {
+  const TSmtpSettingsCase cases[] = {
+      {"none of the newer keys", "SMTPHost=smtp.example.org\r\n",
+       "smtp.example.org:25 0 0 me/secret @pop.example.org []"},
+      {"implicit TLS takes port 465", "SMTPHost=s\r\nSMTPSecurity=2\r\n", "s:465 2 0 me/secret @pop.example.org []"},
+      {"a port of its own", "SMTPHost=s\r\nSMTPSecurity=2\r\nSMTPPort=2465\r\n", "s:2465 2 0 me/secret @pop.example.org []"},
+      {"an unknown security asks for STARTTLS", "SMTPHost=s\r\nSMTPSecurity=7\r\n", "s:25 1 0 me/secret @pop.example.org []"},
+      {"a login of its own", "SMTPHost=s\r\nSMTPSecurity=1\r\nSMTPAuth=1\r\nSMTPAccount=bob\r\nSMTPPassword=" +
+                                 Scramble("pw", "", true) + "\r\nSMTPTrustedCert=ab:CD\r\n",
+       "s:25 1 1 bob/pw @s [ab:CD]"},
+      {"an account without a password", "SMTPHost=s\r\nSMTPAuth=1\r\nSMTPAccount=bob\r\n", "s:25 0 1 bob/ @s []"},
+  };
+  for (const TSmtpSettingsCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteIni("[Connection]\r\nPOP3Host=pop.example.org\r\nPOP3Account=me\r\nPOP3Password=" +
+             Scramble("secret", "", true) + "\r\n" + c.lines);
+    const TSmtpServer s = SmtpServer(TProfileFile(IniPath()));
+    EXPECT_EQ(s.Host + ":" + std::to_string(s.Port) + " " + std::to_string(static_cast<int>(s.Security)) + " " +
+                  (s.Auth ? "1" : "0") + " " + s.Account + "/" + s.Password + " @" + s.PasswordServer + " [" +
+                  s.TrustedCert + "]",
+              c.expected);
+  }
 }
 
 TEST_F(SystemTest, MailAccountsAreTheOwnAccountThenTheFurtherOnes) {

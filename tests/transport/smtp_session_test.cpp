@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -32,9 +33,10 @@ TServerStep DataStep(const char* reply = "250 queued\r\n") {
   return step;
 }
 
-std::string HeloLine() {
+// "EHLO " or "HELO " and the local host name, CR LF.
+std::string HelloLine(const char* command = "EHLO ") {
   std::string name = platform::LocalHostName();
-  return "HELO " + (name.empty() ? std::string("Unknown") : name) + "\r\n";
+  return command + (name.empty() ? std::string("Unknown") : name) + "\r\n";
 }
 
 struct TRun {
@@ -46,6 +48,8 @@ struct TRun {
   std::string error;  // the text of an exception Send raised
   bool finished = false;
   bool cancelled = false;
+  bool loggedIn = false;
+  bool loginRefused = false;
   std::uint16_t port = 0;
 };
 
@@ -74,14 +78,19 @@ class SmtpSessionTest : public store_test::ScratchTest {
       smtp.OnProgress = [&](TMailBase& sender) { run.progress.push_back(sender.Progress); };
       smtp.OnStatusChange = [&](TMailBase& sender, const std::string&) { run.states.push_back(sender.State); };
       smtp.OnCommandChange = [&](TMailBase&, const std::string& text) { run.commands.push_back(text); };
+      if (setup_) setup_(smtp);
       smtp.Reset();
       try {
         smtp.Send();
+      } catch (const ESmtpAuthError& e) {
+        run.error = e.Message();
+        run.loginRefused = true;
       } catch (const Exception& e) {
         run.error = e.Message();
       }
       run.finished = smtp.Finished;
       run.cancelled = smtp.Cancelled;
+      run.loggedIn = smtp.Session.LoggedIn;
     }
     run.transcript = server.Transcript();
     return run;
@@ -90,6 +99,7 @@ class SmtpSessionTest : public store_test::ScratchTest {
   test_support::TRecordingPrompts prompts_{true};
   std::vector<std::string> greeting_{k_greeting};
   TRecipientExpander expand_;
+  std::function<void(TRawSMTP&)> setup_;  // the login and security settings of a test
 };
 
 // The server's answers and the client's commands for one message that goes through.
@@ -110,7 +120,7 @@ TEST_F(SmtpSessionTest, OneAndSeveralMessagesInOneConnection) {
     SCOPED_TRACE(count);
     std::vector<std::int32_t> ids;
     std::vector<TServerStep> steps = {k_ok};
-    std::string expected = HeloLine();
+    std::string expected = HelloLine();
     for (size_t i = 0; i < count; ++i) {
       const std::string to = "to" + std::to_string(i) + "@example.org";
       ids.push_back(Compose(smtp_test::Input("To " + std::to_string(i) + " <" + to + ">", "s" + std::to_string(i),
@@ -136,7 +146,7 @@ TEST_F(SmtpSessionTest, StatesAndCommandTextsFollowTheSession) {
   steps.push_back(k_bye);
   TRun run = Send({id}, steps);
   EXPECT_EQ(run.states, (std::vector<int>{2, 3, 1, 11, 12, 4}));
-  EXPECT_EQ(run.commands, (std::vector<std::string>{"127.0.0.1", "127.0.0.1: " + std::to_string(run.port), HeloLine().substr(0, HeloLine().size() - 2),
+  EXPECT_EQ(run.commands, (std::vector<std::string>{"127.0.0.1", "127.0.0.1: " + std::to_string(run.port), HelloLine().substr(0, HelloLine().size() - 2),
                                                     "MAIL FROM: <me@example.org>", "RCPT TO: <z@example.org>", "Data",
                                                     "张: 主题", "QUIT"}));
 }
@@ -160,7 +170,7 @@ TEST_F(SmtpSessionTest, HiddenRecipientsGetTheMessageButNoHeaderNamesThem) {
   steps.push_back(k_bye);
   TRun run = Send({composed, raw}, steps);
   EXPECT_EQ(run.transcript,
-            HeloLine() +
+            HelloLine() +
                 Commands({"a@example.org", "c@example.org", "h1@example.org", "h2@example.org", "h3@example.org"},
                          Stored(composed)) +
                 Commands({"b@example.org", "h4@example.org", "h5@example.org"}, Stored(raw)) + "QUIT\r\n");
@@ -179,7 +189,7 @@ TEST_F(SmtpSessionTest, MessageWithoutRecipientIsShownAndSkipped) {
   Accept(steps, 1);
   steps.push_back(k_bye);
   TRun run = Send({first, none, last}, steps);
-  EXPECT_EQ(run.transcript, HeloLine() + Commands({"a@example.org"}, Stored(first)) +
+  EXPECT_EQ(run.transcript, HelloLine() + Commands({"a@example.org"}, Stored(first)) +
                                 Commands({"b@example.org"}, Stored(last)) + "QUIT\r\n");
   EXPECT_EQ(prompts_.shown, (std::vector<std::string>{k_textNoReceiver}));
   EXPECT_EQ(run.sent, (std::vector<std::int32_t>{first, last}));
@@ -199,7 +209,7 @@ TEST_F(SmtpSessionTest, RecipientsAreWidenedByTheExpansionHook) {
   TRun run = Send({id}, steps);
   EXPECT_EQ(seen, (TStringList{"<friends@example.org>"}));
   // A line end an encoded word brings into an address cannot start a command.
-  EXPECT_EQ(run.transcript, HeloLine() + Commands({"ann@example.org", "bob@example.org", "eve@example.org  RSET"}, Stored(id)) +
+  EXPECT_EQ(run.transcript, HelloLine() + Commands({"ann@example.org", "bob@example.org", "eve@example.org  RSET"}, Stored(id)) +
                                 "QUIT\r\n");
 }
 
@@ -240,7 +250,7 @@ TEST_F(SmtpSessionTest, RefusedRepliesAskWhetherToGoOn) {
     std::vector<TServerStep> steps = {k_ok};
     steps.insert(steps.end(), c.steps.begin(), c.steps.end());
     TRun run = Send({id}, steps);
-    EXPECT_EQ(run.transcript, HeloLine() + c.expectedAfterHelo);
+    EXPECT_EQ(run.transcript, HelloLine() + c.expectedAfterHelo);
     EXPECT_EQ(prompts_.asked, (std::vector<std::string>{k_textServerSays + c.refusal + "\r\n" + k_textContinue}));
     EXPECT_EQ(run.sent, c.sent ? std::vector<std::int32_t>{id} : std::vector<std::int32_t>{});
     EXPECT_EQ(run.cancelled, !c.answer);
@@ -250,17 +260,45 @@ TEST_F(SmtpSessionTest, RefusedRepliesAskWhetherToGoOn) {
 }
 
 // A reply of several lines ("250-...") is answered once, after its last line, whichever
-// way its lines arrive.
-TEST_F(SmtpSessionTest, MultiLineRepliesAreAnsweredOnce) {
-  const std::int32_t id = Compose(smtp_test::Input("a@example.org", "s", {"b"}));
-  TServerStep helo{{"250-fake here\r\n", "250-SIZE 1000\r\n250 HELP\r\n"}, 30};
-  std::vector<TServerStep> steps = {helo};
+// way its lines arrive; the EHLO reply's keywords count from every line. The announced
+// SIZE goes with MAIL FROM, a message above it is passed over with a message, and a
+// message with 8-bit bytes is announced as such.
+TEST_F(SmtpSessionTest, EhloRepliesShapeTheEnvelope) {
+  const std::string small = "From: me@example.org\r\nTo: a@example.org\r\n\r\nbody\r\n";
+  const std::string eightBit = "From: me@example.org\r\nTo: b@example.org\r\n\r\n\xd6\xd0\xce\xc4\r\n";
+  const std::string big = "From: me@example.org\r\nTo: c@example.org\r\nSubject: big\r\n\r\n" + std::string(300, 'x');
+  const std::vector<std::int32_t> ids = {Raw(small), Raw(eightBit), Raw(big)};
+  const std::size_t dateLine = std::string("Date: ").size() + std::string(smtp_test::k_date).size() + 2;
+  const std::string limit = std::to_string(dateLine + small.size() + 20);
+  TServerStep ehlo{{"250-fake here\r\n", "250-SIZE " + limit + "\r\n250-8BITMIME\r", "\n250 HELP\r\n"}, 30};
+  std::vector<TServerStep> steps = {ehlo};
+  Accept(steps, 1);
   Accept(steps, 1);
   steps.push_back(k_bye);
   greeting_ = {"220-fake\r\n", "220-ready\r\n", "220 go\r\n"};
-  TRun run = Send({id}, steps);
+  TRun run = Send(ids, steps);
   EXPECT_TRUE(run.finished);
-  EXPECT_EQ(run.transcript, HeloLine() + Commands({"a@example.org"}, Stored(id)) + "QUIT\r\n");
+  auto sizeOf = [&](const std::string& stored) { return std::to_string(dateLine + stored.size()); };
+  EXPECT_EQ(run.transcript, HelloLine() + "MAIL FROM: <me@example.org> SIZE=" + sizeOf(small) +
+                                "\r\nRCPT TO: <a@example.org>\r\nData\r\n" + smtp_test::WireText(small) +
+                                "MAIL FROM: <me@example.org> SIZE=" + sizeOf(eightBit) +
+                                " BODY=8BITMIME\r\nRCPT TO: <b@example.org>\r\nData\r\n" + smtp_test::WireText(eightBit) +
+                                "QUIT\r\n");
+  EXPECT_EQ(run.sent, (std::vector<std::int32_t>{ids[0], ids[1]}));
+  EXPECT_EQ(prompts_.shown, (std::vector<std::string>{"邮件“big”有 " + sizeOf(big) + " 字节，超过服务器 127.0.0.1 允许的 " +
+                                                      limit + " 字节，未发送。"}));
+}
+
+// An old server that refuses EHLO is greeted with HELO and announces nothing.
+TEST_F(SmtpSessionTest, RefusedEhloFallsBackToHelo) {
+  const std::int32_t id = Raw("From: me@example.org\r\nTo: a@example.org\r\n\r\n\xd6\xd0\r\n");
+  std::vector<TServerStep> steps = {{{"500 command unrecognized\r\n"}}, k_ok};
+  Accept(steps, 1);
+  steps.push_back(k_bye);
+  TRun run = Send({id}, steps);
+  EXPECT_EQ(run.transcript, HelloLine() + HelloLine("HELO ") + Commands({"a@example.org"}, Stored(id)) + "QUIT\r\n");
+  EXPECT_EQ(run.sent, (std::vector<std::int32_t>{id}));
+  EXPECT_TRUE(prompts_.asked.empty());
 }
 
 // Lines with leading dots and bare line ends around the 4096-byte pieces.
@@ -286,7 +324,7 @@ TEST_F(SmtpSessionTest, SlowReaderGetsTheDataByteForByte) {
   TServerOptions options;
   options.receiveBuffer = 8192;
   TRun run = Send({id}, steps, options);
-  const std::string expected = HeloLine() + Commands({"a@example.org"}, stored) + "QUIT\r\n";
+  const std::string expected = HelloLine() + Commands({"a@example.org"}, stored) + "QUIT\r\n";
   ASSERT_EQ(run.transcript.size(), expected.size());
   EXPECT_TRUE(run.transcript == expected) << "first difference at "
                                           << std::mismatch(expected.begin(), expected.end(), run.transcript.begin()).first -
@@ -321,7 +359,7 @@ TEST_F(SmtpSessionTest, DotTransparencyAndBareLineEnds) {
     Accept(steps, 1);
     steps.push_back(k_bye);
     TRun run = Send({id}, steps);
-    EXPECT_EQ(run.transcript, HeloLine() + "MAIL FROM: <me@example.org>\r\nRCPT TO: <a@example.org>\r\nData\r\n" +
+    EXPECT_EQ(run.transcript, HelloLine() + "MAIL FROM: <me@example.org>\r\nRCPT TO: <a@example.org>\r\nData\r\n" +
                                   "Date: " + smtp_test::k_date + "\r\n" + c.data + "\r\n.\r\nQUIT\r\n");
     EXPECT_EQ(run.sent, (std::vector<std::int32_t>{id}));
   }
@@ -345,7 +383,7 @@ TEST_F(SmtpSessionTest, DroppedConnectionDuringDataKeepsTheMessage) {
     TRun run = Send({first, second}, steps);
     EXPECT_EQ(run.sent, (std::vector<std::int32_t>{first}));
     EXPECT_FALSE(run.finished);
-    const std::string sentBefore = HeloLine() + Commands({"a@example.org"}, Stored(first)) +
+    const std::string sentBefore = HelloLine() + Commands({"a@example.org"}, Stored(first)) +
                                    "MAIL FROM: <me@example.org>\r\nRCPT TO: <b@example.org>\r\nData\r\n";
     EXPECT_EQ(run.transcript.substr(0, sentBefore.size()), sentBefore);
     if (!midData) {
@@ -363,7 +401,7 @@ TEST_F(SmtpSessionTest, QueueAndOutboxProblemsAreReported) {
   const std::int32_t id = Compose(smtp_test::Input("a@example.org", "s", {"b"}));
   TRun empty = Send({}, {k_ok});
   EXPECT_EQ(empty.error, k_textNoMailsToSend);
-  EXPECT_EQ(empty.transcript, HeloLine());
+  EXPECT_EQ(empty.transcript, HelloLine());
   TRun missing = Send({id, 999}, {k_ok, k_ok, k_ok, k_goAhead, DataStep()});
   EXPECT_EQ(missing.error, std::string(k_textCannotFindMail) + "999");
   EXPECT_EQ(missing.sent, (std::vector<std::int32_t>{id}));
@@ -372,3 +410,112 @@ TEST_F(SmtpSessionTest, QueueAndOutboxProblemsAreReported) {
 }
 
 }  // namespace
+
+namespace login {
+
+const std::string k_cramChallenge = "334 PDE4OTYuNjk3MTcwOTUyQHBvc3RvZmZpY2UucmVzdG9uLm1jaS5uZXQ+\r\n";
+
+// Each case: what EHLO offers, the server's answers during the login, what the client
+// says in it. The mail follows either way.
+struct TLoginCase {
+  const char* name;
+  std::string offer;
+  std::vector<TServerStep> answers;
+  std::string exchange;
+  std::vector<std::string> shown;  // the command texts of the login
+};
+
+}  // namespace login
+
+TEST_F(SmtpSessionTest, LoginUsesTheStrongestMethodOffered) {
+  using login::TLoginCase;
+  const TServerStep goOn{{"334 VXNlcm5hbWU6\r\n"}}, loggedIn{{"235 2.7.0 ok\r\n"}};
+  const TLoginCase cases[] = {
+      {"PLAIN", "250 AUTH PLAIN\r\n", {loggedIn}, "AUTH PLAIN AHRpbQB0YW5zdGFhZnRhbnN0YWFm\r\n", {"AUTH PLAIN <...>"}},
+      {"LOGIN, old form", "250 AUTH=LOGIN\r\n", {goOn, goOn, loggedIn},
+       "AUTH LOGIN\r\ndGlt\r\ndGFuc3RhYWZ0YW5zdGFhZg==\r\n", {"AUTH LOGIN", "<...>", "<...>"}},
+      {"CRAM-MD5 before PLAIN and LOGIN", "250-AUTH LOGIN PLAIN\r\n250 AUTH CRAM-MD5\r\n",
+       {{{login::k_cramChallenge}}, loggedIn}, "AUTH CRAM-MD5\r\ndGltIGI5MTNhNjAyYzdlZGE3YTQ5NWI0ZTZlNzMzNGQzODkw\r\n",
+       {"AUTH CRAM-MD5", "<...>"}},
+  };
+  const std::int32_t id = Compose(smtp_test::Input("a@example.org", "s", {"b"}));
+  for (bool asked : {false, true}) {
+    for (const TLoginCase& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (asked ? ", password asked" : ""));
+      prompts_ = test_support::TRecordingPrompts();
+      if (asked) prompts_.passwords = {"tanstaaftanstaaf"};
+      setup_ = [this, asked](TRawSMTP& smtp) {
+        smtp.UseAuth = true;
+        smtp.UserName = "tim";
+        smtp.Password = asked ? "" : "tanstaaftanstaaf";
+        smtp.OnPassword = [this](std::string& password) { return prompts_.AskPassword("tim", password); };
+      };
+      std::vector<TServerStep> steps = {{{"250-fake\r\n" + c.offer}}};
+      steps.insert(steps.end(), c.answers.begin(), c.answers.end());
+      Accept(steps, 1);
+      steps.push_back(k_bye);
+      TRun run = Send({id}, steps);
+      EXPECT_EQ(run.transcript, HelloLine() + c.exchange + Commands({"a@example.org"}, Stored(id)) + "QUIT\r\n");
+      EXPECT_TRUE(run.loggedIn);
+      EXPECT_EQ(run.sent, (std::vector<std::int32_t>{id}));
+      EXPECT_EQ(prompts_.passwordQuestions.size(), asked ? 1u : 0u);
+      EXPECT_EQ(std::vector<std::string>(run.commands.begin() + 3, run.commands.begin() + 3 + c.shown.size()), c.shown);
+      for (const std::string& command : run.commands) EXPECT_EQ(command.find("tanstaaf"), std::string::npos);
+    }
+  }
+}
+
+// Each case: the EHLO reply, the server's answers after it, whether STARTTLS is required,
+// what the client says after EHLO, and the error; no message, no password in the clear.
+struct TStopCase {
+  const char* name;
+  std::string ehlo;
+  std::vector<TServerStep> answers;
+  bool requireStartTls;
+  std::string afterEhlo;
+  std::string error;
+  bool loginRefused;  // raised as ESmtpAuthError
+  const char* password = "wrong";  // empty: asked for, and the user cancels
+};
+
+TEST_F(SmtpSessionTest, OpeningStopsBeforeAnythingLeavesUnprotected) {
+  const std::string server = "服务器 127.0.0.1";
+  const TStopCase cases[] = {
+      {"STARTTLS required but not offered", "250-fake\r\n250 AUTH PLAIN LOGIN\r\n", {}, true, "",
+       server + k_textNoStartTls, false},
+      {"STARTTLS refused", "250-fake\r\n250-STARTTLS\r\n250 AUTH PLAIN\r\n", {{{"454 4.7.0 not now\r\n"}}}, true,
+       "STARTTLS\r\n", server + k_textStartTlsRefused + "454 4.7.0 not now", false},
+      {"no usable login method", "250-fake\r\n250 AUTH GSSAPI\r\n", {}, false, "", server + k_textNoAuthMethod, false},
+      {"HELO server and a login", "502 no\r\n", {k_ok}, false, "HELO", server + k_textNoAuthMethod, false},
+      {"wrong password", "250-fake\r\n250 AUTH PLAIN\r\n", {{{"535 5.7.8 invalid\r\n"}}}, false,
+       "AUTH PLAIN AHRpbQB3cm9uZw==\r\n", server + k_textAuthRefused + "535 5.7.8 invalid", true},
+      {"user name refused", "250-fake\r\n250 AUTH LOGIN\r\n", {{{"334 VXNlcm5hbWU6\r\n"}}, {{"535-no\r\n535 such user\r\n"}}}, false,
+       "AUTH LOGIN\r\ndGlt\r\n", server + k_textAuthRefused + "535-no\r\n535 such user", true},
+      {"a challenge that is no Base64", "250-fake\r\n250 AUTH CRAM-MD5\r\n", {{{"334 <no base64>\r\n"}}}, false,
+       "AUTH CRAM-MD5\r\n", server + k_textAuthRefused + "334 <no base64>", true},
+      {"password prompt cancelled", "250-fake\r\n250 AUTH PLAIN\r\n", {}, false, "", "", false, ""},
+  };
+  const std::int32_t id = Compose(smtp_test::Input("a@example.org", "s", {"b"}));
+  for (const TStopCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts_ = test_support::TRecordingPrompts();
+    setup_ = [this, &c](TRawSMTP& smtp) {
+      smtp.Security = c.requireStartTls ? TMailSecurity::StartTls : TMailSecurity::Plain;
+      smtp.UseAuth = true;
+      smtp.UserName = "tim";
+      smtp.Password = c.password;
+      smtp.OnPassword = [this](std::string& password) { return prompts_.AskPassword("tim", password); };
+    };
+    std::vector<TServerStep> steps = {{{c.ehlo}}};
+    steps.insert(steps.end(), c.answers.begin(), c.answers.end());
+    TRun run = Send({id}, steps);
+    const std::string afterEhlo = c.afterEhlo == "HELO" ? HelloLine("HELO ") : c.afterEhlo;
+    EXPECT_EQ(run.transcript, HelloLine() + afterEhlo);
+    EXPECT_EQ(run.error, c.error);
+    EXPECT_TRUE(run.sent.empty());
+    EXPECT_FALSE(run.loggedIn);
+    EXPECT_EQ(run.loginRefused, c.loginRefused);
+    EXPECT_EQ(run.cancelled, c.error.empty());
+    EXPECT_EQ(prompts_.passwordQuestions.size(), c.error.empty() ? 1u : 0u);
+  }
+}
