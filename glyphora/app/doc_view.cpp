@@ -187,11 +187,18 @@ bool MouseCell(Editor* e, LPARAM lParam, int* column, int* row) {
   return true;
 }
 
+// A move without a drag tells the current tool where the next action lands.
+void OnPlacing(Editor* e, LPARAM lParam) {
+  int column, row;
+  MouseCell(e, lParam, &column, &row);
+  if (auto placing = e->tools[e->document->current.tool].handlers.placing) placing(e->document, column, row);
+}
+
 void OnMouse(ViewState* s, MouseEvent event, LPARAM lParam) {
   Editor* e = s->editor;
   if (e->document == nullptr) return;
   if (event == MouseEvent::Press) SetCapture(s->hwnd);
-  if (event == MouseEvent::Drag && !e->drag.active) return;
+  if (event == MouseEvent::Drag && !e->drag.active) return OnPlacing(e, lParam);
   if (event == MouseEvent::Release) {
     if (!e->drag.active) return;
     ReleaseCapture();

@@ -5,6 +5,7 @@
 
 #include "glyphora/app/app_resources.h"
 #include "glyphora/app/doc_view.h"
+#include "glyphora/app/text_handlers.h"
 #include "glyphora/app/tool_bar.h"
 #include "glyphora/convert/clip_picture.h"
 #include "glyphora/convert/page_to_clip.h"
@@ -155,14 +156,6 @@ int PasteBitmap(Editor* e) {
   return 0;
 }
 
-// Without the text tools, pasted text becomes a floating page laid out at the default width.
-int PasteText(Editor* e, const std::string& text) {
-  Page page;
-  int error = DocumentTextToPage(&page, "", text.data(), static_cast<std::int32_t>(text.size()),
-                                 e->settings.defaultWidth);
-  return error != 0 ? error : FloatPasted(e, &page);
-}
-
 ClipContents ClipboardContents(const std::string& text) {
   ClipContents clip;
   clip.text = !text.empty();
@@ -201,8 +194,11 @@ void CommandPaste(Editor* editor) {
     switch (DocPasteAction(ClipboardContents(text), editor->document->current.tool)) {
       case PasteAction::Table: error = PasteTable(editor, text); break;
       case PasteAction::Page: error = PastePage(editor); break;
-      case PasteAction::IntoTextTool:
-      case PasteAction::TextTool: error = PasteText(editor, text); break;
+      case PasteAction::IntoTextTool: error = TextToolPaste(editor, text); break;
+      case PasteAction::TextTool:
+        ToolBarSelect(editor, k_textTool);
+        error = TextToolPaste(editor, text);
+        break;
       case PasteAction::Bitmap: error = PasteBitmap(editor); break;
       case PasteAction::Metafile:
         EditorAsk(editor, ui::ResourceString(STR_NOT_YET), "Glyphora", MB_OK | MB_ICONINFORMATION);

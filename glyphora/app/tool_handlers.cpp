@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "glyphora/app/text_handlers.h"
 #include "glyphora/tools/circle_shape.h"
 #include "glyphora/tools/line_shape.h"
 #include "glyphora/tools/rectangle_shape.h"
@@ -164,6 +165,7 @@ void ToolHandlersInstall(Editor* editor) {
   own[7].mouse = CircleMouse;
   own[8].mouse = RectangleMouse;
   for (int tool : {3, 4, 5, 6, 7, 8}) own[tool].key = DrawKey;
+  TextHandlersFill(own);
   ToolTableBuild(own, editor->tools);
 }
 

@@ -67,6 +67,15 @@ void EditorWindow::Drag(const std::vector<std::pair<int, int>>& cells) {
   SendMessageW(editor_.view, WM_LBUTTONUP, 0, MAKELPARAM(last.x, last.y));
 }
 
+void EditorWindow::MoveTo(int column, int row) {
+  POINT p = CellCentre(column, row);
+  SendMessageW(editor_.view, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+}
+
+void EditorWindow::Type(const std::string& keys) {
+  for (char key : keys) SendMessageW(editor_.frame, WM_CHAR, static_cast<unsigned char>(key), 0);
+}
+
 std::vector<std::string> EditorWindow::MainRows() const {
   return glyphora_test::RowsOf(editor_.document->current.mainPage);
 }

@@ -23,6 +23,10 @@ class EditorWindow : public ::testing::Test {
   void ClickTool(int tool);
   // Presses at one cell, drags through the others, releases at the last.
   void Drag(const std::vector<std::pair<int, int>>& cells);
+  // Moves the mouse over a cell with no button down.
+  void MoveTo(int column, int row);
+  // Types the characters as the keyboard would (WM_CHAR to the frame).
+  void Type(const std::string& keys);
   // The main page (or the floating page) as rows, empty cells as ".".
   std::vector<std::string> MainRows() const;
   std::vector<std::string> FloatingRows() const;
