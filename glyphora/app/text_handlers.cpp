@@ -64,6 +64,9 @@ void TextActive(Document* d, int active) {
   if (active == 0 && d->current.floating != 0) DocFrontPageDrop(d, true, true);
 }
 
+// The justification changed: the text is laid out again.
+void TextRecalc(Document* d) { TestError(EditorOf(d), TextFloatLayout(d, EditorJustify(EditorOf(d)))); }
+
 void TextPlacing(Document* d, int column, int row) {
   Editor* e = EditorOf(d);
   e->drag.column = column;
@@ -78,6 +81,7 @@ void TextHandlersFill(ToolHandlers own[k_toolCount]) {
   text.mouse = TextMouse;
   text.active = TextActive;
   text.placing = TextPlacing;
+  text.recalc = TextRecalc;
 }
 
 int TextToolPaste(Editor* editor, const std::string& text) {

@@ -25,6 +25,8 @@ struct ToolBarState {
   Editor* editor = nullptr;
 };
 
+constexpr const wchar_t* k_justifyCaptions[] = {L"Left", L"Centre", L"Right", L"Full"};
+
 int OptionsTop(const Editor* e) { return e->tools[k_toolCount - 1].buttonTop + k_toolButtonHeight + k_optionsGap; }
 
 RECT ToolRect(const Editor* e, int tool) {
@@ -57,6 +59,7 @@ std::wstring OptionCaption(const Editor* e, ButtonKind kind, int tool) {
       return L"< " + std::to_wstring(size) + L" >";
     }
     case ButtonKind::Compounds: return e->options.compounds ? L"On" : L"Off";
+    case ButtonKind::Justification: return k_justifyCaptions[e->preferences.justification & 3];
     default: return L"";
   }
 }
@@ -117,6 +120,9 @@ void OptionClick(Editor* e, ButtonKind kind, int tool, int x) {
       ui::SetWindowTextGbk(e->helpLine, e->options.compounds ? k_compoundsOnText : k_compoundsOffText);
       break;
     case ButtonKind::ShapeSize: ChangeSize(e, tool, x >= k_toolBarWidth / 2); break;
+    case ButtonKind::Justification:
+      e->preferences.justification = static_cast<std::uint16_t>((e->preferences.justification + 1) & 3);
+      break;
     case ButtonKind::Character:
       ui::SetWindowTextGbk(e->helpLine, "Type a character to draw with (Backspace: the shape's own characters).");
       break;
@@ -135,9 +141,12 @@ void OnPress(ToolBarState* s, int x, int y) {
   int count = ToolOptionKinds(current, kinds);
   ButtonStack(kinds, count, OptionsTop(e), tops);
   for (int i = 0; i < count; ++i) {
-    if (y >= tops[i] && y < tops[i] + ButtonHeight(kinds[i])) OptionClick(e, kinds[i], current, x);
+    if (y < tops[i] || y >= tops[i] + ButtonHeight(kinds[i])) continue;
+    OptionClick(e, kinds[i], current, x);
+    if (auto recalc = e->tools[current].handlers.recalc) recalc(e->document);  // the float follows
   }
   InvalidateRect(s->hwnd, nullptr, TRUE);
+  if (e->view != nullptr) InvalidateRect(e->view, nullptr, FALSE);
 }
 
 void OnMove(ToolBarState* s, int x, int y) {
@@ -164,6 +173,10 @@ int ToolOptionKinds(int tool, ButtonKind* kinds) {
   int n = 0;
   switch (static_cast<ToolIndex>(tool)) {
     case ToolIndex::Select: kinds[n++] = ButtonKind::Transparent; break;
+    case ToolIndex::Text:
+      kinds[n++] = ButtonKind::Transparent;
+      kinds[n++] = ButtonKind::Justification;
+      break;
     case ToolIndex::Pencil:
     case ToolIndex::Rubber:
     case ToolIndex::Circle:
@@ -180,6 +193,15 @@ int ToolOptionKinds(int tool, ButtonKind* kinds) {
     default: break;
   }
   return n;
+}
+
+RECT ToolBarOptionRect(const Editor* editor, int index) {
+  ButtonKind kinds[k_buttonKindCount];
+  int tops[k_buttonKindCount];
+  int count = ToolOptionKinds(editor->document->current.tool, kinds);
+  ButtonStack(kinds, count, OptionsTop(editor), tops);
+  if (index < 0 || index >= count) return RECT{};
+  return RECT{k_buttonInset, tops[index], k_toolBarWidth - k_buttonInset, tops[index] + ButtonHeight(kinds[index])};
 }
 
 void ShowToolHelp(Editor* editor, int tool) {

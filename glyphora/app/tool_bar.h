@@ -13,6 +13,9 @@ constexpr int k_toolBarWidth = 44;
 HWND ToolBarCreate(Editor* editor, HWND parent);
 // The option buttons the tool shows, in order; returns how many (at most k_buttonKindCount).
 int ToolOptionKinds(int tool, ButtonKind* kinds);
+// The place of the current tool's option button at index (as ToolOptionKinds orders
+// them); empty past the last.
+RECT ToolBarOptionRect(const Editor* editor, int index);
 // Makes a tool current (ToolSelect) and shows its help line.
 void ToolBarSelect(Editor* editor, int tool);
 // The help line's text for the current tool.

@@ -1,6 +1,7 @@
 #include "tests/gui/editor_fixture.h"
 
 #include "glyphora/app/editor_setup.h"
+#include "glyphora/app/tool_bar.h"
 #include "glyphora/document/doc_geometry.h"
 #include "tests/glyphora/page_rows.h"
 
@@ -47,6 +48,14 @@ void EditorWindow::Command(int id) { SendMessageW(editor_.frame, WM_COMMAND, MAK
 
 void EditorWindow::ClickTool(int tool) {
   LPARAM at = MAKELPARAM(10, editor_.tools[tool].buttonTop + 10);
+  SendMessageW(editor_.toolBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(editor_.toolBar, WM_LBUTTONUP, 0, at);
+}
+
+void EditorWindow::ClickOption(int index, bool rightHalf) {
+  RECT r = glyphora::app::ToolBarOptionRect(&editor_, index);
+  ASSERT_LT(r.top, r.bottom) << "no option button " << index;
+  LPARAM at = MAKELPARAM(rightHalf ? r.right - 2 : r.left + 2, (r.top + r.bottom) / 2);
   SendMessageW(editor_.toolBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(editor_.toolBar, WM_LBUTTONUP, 0, at);
 }

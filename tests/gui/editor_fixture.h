@@ -21,6 +21,8 @@ class EditorWindow : public ::testing::Test {
   void Command(int id);
   // Selects a tool by clicking its button on the tool bar.
   void ClickTool(int tool);
+  // Clicks the current tool's option button at index (left half, or right half).
+  void ClickOption(int index, bool rightHalf = false);
   // Presses at one cell, drags through the others, releases at the last.
   void Drag(const std::vector<std::pair<int, int>>& cells);
   // Moves the mouse over a cell with no button down.

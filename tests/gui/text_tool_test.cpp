@@ -46,22 +46,21 @@ TEST_F(EditorWindow, TextToolTypesAtTheClickedCellOneUndoableKeyAtATime) {
 }
 
 TEST_F(EditorWindow, TextToolLaysOutByTheJustificationAndTakesPastesAtTheCaret) {
-  struct JustifyCase {
-    int justification;
-    std::pair<int, int> cell;  // away from the text before it: a new text starts there
-    Rows rows;
-  };
-  const JustifyCase cases[] = {
-      {0, {0, 0}, {"abc", "d.."}}, {1, {4, 0}, {"abc", ".d."}}, {2, {8, 0}, {"abc", "..d"}}, {3, {4, 3}, {"abc", "d.."}},
+  const std::pair<int, Rows> clicks[] = {  // each click on the button takes the next one
+      {1, {"abc", ".d."}}, {2, {"abc", "..d"}}, {3, {"abc", "d.."}}, {0, {"abc", "d.."}},
   };
   ClickTool(k_textTool);
-  for (const JustifyCase& c : cases) {
-    editor_.preferences.justification = static_cast<std::uint16_t>(c.justification);
-    Drag({c.cell});
-    Type("abc\rd");
-    EXPECT_EQ(FloatingRows(), c.rows) << "justification " << c.justification;
-    EXPECT_EQ(editor_.document->current.floatingColumn, c.cell.first);
+  Drag({{0, 0}});
+  Type("abc\rd");
+  EXPECT_EQ(FloatingRows(), (Rows{"abc", "d.."}));
+  for (const auto& [justification, rows] : clicks) {
+    ClickOption(1);
+    EXPECT_EQ(editor_.preferences.justification, justification);
+    EXPECT_EQ(FloatingRows(), rows) << "justification " << justification;
   }
+  Drag({{8, 3}});  // a click away from the text lays it down and starts another
+  EXPECT_EQ(editor_.document->current.floatingColumn, 8);
+  EXPECT_EQ(MainRows()[1], "d  .........");
   editor_.preferences.justification = 0;
   ClickTool(k_pencilTool);
   ClickTool(k_textTool);
