@@ -1,5 +1,6 @@
 #include "glyphora/app/text_handlers.h"
 
+#include "glyphora/app/big_text.h"
 #include "glyphora/convert/text_translate.h"
 #include "glyphora/tools/selection.h"
 #include "glyphora/tools/text_float.h"
@@ -12,6 +13,17 @@ constexpr int k_backspace = '\b';
 constexpr int k_enter = '\r';
 
 Justify EditorJustify(const Editor* e) { return static_cast<Justify>(e->preferences.justification & 3); }
+
+// Runs edit with the layout of the current text tool: plain text, or big letters.
+template <class Edit>
+int WithLayout(Editor* e, Edit edit) {
+  Justify justify = EditorJustify(e);
+  if (e->document->current.tool == static_cast<int>(ToolIndex::BigText)) {
+    BigTextContext big{e, justify};
+    return edit(BigTextLayout(&big));
+  }
+  return edit(PlainTextLayout(&justify));
+}
 
 BlitMode TextMode(const Editor* e) {
   return e->settings.transparent ? BlitMode::SkipBlank : BlitMode::EmptyAsBlank;
@@ -49,11 +61,12 @@ void TextKey(Document* d, int key) {
   Editor* e = EditorOf(d);
   int error = 0;
   if (key == k_backspace) {
-    error = TextFloatErase(d, EditorJustify(e));
+    error = WithLayout(e, [d](const TextLayout& layout) { return TextFloatErase(d, layout); });
   } else if (key == k_enter || (key >= ' ' && key < 127)) {
     char byte = static_cast<char>(key);
     error = EnsureText(e, d);
-    if (error == 0) error = TextFloatInsert(d, &byte, 1, EditorJustify(e));
+    if (error == 0)
+      error = WithLayout(e, [d, &byte](const TextLayout& layout) { return TextFloatInsert(d, &byte, 1, layout); });
   }
   TestError(e, error);
   if (e->view != nullptr) InvalidateRect(e->view, nullptr, FALSE);
@@ -64,8 +77,11 @@ void TextActive(Document* d, int active) {
   if (active == 0 && d->current.floating != 0) DocFrontPageDrop(d, true, true);
 }
 
-// The justification changed: the text is laid out again.
-void TextRecalc(Document* d) { TestError(EditorOf(d), TextFloatLayout(d, EditorJustify(EditorOf(d)))); }
+// An option changed: the text is laid out again.
+void TextRecalc(Document* d) {
+  Editor* e = EditorOf(d);
+  TestError(e, WithLayout(e, [d](const TextLayout& layout) { return TextFloatLayout(d, layout); }));
+}
 
 void TextPlacing(Document* d, int column, int row) {
   Editor* e = EditorOf(d);
@@ -82,6 +98,9 @@ void TextHandlersFill(ToolHandlers own[k_toolCount]) {
   text.active = TextActive;
   text.placing = TextPlacing;
   text.recalc = TextRecalc;
+  ToolHandlers& big = own[static_cast<int>(ToolIndex::BigText)];  // its layout differs, keys the same
+  big.key = TextKey;
+  big.recalc = TextRecalc;
 }
 
 int TextToolPaste(Editor* editor, const std::string& text) {
@@ -90,7 +109,9 @@ int TextToolPaste(Editor* editor, const std::string& text) {
   Document* d = editor->document;
   int error = EnsureText(editor, d);
   if (error != 0) return error;
-  return TextFloatInsert(d, plain.data(), static_cast<std::int32_t>(plain.size()), EditorJustify(editor));
+  return WithLayout(editor, [d, &plain](const TextLayout& layout) {
+    return TextFloatInsert(d, plain.data(), static_cast<std::int32_t>(plain.size()), layout);
+  });
 }
 
 }  // namespace glyphora::app

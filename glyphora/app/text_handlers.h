@@ -8,7 +8,8 @@
 
 namespace glyphora::app {
 
-// Puts the text tool's Key, Mouse, Active and Placing handlers into own (by tool index).
+// Puts the text tool's Key, Mouse, Active, Recalc and Placing handlers and the big-text
+// tool's Key and Recalc into own (by tool index).
 void TextHandlersFill(ToolHandlers own[k_toolCount]);
 // Inserts pasted text at the caret of the text tool's text (one started at the cell the
 // mouse was last over when none floats), translated to plain characters.

@@ -9,6 +9,7 @@
 #include "platform/win32/ui/scoped_dc.h"
 #include "platform/win32/ui/window_state.h"
 #include "platform/win32/ui/window_text.h"
+#include "platform/win32/wide.h"
 
 namespace glyphora::app {
 
@@ -26,6 +27,27 @@ struct ToolBarState {
 };
 
 constexpr const wchar_t* k_justifyCaptions[] = {L"Left", L"Centre", L"Right", L"Full"};
+
+constexpr int k_bigTextBig = 127, k_bigTextSmall = 4;  // the preferences' size limits
+
+// The font chooser's three rows: the face, "< size >" and the style letters.
+std::wstring BigTextCaption(const Preferences& p) {
+  std::wstring style;
+  for (int bit = 0; bit < 4; ++bit)
+    if ((p.bigTextStyle & (1 << bit)) != 0) style += L"BIUS"[bit];
+  return platform::win32::WideFromGbk(p.bigTextFace) + L"\n< " + std::to_wstring(p.bigTextSize) + L" >\n" +
+         (style.empty() ? L"-" : style);
+}
+
+// The middle row steps the size (left half smaller, right half bigger); the bottom row
+// steps the style through its sixteen combinations.
+void BigTextClick(Preferences* p, int x, int y) {
+  if (y >= 2 * k_optionButtonHeight) {
+    p->bigTextStyle = static_cast<std::uint8_t>((p->bigTextStyle + 1) & 15);
+  } else if (y >= k_optionButtonHeight) {
+    p->bigTextSize = std::clamp(p->bigTextSize + (x >= k_toolBarWidth / 2 ? 1 : -1), k_bigTextSmall, k_bigTextBig);
+  }
+}
 
 int OptionsTop(const Editor* e) { return e->tools[k_toolCount - 1].buttonTop + k_toolButtonHeight + k_optionsGap; }
 
@@ -60,7 +82,19 @@ std::wstring OptionCaption(const Editor* e, ButtonKind kind, int tool) {
     }
     case ButtonKind::Compounds: return e->options.compounds ? L"On" : L"Off";
     case ButtonKind::Justification: return k_justifyCaptions[e->preferences.justification & 3];
+    case ButtonKind::BigTextFont: return BigTextCaption(e->preferences);
     default: return L"";
+  }
+}
+
+// Each line of the caption centred in its 32-pixel row of the button.
+void DrawCaption(HDC dc, RECT r, const std::wstring& caption) {
+  std::size_t start = 0;
+  for (RECT row{r.left, r.top, r.right, r.top + k_optionButtonHeight}; start <= caption.size();
+       OffsetRect(&row, 0, k_optionButtonHeight)) {
+    std::size_t end = std::min(caption.find(L'\n', start), caption.size());
+    DrawTextW(dc, caption.c_str() + start, static_cast<int>(end - start), &row, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    start = end + 1;
   }
 }
 
@@ -78,7 +112,7 @@ void DrawOptions(Editor* e, HDC dc) {
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
     std::wstring caption = OptionCaption(e, kinds[i], tool);
-    DrawTextW(dc, caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawCaption(dc, r, caption);
   }
   SelectObject(dc, old);
 }
@@ -112,7 +146,7 @@ void ChangeSize(Editor* e, int tool, bool bigger) {
   }
 }
 
-void OptionClick(Editor* e, ButtonKind kind, int tool, int x) {
+void OptionClick(Editor* e, ButtonKind kind, int tool, int x, int y) {
   switch (kind) {
     case ButtonKind::Transparent: e->settings.transparent = !e->settings.transparent; break;
     case ButtonKind::Compounds:
@@ -120,6 +154,7 @@ void OptionClick(Editor* e, ButtonKind kind, int tool, int x) {
       ui::SetWindowTextGbk(e->helpLine, e->options.compounds ? k_compoundsOnText : k_compoundsOffText);
       break;
     case ButtonKind::ShapeSize: ChangeSize(e, tool, x >= k_toolBarWidth / 2); break;
+    case ButtonKind::BigTextFont: BigTextClick(&e->preferences, x, y); break;
     case ButtonKind::Justification:
       e->preferences.justification = static_cast<std::uint16_t>((e->preferences.justification + 1) & 3);
       break;
@@ -142,7 +177,7 @@ void OnPress(ToolBarState* s, int x, int y) {
   ButtonStack(kinds, count, OptionsTop(e), tops);
   for (int i = 0; i < count; ++i) {
     if (y < tops[i] || y >= tops[i] + ButtonHeight(kinds[i])) continue;
-    OptionClick(e, kinds[i], current, x);
+    OptionClick(e, kinds[i], current, x, y - tops[i]);
     if (auto recalc = e->tools[current].handlers.recalc) recalc(e->document);  // the float follows
   }
   InvalidateRect(s->hwnd, nullptr, TRUE);
@@ -174,8 +209,10 @@ int ToolOptionKinds(int tool, ButtonKind* kinds) {
   switch (static_cast<ToolIndex>(tool)) {
     case ToolIndex::Select: kinds[n++] = ButtonKind::Transparent; break;
     case ToolIndex::Text:
+    case ToolIndex::BigText:
       kinds[n++] = ButtonKind::Transparent;
       kinds[n++] = ButtonKind::Justification;
+      if (tool == static_cast<int>(ToolIndex::BigText)) kinds[n++] = ButtonKind::BigTextFont;
       break;
     case ToolIndex::Pencil:
     case ToolIndex::Rubber:

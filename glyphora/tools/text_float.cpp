@@ -10,23 +10,21 @@ namespace glyphora {
 
 namespace {
 
-// The floating page of the text: as wide as its longest line (the widest page a
-// document takes wraps it), one empty cell while the text is empty.
-int LayOut(DocState* state, Justify justify, Page* page) {
-  const char* text = reinterpret_cast<const char*>(state->source.data);
-  std::int32_t length = state->sourceLength;
+// As wide as the longest line (the widest page a document takes wraps it), one empty
+// cell while the text is empty.
+int LayPlain(const void* context, const char* text, std::int32_t length, Page* page) {
   int width = k_maxDocWidth, lines = 0;
   int error = length > 0 ? PagePointerDims(text, length, &width, &lines) : 0;
   if (error != 0) return error;
   if (length == 0 || width == 0) return PageNew(page, 1, 1);
-  return TextToPage(page, width, 0, justify, text, length);
+  return TextToPage(page, width, 0, *static_cast<const Justify*>(context), text, length);
 }
 
 // Replaces the floating page by the layout of the source, repainting both areas.
-int Relay(Document* document, Justify justify) {
+int Relay(Document* document, const TextLayout& layout) {
   DocState& state = document->current;
   Page page;
-  int error = LayOut(&state, justify, &page);
+  int error = layout.lay(layout.context, reinterpret_cast<const char*>(state.source.data), state.sourceLength, &page);
   if (error != 0) return error;
   DocInvalArea(document, DocFloatingArea(state));
   PageKill(&state.floatingPage);
@@ -53,7 +51,7 @@ int Splice(DocState* state, std::int32_t keep, const char* insert, std::int32_t 
   return 0;
 }
 
-int Edit(Document* document, const char* insert, std::int32_t length, bool erase, Justify justify) {
+int Edit(Document* document, const char* insert, std::int32_t length, bool erase, const TextLayout& layout) {
   if (!TextFloating(document->current)) return platform::k_ERROR_INVALID_FUNCTION;
   if (erase && document->current.caret <= 0) return 0;
   int error = DocBeginAction(document);
@@ -61,10 +59,12 @@ int Edit(Document* document, const char* insert, std::int32_t length, bool erase
   DocState& state = document->current;
   std::int32_t keep = erase ? state.caret - 1 : state.caret;
   error = Splice(&state, keep, insert, length, erase ? 1 : 0);
-  return error != 0 ? error : Relay(document, justify);
+  return error != 0 ? error : Relay(document, layout);
 }
 
 }  // namespace
+
+TextLayout PlainTextLayout(const Justify* justify) { return TextLayout{LayPlain, justify}; }
 
 bool TextFloating(const DocState& state) {
   return state.floating != 0 && state.sourceKind == SourceKind::Text;
@@ -86,14 +86,14 @@ int TextFloatStart(Document* document, int column, int row, BlitMode mode) {
   return 0;
 }
 
-int TextFloatInsert(Document* document, const char* text, std::int32_t length, Justify justify) {
-  return Edit(document, text, length, false, justify);
+int TextFloatInsert(Document* document, const char* text, std::int32_t length, const TextLayout& layout) {
+  return Edit(document, text, length, false, layout);
 }
 
-int TextFloatErase(Document* document, Justify justify) { return Edit(document, nullptr, 0, true, justify); }
+int TextFloatErase(Document* document, const TextLayout& layout) { return Edit(document, nullptr, 0, true, layout); }
 
-int TextFloatLayout(Document* document, Justify justify) {
-  return TextFloating(document->current) ? Relay(document, justify) : 0;
+int TextFloatLayout(Document* document, const TextLayout& layout) {
+  return TextFloating(document->current) ? Relay(document, layout) : 0;
 }
 
 }  // namespace glyphora

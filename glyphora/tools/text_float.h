@@ -10,6 +10,14 @@
 
 namespace glyphora {
 
+// How a text tool turns its source into the floating page (a new page, the caller's).
+struct TextLayout {
+  int (*lay)(const void* context, const char* text, std::int32_t length, Page* page);
+  const void* context;
+};
+// Plain text in a column as wide as its longest line, placed by *justify.
+TextLayout PlainTextLayout(const Justify* justify);
+
 // True while the floating selection is the text tool's text.
 bool TextFloating(const DocState& state);
 // Starts an empty text at (column, row) as one action; a selection already floating is
@@ -17,10 +25,10 @@ bool TextFloating(const DocState& state);
 int TextFloatStart(Document* document, int column, int row, BlitMode mode);
 // Inserts length bytes at the caret and lays the text out again, as one action.
 // k_ERROR_INVALID_FUNCTION when no text floats.
-int TextFloatInsert(Document* document, const char* text, std::int32_t length, Justify justify);
+int TextFloatInsert(Document* document, const char* text, std::int32_t length, const TextLayout& layout);
 // Takes off the byte before the caret (Backspace) as one action; none: nothing happens.
-int TextFloatErase(Document* document, Justify justify);
-// Lays the source out again (the justification changed); no text floating: nothing.
-int TextFloatLayout(Document* document, Justify justify);
+int TextFloatErase(Document* document, const TextLayout& layout);
+// Lays the source out again (an option changed); no text floating: nothing.
+int TextFloatLayout(Document* document, const TextLayout& layout);
 
 }  // namespace glyphora

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "glyphora/app/app_resources.h"
+#include "glyphora/app/tool_bar.h"
 #include "tests/gui/editor_fixture.h"
 
 namespace {
@@ -71,6 +73,60 @@ TEST_F(EditorWindow, TextToolLaysOutByTheJustificationAndTakesPastesAtTheCaret) 
   EXPECT_EQ(editor_.document->current.floatingColumn, 5);
   EXPECT_EQ(editor_.document->current.floatingRow, 3);
   EXPECT_EQ(FloatingRows(), (Rows{"xy z"}));
+}
+
+}  // namespace
+
+namespace {
+
+constexpr int k_bigTextTool = 2;
+constexpr int k_fontButton = 2;  // after Transparent and the justification
+
+int InkCells(const std::vector<std::string>& rows) {
+  int ink = 0;
+  for (const std::string& row : rows) ink += static_cast<int>(row.size()) - static_cast<int>(std::count(row.begin(), row.end(), ' ')) -
+                                            static_cast<int>(std::count(row.begin(), row.end(), '.'));
+  return ink;
+}
+
+// Clicks a row (0 face, 1 size, 2 style) of the big-text font chooser.
+void ClickFontRow(HWND toolBar, const RECT& r, int row, bool rightHalf) {
+  LPARAM at = MAKELPARAM(rightHalf ? r.right - 2 : r.left + 2, r.top + 32 * row + 16);
+  SendMessageW(toolBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(toolBar, WM_LBUTTONUP, 0, at);
+}
+
+TEST_F(EditorWindow, BigTextDrawsTheTextInItsFontAsCharactersAndFollowsTheFontButton) {
+  editor_.preferences.bigTextSize = 20;
+  editor_.preferences.bigTextStyle = 1;
+  ClickTool(k_bigTextTool);
+  Drag({{0, 0}});
+  Type("H");
+  Rows one = FloatingRows();
+  ASSERT_GT(one.size(), 10u);  // a 20-pixel font is a score of rows high
+  EXPECT_GT(InkCells(one), 20);
+  Type("H");
+  EXPECT_GT(FloatingRows()[0].size(), one[0].size() * 3 / 2);  // two letters: about twice as wide
+  struct FontClick {
+    int row;
+    bool rightHalf;
+    int size;
+    int style;
+  };
+  const FontClick clicks[] = {{1, true, 21, 1}, {1, false, 20, 1}, {1, false, 19, 1}, {2, false, 19, 2}, {0, false, 19, 2}};
+  RECT button = glyphora::app::ToolBarOptionRect(&editor_, k_fontButton);
+  ASSERT_EQ(button.bottom - button.top, 96);
+  for (const FontClick& c : clicks) {
+    std::size_t before = FloatingRows().size();
+    ClickFontRow(editor_.toolBar, button, c.row, c.rightHalf);
+    EXPECT_EQ(editor_.preferences.bigTextSize, c.size) << "row " << c.row;
+    EXPECT_EQ(editor_.preferences.bigTextStyle, c.style) << "row " << c.row;
+    if (c.row == 1) {
+      EXPECT_NE(FloatingRows().size(), before) << "laid out again at size " << c.size;
+    }
+  }
+  Type("\b\b");
+  EXPECT_EQ(FloatingRows(), (Rows{"."}));
 }
 
 }  // namespace
