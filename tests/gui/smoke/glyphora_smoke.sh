@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the shipped glyphora.exe under Wine on a display (Xvfb when none is set) with a
 # document whose name is Chinese, lets the driver answer the file-type question, draw,
-# paste a picture and a table, open the Preferences and Dimensions dialogs and close the program, and takes a screenshot
+# paste a picture and a table, type text and big text, open the Preferences and Dimensions dialogs and close the program, and takes a screenshot
 # of each scene the driver announces into BUILD/screenshots/.
 #   glyphora_smoke.sh BUILD GLYPHORA_EXE DRIVER_EXE
 set -euo pipefail

@@ -14,6 +14,8 @@
 namespace {
 
 constexpr DWORD k_stepTimeout = 20000;
+constexpr int k_textTop = 39;
+constexpr int k_bigTextTop = 72;
 constexpr int k_pencilTop = 108;
 constexpr int k_lineTop = 210;
 constexpr int k_circleTop = 243;
@@ -90,6 +92,11 @@ bool PutPicture(HWND owner) {
   return put;
 }
 
+// Posted like the clicks, so the keys come after them.
+void TypeKeys(HWND frame, const wchar_t* keys) {
+  for (; *keys != 0; ++keys) PostMessageW(frame, WM_CHAR, *keys, 0);
+}
+
 // Select All, Clear: an empty page for what comes next.
 void ClearPage(HWND frame) {
   PostMessageW(frame, WM_COMMAND, 16, 0);
@@ -152,6 +159,14 @@ int Run(const std::wstring& exe, const std::wstring& art, const std::wstring& fo
   ClearPage(frame);
   PostMessageW(frame, WM_COMMAND, 14, 0);  // Paste: tab-separated text becomes a table
   if (!Scene(folder, "table")) return 15;
+  ClearPage(frame);
+  Click(bar, 20, k_textTop + 16);  // typed text, then big text under it
+  Click(view, 60, 20);
+  TypeKeys(frame, L"Typed with the text tool,\rright here.");
+  Click(bar, 20, k_bigTextTop + 16);
+  Click(view, 60, 90);
+  TypeKeys(frame, L"Big");
+  if (!Scene(folder, "text")) return 24;
   if (!ShowDialog(frame, 23, L"Preferences", folder, "preferences")) return 16;
   if (!ShowDialog(frame, 22, L"Dimensions", folder, "dimensions")) return 17;
   PostMessageW(frame, WM_CLOSE, 0, 0);  // the drawing has changes: the question comes
