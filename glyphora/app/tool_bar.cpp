@@ -73,12 +73,15 @@ std::wstring OptionCaption(const Editor* e, ButtonKind kind, int tool) {
     case ButtonKind::Transparent: return e->settings.transparent ? L"Clear" : L"Solid";
     case ButtonKind::Character: {
       unsigned char c = (tool >= 6) ? e->settings.shapeCharacter : e->options.character;
+      if (tool == 3 && e->options.directionMode) return L"Dir";
       return c == 0 ? std::wstring(L"Auto") : std::wstring(1, static_cast<wchar_t>(c));
     }
     case ButtonKind::ShapeSize: {
       int size = tool == 3 ? BrushSize(e->options.pencilBrush)
                  : tool == 4 ? BrushSize(e->options.rubberBrush) : e->settings.thickness;
-      return L"< " + std::to_wstring(size) + L" >";
+      std::wstring shape;  // the brush's shape between its size arrows
+      if (tool == 3 || tool == 4) shape = BrushRound(tool == 3 ? e->options.pencilBrush : e->options.rubberBrush) ? L" o" : L" #";
+      return L"< " + std::to_wstring(size) + shape + L" >";
     }
     case ButtonKind::Compounds: return e->options.compounds ? L"On" : L"Off";
     case ButtonKind::Justification: return k_justifyCaptions[e->preferences.justification & 3];
@@ -135,12 +138,15 @@ int ToolAt(const Editor* e, int x, int y) {
   return -1;
 }
 
-// A size button: the left half makes it smaller, the right half bigger.
-void ChangeSize(Editor* e, int tool, bool bigger) {
-  int step = bigger ? 1 : -1;
+// A size button: the left third makes it smaller, the right third bigger; on a brush
+// the middle third switches between the round and the square brush.
+void ChangeSize(Editor* e, int tool, int x) {
+  int third = std::clamp(x * 3 / k_toolBarWidth, 0, 2);
+  int step = third - 1;
   if (tool == 3 || tool == 4) {
     std::uint16_t& word = tool == 3 ? e->options.pencilBrush : e->options.rubberBrush;
-    word = BrushWord(std::clamp(BrushSize(word) + step, 1, k_maxBrushSize), BrushRound(word));
+    bool round = BrushRound(word) != (third == 1);
+    word = BrushWord(std::clamp(BrushSize(word) + step, 1, k_maxBrushSize), round);
   } else {
     e->settings.thickness = std::clamp(e->settings.thickness + step, 1, k_maxBrushSize);
   }
@@ -153,12 +159,17 @@ void OptionClick(Editor* e, ButtonKind kind, int tool, int x, int y) {
       e->options.compounds = !e->options.compounds;
       ui::SetWindowTextGbk(e->helpLine, e->options.compounds ? k_compoundsOnText : k_compoundsOffText);
       break;
-    case ButtonKind::ShapeSize: ChangeSize(e, tool, x >= k_toolBarWidth / 2); break;
+    case ButtonKind::ShapeSize: ChangeSize(e, tool, x); break;
     case ButtonKind::BigTextFont: BigTextClick(&e->preferences, x, y); break;
     case ButtonKind::Justification:
       e->preferences.justification = static_cast<std::uint16_t>((e->preferences.justification + 1) & 3);
       break;
     case ButtonKind::Character:
+      if (tool == 3) {  // the pencil's button switches its direction mode
+        e->options.directionMode = !e->options.directionMode;
+        ui::SetWindowTextGbk(e->helpLine, e->options.directionMode ? k_directionOnText : k_directionOffText);
+        break;
+      }
       ui::SetWindowTextGbk(e->helpLine, "Type a character to draw with (Backspace: the shape's own characters).");
       break;
     default: break;

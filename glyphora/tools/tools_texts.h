@@ -39,5 +39,9 @@ constexpr char k_compoundsOnText[] =
     "On. Compound characters are used where possible. Click to always overwrite.";
 constexpr char k_compoundsOffText[] =
     "Off. Characters always overwrite. Click to use compound characters where possible.";
+constexpr char k_directionOnText[] =
+    "Direction mode: the pencil draws the line character of its movement. Click to draw with the drawing character.";
+constexpr char k_directionOffText[] =
+    "Type a character to draw with. Click for direction mode (the line character of the movement).";
 
 }  // namespace glyphora

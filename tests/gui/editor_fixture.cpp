@@ -52,10 +52,11 @@ void EditorWindow::ClickTool(int tool) {
   SendMessageW(editor_.toolBar, WM_LBUTTONUP, 0, at);
 }
 
-void EditorWindow::ClickOption(int index, bool rightHalf) {
+void EditorWindow::ClickOption(int index, int part, int parts) {
   RECT r = glyphora::app::ToolBarOptionRect(&editor_, index);
   ASSERT_LT(r.top, r.bottom) << "no option button " << index;
-  LPARAM at = MAKELPARAM(rightHalf ? r.right - 2 : r.left + 2, (r.top + r.bottom) / 2);
+  int x = (2 * part + 1) * glyphora::app::k_toolBarWidth / (2 * parts);
+  LPARAM at = MAKELPARAM(x, (r.top + r.bottom) / 2);
   SendMessageW(editor_.toolBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(editor_.toolBar, WM_LBUTTONUP, 0, at);
 }

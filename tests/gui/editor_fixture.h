@@ -21,8 +21,9 @@ class EditorWindow : public ::testing::Test {
   void Command(int id);
   // Selects a tool by clicking its button on the tool bar.
   void ClickTool(int tool);
-  // Clicks the current tool's option button at index (left half, or right half).
-  void ClickOption(int index, bool rightHalf = false);
+  // Clicks the current tool's option button at index, in the middle of the given one of
+  // parts equal strips from its left.
+  void ClickOption(int index, int part = 0, int parts = 1);
   // Presses at one cell, drags through the others, releases at the last.
   void Drag(const std::vector<std::pair<int, int>>& cells);
   // Moves the mouse over a cell with no button down.

@@ -130,3 +130,42 @@ TEST_F(EditorWindow, BigTextDrawsTheTextInItsFontAsCharactersAndFollowsTheFontBu
 }
 
 }  // namespace
+
+namespace {
+
+constexpr int k_characterButton = 0;
+constexpr int k_sizeButton = 1;
+
+// The pencil's buttons: the size button's thirds (smaller, round/square, bigger) and the
+// character button, which switches the direction mode.
+TEST_F(EditorWindow, PencilButtonsSetTheBrushSizeAndShapeAndTheDirectionMode) {
+  struct BrushCase {
+    std::vector<int> thirds;  // clicked in turn on the size button
+    Rows stamp;               // a click at (2, 2) on an empty page
+  };
+  const BrushCase cases[] = {
+      {{2, 2}, {".....", "..*..", ".***.", "..*..", "....."}},  // round, 3
+      {{1}, {".....", ".***.", ".***.", ".***.", "....."}},     // square, 3
+      {{0, 1, 0}, {".....", ".....", "..*..", ".....", "....."}},  // round again, size 1
+  };
+  ClickTool(k_pencilTool);
+  for (const BrushCase& c : cases) {
+    SetRows({"....."});
+    for (int third : c.thirds) ClickOption(k_sizeButton, third, 3);
+    Drag({{2, 2}});
+    Rows rows = MainRows();
+    for (std::string& row : rows) row.resize(5);
+    EXPECT_EQ(rows, c.stamp) << "brush word " << editor_.options.pencilBrush;
+    Command(CMD_UNDO);
+  }
+  ClickOption(k_characterButton);
+  EXPECT_TRUE(editor_.options.directionMode);
+  Drag({{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}});
+  std::string row = MainRows()[4];
+  EXPECT_EQ(row.find('*'), std::string::npos) << row;
+  EXPECT_EQ(row.substr(1, 3), "---") << row;
+  ClickOption(k_characterButton);
+  EXPECT_FALSE(editor_.options.directionMode);
+}
+
+}  // namespace
