@@ -24,8 +24,6 @@ namespace {
 
 namespace ui = platform::win32::ui;
 
-constexpr int k_pasteRuleVertical = 3;
-constexpr int k_pasteRuleHorizontal = 2;
 
 UINT PageFormat() {
   static const UINT format = RegisterClipboardFormatW(L"Glyphora Page");
@@ -114,8 +112,8 @@ int PasteTable(Editor* e, const std::string& text) {
   SourceBlock table;
   Page page;
   int error = TextToTable(&table, text.data(), static_cast<std::int32_t>(text.size()),
-                          e->settings.defaultWidth, k_pasteRuleVertical);
-  if (error == 0) error = TableToPage(&page, &table, k_pasteRuleVertical, k_pasteRuleHorizontal);
+                          e->settings.defaultWidth, e->preferences.verticalRules);
+  if (error == 0) error = TableToPage(&page, &table, e->preferences.verticalRules, e->preferences.horizontalRules);
   if (error == 0) error = FloatPasted(e, &page);
   if (error == 0) {  // kept so the table can be laid out again
     e->document->current.sourceKind = SourceKind::Table;

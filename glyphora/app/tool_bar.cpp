@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "glyphora/convert/text_table.h"
 #include "glyphora/tools/brush.h"
 #include "glyphora/tools/tool_select.h"
 #include "glyphora/tools/tools_texts.h"
@@ -27,6 +28,9 @@ struct ToolBarState {
 };
 
 constexpr const wchar_t* k_justifyCaptions[] = {L"Left", L"Centre", L"Right", L"Full"};
+
+constexpr const wchar_t* k_scalingCaptions[] = {L"Direct", L"Fit", L"Free"};
+constexpr int k_scalingModes = 3;
 
 constexpr int k_bigTextBig = 127, k_bigTextSmall = 4;  // the preferences' size limits
 
@@ -86,6 +90,9 @@ std::wstring OptionCaption(const Editor* e, ButtonKind kind, int tool) {
     case ButtonKind::Compounds: return e->options.compounds ? L"On" : L"Off";
     case ButtonKind::Justification: return k_justifyCaptions[e->preferences.justification & 3];
     case ButtonKind::BigTextFont: return BigTextCaption(e->preferences);
+    case ButtonKind::PictureSquish: return k_scalingCaptions[e->preferences.scalingMode % 3];
+    case ButtonKind::RuleMode:
+      return L"|" + std::to_wstring(e->preferences.verticalRules) + L"  -" + std::to_wstring(e->preferences.horizontalRules);
     default: return L"";
   }
 }
@@ -106,7 +113,7 @@ void DrawOptions(Editor* e, HDC dc) {
   int tool = e->document->current.tool;
   ButtonKind kinds[k_buttonKindCount];
   int tops[k_buttonKindCount];
-  int count = ToolOptionKinds(tool, kinds);
+  int count = ToolOptionKinds(e->document->current, tool, kinds);
   ButtonStack(kinds, count, OptionsTop(e), tops);
   SetBkMode(dc, TRANSPARENT);
   HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
@@ -161,6 +168,14 @@ void OptionClick(Editor* e, ButtonKind kind, int tool, int x, int y) {
       break;
     case ButtonKind::ShapeSize: ChangeSize(e, tool, x); break;
     case ButtonKind::BigTextFont: BigTextClick(&e->preferences, x, y); break;
+    case ButtonKind::PictureSquish:
+      e->preferences.scalingMode = static_cast<std::uint8_t>((e->preferences.scalingMode + 1) % k_scalingModes);
+      break;
+    case ButtonKind::RuleMode: {  // the left half steps the rules between columns, the right half between rows
+      std::uint8_t& rules = x < k_toolBarWidth / 2 ? e->preferences.verticalRules : e->preferences.horizontalRules;
+      rules = static_cast<std::uint8_t>((rules + 1) % (k_maxRuleMode + 1));
+      break;
+    }
     case ButtonKind::Justification:
       e->preferences.justification = static_cast<std::uint16_t>((e->preferences.justification + 1) & 3);
       break;
@@ -184,7 +199,7 @@ void OnPress(ToolBarState* s, int x, int y) {
   ButtonKind kinds[k_buttonKindCount];
   int tops[k_buttonKindCount];
   int current = e->document->current.tool;
-  int count = ToolOptionKinds(current, kinds);
+  int count = ToolOptionKinds(e->document->current, current, kinds);
   ButtonStack(kinds, count, OptionsTop(e), tops);
   for (int i = 0; i < count; ++i) {
     if (y < tops[i] || y >= tops[i] + ButtonHeight(kinds[i])) continue;
@@ -215,10 +230,14 @@ LRESULT CALLBACK ToolBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-int ToolOptionKinds(int tool, ButtonKind* kinds) {
+int ToolOptionKinds(const DocState& state, int tool, ButtonKind* kinds) {
   int n = 0;
   switch (static_cast<ToolIndex>(tool)) {
-    case ToolIndex::Select: kinds[n++] = ButtonKind::Transparent; break;
+    case ToolIndex::Select:
+      kinds[n++] = ButtonKind::Transparent;
+      if (state.floating != 0 && state.sourceKind == SourceKind::Table) kinds[n++] = ButtonKind::RuleMode;
+      if (state.floating != 0 && state.sourceKind == SourceKind::Bitmap) kinds[n++] = ButtonKind::PictureSquish;
+      break;
     case ToolIndex::Text:
     case ToolIndex::BigText:
       kinds[n++] = ButtonKind::Transparent;
@@ -246,7 +265,7 @@ int ToolOptionKinds(int tool, ButtonKind* kinds) {
 RECT ToolBarOptionRect(const Editor* editor, int index) {
   ButtonKind kinds[k_buttonKindCount];
   int tops[k_buttonKindCount];
-  int count = ToolOptionKinds(editor->document->current.tool, kinds);
+  int count = ToolOptionKinds(editor->document->current, editor->document->current.tool, kinds);
   ButtonStack(kinds, count, OptionsTop(editor), tops);
   if (index < 0 || index >= count) return RECT{};
   return RECT{k_buttonInset, tops[index], k_toolBarWidth - k_buttonInset, tops[index] + ButtonHeight(kinds[index])};

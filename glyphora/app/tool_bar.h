@@ -12,7 +12,8 @@ constexpr int k_toolBarWidth = 44;
 
 HWND ToolBarCreate(Editor* editor, HWND parent);
 // The option buttons the tool shows, in order; returns how many (at most k_buttonKindCount).
-int ToolOptionKinds(int tool, ButtonKind* kinds);
+// The selection tool adds the button of what floats: rules for a table, scaling for a picture.
+int ToolOptionKinds(const DocState& state, int tool, ButtonKind* kinds);
 // The place of the current tool's option button at index (as ToolOptionKinds orders
 // them); empty past the last.
 RECT ToolBarOptionRect(const Editor* editor, int index);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "glyphora/app/source_render.h"
 #include "glyphora/app/text_handlers.h"
 #include "glyphora/tools/circle_shape.h"
 #include "glyphora/tools/line_shape.h"
@@ -158,6 +159,7 @@ void ToolHandlersInstall(Editor* editor) {
   ToolHandlers own[k_toolCount] = {};
   own[0].mouse = SelectMouse;
   own[0].active = SelectActive;
+  own[0].recalc = SelectionRecalc;
   own[3].mouse = PencilMouse;
   own[4].mouse = RubberMouse;
   own[5].mouse = BucketMouse;

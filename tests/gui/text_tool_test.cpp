@@ -169,3 +169,59 @@ TEST_F(EditorWindow, PencilButtonsSetTheBrushSizeAndShapeAndTheDirectionMode) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr int k_selectTool = 0;
+constexpr int k_sourceButton = 1;  // after Transparent: rules for a table, scaling for a picture
+
+int CountOf(const Rows& rows, char c) {
+  int n = 0;
+  for (const std::string& row : rows) n += static_cast<int>(std::count(row.begin(), row.end(), c));
+  return n;
+}
+
+int RowsWith(const Rows& rows, char c) {
+  return static_cast<int>(std::count_if(rows.begin(), rows.end(), [c](const std::string& r) { return r.find(c) != std::string::npos; }));
+}
+
+void PutClipboardPicture(HWND owner) {  // 4 x 2 pixels, the left half black
+  const std::uint32_t pixels[8] = {0, 0, 0xFFFFFF, 0xFFFFFF, 0, 0, 0xFFFFFF, 0xFFFFFF};
+  BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 4, 2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof header + sizeof pixels);
+  auto* bytes = static_cast<unsigned char*>(GlobalLock(block));
+  std::memcpy(bytes, &header, sizeof header);
+  std::memcpy(bytes + sizeof header, pixels, sizeof pixels);
+  GlobalUnlock(block);
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  SetClipboardData(CF_DIB, block);
+  CloseClipboard();
+}
+
+TEST_F(EditorWindow, RuleAndScalingButtonsLayTheFloatingTableOrPictureOutAgain) {
+  ClickTool(k_selectTool);
+  PutClipboardText(editor_.frame, "a\tb\r\nc\td\r\ne\tf\r\n");
+  Command(CMD_PASTE);
+  Rows ruled = FloatingRows();
+  ASSERT_GT(CountOf(ruled, '|'), 0);
+  ClickOption(k_sourceButton, 0, 2);  // rules between columns: 3 -> 0
+  EXPECT_EQ(editor_.preferences.verticalRules, 0);
+  EXPECT_EQ(CountOf(FloatingRows(), '|'), 0);
+  ClickOption(k_sourceButton, 1, 2);  // rules between rows: 2 -> 3
+  EXPECT_EQ(editor_.preferences.horizontalRules, 3);
+  EXPECT_GT(RowsWith(FloatingRows(), '-'), RowsWith(ruled, '-'));
+  Command(CMD_CLEAR);
+
+  editor_.preferences.scalingMode = 2;  // free: over the whole page
+  PutClipboardPicture(editor_.frame);
+  Command(CMD_PASTE);
+  Rows free = FloatingRows();
+  ASSERT_EQ(free.size(), 5u);
+  EXPECT_EQ(CountOf(free, '.'), 0);
+  ClickOption(k_sourceButton);  // free -> direct: one cell a pixel, the rest untouched
+  EXPECT_EQ(editor_.preferences.scalingMode, 0);
+  EXPECT_EQ(CountOf(FloatingRows(), '.'), 12 * 5 - 8);
+}
+
+}  // namespace
