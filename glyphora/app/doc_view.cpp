@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "glyphora/app/source_render.h"
 #include "glyphora/document/doc_geometry.h"
 #include "platform/win32/raster/gdi_scoped.h"
 #include "platform/win32/ui/scoped_dc.h"
@@ -226,7 +227,8 @@ bool OnSetCursor(ViewState* s, LPARAM lParam) {
   bool overFloating = state.floating != 0 && column >= floating.left && column < floating.right &&
                       row >= floating.top && row < floating.bottom;
   const wchar_t* shape = IDC_CROSS;
-  if (state.tool == static_cast<int>(ToolIndex::Select)) shape = overFloating ? IDC_SIZEALL : IDC_ARROW;
+  if (state.tool == static_cast<int>(ToolIndex::Select))
+    shape = OnResizeHandle(state, column, row) ? IDC_SIZENWSE : overFloating ? IDC_SIZEALL : IDC_ARROW;
   if (state.tool == static_cast<int>(ToolIndex::Text) || state.tool == static_cast<int>(ToolIndex::BigText))
     shape = IDC_IBEAM;
   SetCursor(LoadCursorW(nullptr, shape));

@@ -30,6 +30,7 @@ struct ToolDrag {
   int column = 0;  // the cell the mouse is over
   int row = 0;
   bool moving = false;  // the selection tool moves the floating selection
+  bool resizing = false;  // ... or drags its corner handle
   int grabColumn = 0;   // the pressed cell relative to the floating page's corner
   int grabRow = 0;
   Stroke stroke;  // the pencil's and the rubber's points

@@ -10,4 +10,12 @@ namespace glyphora::app {
 // preferences' rule modes and scaling; other selections are left as they are.
 void SelectionRecalc(Document* document);
 
+// The cell just past the floating selection's bottom-right corner: a drag from it
+// resizes the selection.
+bool OnResizeHandle(const DocState& state, int column, int row);
+// Gives the floating selection width x height cells (at least 1 x 1): a picture is drawn
+// again at that size, a table laid out again to that width, any other page cut or
+// extended with empty cells. Part of the action the caller began.
+int SelectionResize(Document* document, int width, int height);
+
 }  // namespace glyphora::app

@@ -24,12 +24,16 @@ bool InsideFloating(const DocState& s, int column, int row) {
   return s.floating != 0 && column >= r.left && column < r.right && row >= r.top && row < r.bottom;
 }
 
-// Press inside the floating selection: move it (one action); elsewhere: lay it down and
-// start a new rectangle.
+// Press inside the floating selection: move it (one action); on the handle past its
+// bottom-right corner: resize it (one action); elsewhere: lay it down and start a new
+// rectangle.
 void SelectPress(Editor* e, Document* d, int column, int row) {
   ToolDrag& drag = e->drag;
+  drag.resizing = OnResizeHandle(d->current, column, row);
   drag.moving = InsideFloating(d->current, column, row);
-  if (drag.moving) {
+  if (drag.resizing) {
+    TestError(e, DocBeginAction(d));
+  } else if (drag.moving) {
     drag.grabColumn = column - d->current.floatingColumn;
     drag.grabRow = row - d->current.floatingRow;
     TestError(e, DocBeginAction(d));
@@ -51,7 +55,9 @@ void SelectMouse(Document* d, int event, int column, int row) {
   }
   drag.column = column;
   drag.row = row;
-  if (drag.moving) {
+  if (drag.resizing) {
+    TestError(e, SelectionResize(d, column - d->current.floatingColumn, row - d->current.floatingRow));
+  } else if (drag.moving) {
     SelectionMoveTo(d, column - drag.grabColumn, row - drag.grabRow);
   } else if (event == static_cast<int>(MouseEvent::Release)) {
     CellRect r{std::min(drag.startColumn, column), std::min(drag.startRow, row),

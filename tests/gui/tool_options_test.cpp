@@ -1,5 +1,5 @@
-// The text tool driven as a person would: a click on the page, keys typed, the
-// justification preference, a paste, and the text laid down when the tool changes.
+// The text tools, the option buttons and the floating selection's corner handle driven as
+// a person would: clicks on the page and the tool bar, keys typed, pastes; pages read back.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -222,6 +222,37 @@ TEST_F(EditorWindow, RuleAndScalingButtonsLayTheFloatingTableOrPictureOutAgain) 
   ClickOption(k_sourceButton);  // free -> direct: one cell a pixel, the rest untouched
   EXPECT_EQ(editor_.preferences.scalingMode, 0);
   EXPECT_EQ(CountOf(FloatingRows(), '.'), 12 * 5 - 8);
+}
+
+}  // namespace
+
+namespace {
+
+// The handle is the cell past the floating selection's bottom-right corner.
+TEST_F(EditorWindow, DraggingTheCornerHandleResizesTheFloatingSelectionAsOneAction) {
+  SetRows({"ab..", "cd.."});
+  ClickTool(k_selectTool);
+  Drag({{0, 0}, {1, 1}});
+  ASSERT_EQ(FloatingRows(), (Rows{"ab", "cd"}));
+  Drag({{2, 2}, {3, 2}, {4, 3}});  // a page: extended with empty cells
+  EXPECT_EQ(FloatingRows(), (Rows{"ab..", "cd..", "...."}));
+  Drag({{4, 3}, {1, 1}});  // ... or cut
+  EXPECT_EQ(FloatingRows(), (Rows{"a"}));
+  Command(CMD_UNDO);
+  EXPECT_EQ(FloatingRows(), (Rows{"ab..", "cd..", "...."}));
+  Command(CMD_CLEAR);
+
+  editor_.preferences.scalingMode = 2;  // a picture is drawn again at the new size
+  PutClipboardPicture(editor_.frame);
+  Command(CMD_PASTE);
+  ASSERT_EQ(FloatingRows().size(), 5u);
+  Drag({{12, 5}, {6, 3}});
+  Rows picture = FloatingRows();
+  ASSERT_EQ(picture.size(), 3u);
+  EXPECT_EQ(picture[0].size(), 6u);
+  EXPECT_EQ(CountOf(picture, '.'), 0);
+  EXPECT_EQ(picture[0].substr(0, 3), std::string(3, picture[0][0]));  // the black half stays the left half
+  EXPECT_NE(picture[0][0], picture[0][5]);
 }
 
 }  // namespace
