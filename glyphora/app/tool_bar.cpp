@@ -40,7 +40,7 @@ std::wstring BigTextCaption(const Preferences& p) {
   for (int bit = 0; bit < 4; ++bit)
     if ((p.bigTextStyle & (1 << bit)) != 0) style += L"BIUS"[bit];
   return platform::win32::WideFromGbk(p.bigTextFace) + L"\n< " + std::to_wstring(p.bigTextSize) + L" >\n" +
-         (style.empty() ? L"-" : style);
+         (style.empty() ? L"Plain" : style);
 }
 
 // The middle row steps the size (left half smaller, right half bigger); the bottom row
@@ -91,8 +91,8 @@ std::wstring OptionCaption(const Editor* e, ButtonKind kind, int tool) {
     case ButtonKind::Justification: return k_justifyCaptions[e->preferences.justification & 3];
     case ButtonKind::BigTextFont: return BigTextCaption(e->preferences);
     case ButtonKind::PictureSquish: return k_scalingCaptions[e->preferences.scalingMode % 3];
-    case ButtonKind::RuleMode:
-      return L"|" + std::to_wstring(e->preferences.verticalRules) + L"  -" + std::to_wstring(e->preferences.horizontalRules);
+    case ButtonKind::RuleMode:  // "=" for the rows: the GUI font of a Chinese prefix draws no hyphen
+      return L"|" + std::to_wstring(e->preferences.verticalRules) + L"  =" + std::to_wstring(e->preferences.horizontalRules);
     default: return L"";
   }
 }
