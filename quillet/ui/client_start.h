@@ -12,6 +12,7 @@
 #include "quillet/store/system/system_manager.h"
 #include "quillet/ui/frame_window.h"
 #include "quillet/ui/message_box_prompts.h"
+#include "quillet/ui/tree_window.h"
 
 namespace quillet::ui {
 
@@ -26,6 +27,7 @@ struct TClientApp {
   TFrameEvents events{&frame};
   std::unique_ptr<TAddressService> addressService;  // outlives the manager that uses it
   std::unique_ptr<TSystemManager> manager;
+  std::unique_ptr<TTreeWindow> treeWindow;
   HWND instanceWindow = nullptr;  // hidden; how a second copy finds this one
 };
 

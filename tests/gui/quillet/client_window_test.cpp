@@ -3,6 +3,7 @@
 // second copy. Boxes are recorded instead of shown.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <map>
 #include <set>
@@ -69,8 +70,10 @@ void CollectItems(HMENU menu, std::vector<TMenuItem>* items) {
     info.dwTypeData = caption;
     info.cch = 127;
     ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info));
-    if ((info.fType & MFT_SEPARATOR) != 0) continue;
     const bool popup = info.hSubMenu != nullptr;
+    // Separators, and what a maximised MDI child adds to the bar: its system menu (a
+    // picture) and its window buttons (system commands).
+    if ((info.fType & (MFT_SEPARATOR | MFT_BITMAP)) != 0 || (!popup && info.wID >= SC_SIZE)) continue;
     items->push_back({platform::win32::GbkFromWide(caption), popup ? -1 : static_cast<int>(info.wID),
                       (info.fState & MFS_GRAYED) != 0});
     if (popup) CollectItems(info.hSubMenu, items);
@@ -162,6 +165,54 @@ TEST_F(ClientWindow, PromptsAskInChineseBoxes) {
   EXPECT_EQ(boxes_[3].style & MB_TYPEMASK, static_cast<UINT>(MB_OK));
   EXPECT_EQ(boxes_[3].text, "对不起，没有新邮件");
   EXPECT_EQ(boxes_[3].title, "Quillet");
+}
+
+// The text of a list cell, as the list view asks the window for it.
+std::string CellText(HWND list, int row, int column) {
+  wchar_t text[256] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = 256;
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return platform::win32::GbkFromWide(text);
+}
+
+std::string FirstTreeText(HWND tree) {
+  wchar_t text[128] = {};
+  TVITEMW item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  item.pszText = text;
+  item.cchTextMax = 128;
+  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  return platform::win32::GbkFromWide(text);
+}
+
+// The inbox with two messages, one unread: the tree names its unread count, the list has
+// its rows (texts asked for on demand), the status bar its counts, and a click on the
+// subject header sorts by subject.
+TEST_F(ClientWindow, InboxShowsItsMessagesAndCounts) {
+  ASSERT_EQ(Start(Folder()), 0);
+  TBoxObject& inbox = app_->manager->Boxes().Standard(TBoxKind::Inbox);
+  store_test::AddText(inbox.Box(), store_test::MessageText("乙 second"), true, "乙 second");
+  store_test::AddText(inbox.Box(), store_test::MessageText("甲 first"), false, "甲 first");
+  inbox.ReleaseBox();
+  ui::TTreeWindow* window = app_->treeWindow.get();
+  ui::RefreshTree(window);
+  ui::ShowMailbox(window, 0);
+  EXPECT_EQ(FirstTreeText(window->tree), "收件箱 (1)");
+  ASSERT_EQ(SendMessageW(window->list, LVM_GETITEMCOUNT, 0, 0), 2);
+  const int subject = static_cast<int>(TListColumn::Subject);
+  EXPECT_EQ(CellText(window->list, 0, subject), "乙 second");
+  EXPECT_EQ(CellText(window->list, 0, static_cast<int>(TListColumn::Sender)), "someone");
+  EXPECT_EQ(ui::StatusText(&app_->frame, ui::k_statusListPanel), "共: 2, 未读: 1");
+  NMLISTVIEW click{};
+  click.hdr = {window->list, 2, static_cast<UINT>(LVN_COLUMNCLICK)};
+  click.iSubItem = subject;
+  SendMessageW(window->hwnd, WM_NOTIFY, 2, reinterpret_cast<LPARAM>(&click));
+  EXPECT_EQ(CellText(window->list, 0, subject), "甲 first");
+  EXPECT_EQ(CellText(window->list, 1, subject), "乙 second");
 }
 
 }  // namespace
