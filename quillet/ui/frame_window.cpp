@@ -24,7 +24,7 @@ constexpr int k_framePixelHeight = 540;
 void CreateChildren(TMainFrame* frame) {
   CLIENTCREATESTRUCT client{nullptr, k_firstChildId};
   frame->mdiClient = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                                     WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0,
+                                     WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0,
                                      frame->hwnd, reinterpret_cast<HMENU>(k_mdiClientId), kit::ModuleInstance(), &client);
   frame->statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                                      frame->hwnd, reinterpret_cast<HMENU>(k_statusBarId), kit::ModuleInstance(), nullptr);
