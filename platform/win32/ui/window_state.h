@@ -36,6 +36,21 @@ State* DialogState(HWND hwnd, UINT message, LPARAM lParam) {
   return reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, DWLP_USER));
 }
 
+// The same for an MDI child: its create parameter arrives inside the MDICREATESTRUCTW
+// (the lParam of WM_MDICREATE's structure).
+template <class State>
+State* MdiChildState(HWND hwnd, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    const auto* mdi = static_cast<const MDICREATESTRUCTW*>(create->lpCreateParams);
+    auto* state = mdi != nullptr ? reinterpret_cast<State*>(mdi->lParam) : nullptr;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    if (state != nullptr) state->hwnd = hwnd;
+    return state;
+  }
+  return reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 struct WindowClassSpec {
   const wchar_t* name;
   WNDPROC procedure;

@@ -1,0 +1,136 @@
+#include "quillet/ui/frame_window.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/ui/window_state.h"
+#include "platform/win32/ui/window_text.h"
+#include "platform/win32/wide.h"
+#include "quillet/frame/frame_texts.h"
+#include "quillet/frame/instance_handoff.h"
+#include "quillet/ui/main_menu.h"
+
+namespace quillet::ui {
+namespace {
+
+namespace kit = platform::win32::ui;
+
+constexpr int k_statusBarId = 1;
+constexpr int k_mdiClientId = 2;
+constexpr UINT k_firstChildId = 50000;  // MDI children's ids start here, above every command
+constexpr int k_listPanelWidth = 220;
+constexpr int k_framePixelWidth = 760;
+constexpr int k_framePixelHeight = 540;
+
+void CreateChildren(TMainFrame* frame) {
+  CLIENTCREATESTRUCT client{nullptr, k_firstChildId};
+  frame->mdiClient = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                     WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0,
+                                     frame->hwnd, reinterpret_cast<HMENU>(k_mdiClientId), kit::ModuleInstance(), &client);
+  frame->statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                     frame->hwnd, reinterpret_cast<HMENU>(k_statusBarId), kit::ModuleInstance(), nullptr);
+  int edges[] = {k_listPanelWidth, -1};
+  SendMessageW(frame->statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+}
+
+void Layout(TMainFrame* frame) {
+  SendMessageW(frame->statusBar, WM_SIZE, 0, 0);
+  RECT client;
+  RECT status;
+  GetClientRect(frame->hwnd, &client);
+  GetWindowRect(frame->statusBar, &status);
+  MoveWindow(frame->mdiClient, 0, 0, client.right, client.bottom - (status.bottom - status.top), TRUE);
+}
+
+void TakeHandOff(TMainFrame* frame, const COPYDATASTRUCT* data) {
+  if (data == nullptr || data->lpData == nullptr) return;
+  const std::string payload(static_cast<const char*>(data->lpData), data->cbData);
+  if (const auto argument = HandOffArgument(payload)) TakeMailtoArgument(frame, *argument);
+}
+
+void Command(TMainFrame* frame, int id) {
+  if (CommandItem(id) == "M_file_exit") DestroyWindow(frame->hwnd);
+}
+
+LRESULT CALLBACK FrameProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* frame = kit::WindowState<TMainFrame>(hwnd, message, lParam);
+  HWND client = frame != nullptr ? frame->mdiClient : nullptr;
+  if (frame == nullptr) return DefFrameProcW(hwnd, client, message, wParam, lParam);
+  switch (message) {
+    case WM_CREATE:
+      CreateChildren(frame);
+      return 0;
+    case WM_SIZE:
+      Layout(frame);
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) >= k_firstCommandId && LOWORD(wParam) < k_firstChildId) {
+        Command(frame, LOWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_COPYDATA:
+      TakeHandOff(frame, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      return TRUE;
+    case k_secondInstanceMessage:
+      frame->handOffFlags = static_cast<std::uint32_t>(wParam);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefFrameProcW(hwnd, client, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND CreateMainFrame(TMainFrame* frame, int show) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  const std::wstring className = platform::win32::WideFromGbk(k_mainWindowClass);
+  if (!kit::RegisterWindowClass({className.c_str(), FrameProcedure, nullptr, nullptr,
+                                 reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)}))
+    return nullptr;
+  kit::WindowSpec spec{className.c_str(), platform::win32::WideFromGbk(frame_texts::k_applicationTitle)};
+  spec.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  spec.menuOrId = BuildMainMenu();
+  spec.bounds.right = k_framePixelWidth;
+  spec.bounds.bottom = k_framePixelHeight;
+  HWND hwnd = kit::CreateStateWindow(spec, frame);
+  if (hwnd == nullptr) {
+    DestroyMenu(spec.menuOrId);
+    return nullptr;
+  }
+  ShowWindow(hwnd, show);
+  UpdateWindow(hwnd);
+  return hwnd;
+}
+
+void SetStatusText(TMainFrame* frame, int panel, const std::string& text) {
+  if (frame->statusBar == nullptr) return;
+  const std::wstring wide = platform::win32::WideFromGbk(text);
+  SendMessageW(frame->statusBar, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::string StatusText(const TMainFrame* frame, int panel) {
+  if (frame->statusBar == nullptr) return std::string();
+  const auto length = LOWORD(SendMessageW(frame->statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0));
+  std::wstring wide(length + 1u, L'\0');
+  SendMessageW(frame->statusBar, SB_GETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(wide.data()));
+  wide.resize(length);
+  return platform::win32::GbkFromWide(wide);
+}
+
+void TakeMailtoArgument(TMainFrame* frame, const std::string& argument) {
+  auto request = ParseMailto(argument);
+  if (!request) return;
+  frame->pendingMailto = std::move(request);
+  SetStatusText(frame, k_statusTextPanel, frame->pendingMailto->to);
+}
+
+void TFrameEvents::BusyCursor(bool busy) {
+  SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+}  // namespace quillet::ui

@@ -1,0 +1,55 @@
+// TF_main: the mail client's frame, a multiple-document frame with the command table as
+// its menu and a status bar; it is where a second copy hands over its command line.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "quillet/frame/mailto_request.h"
+#include "quillet/store/system/system_events.h"
+
+namespace quillet::ui {
+
+// The status bar's panels: the message list's counts, then the status texts.
+inline constexpr int k_statusListPanel = 0;
+inline constexpr int k_statusTextPanel = 1;
+
+struct TMainFrame {
+  HWND hwnd = nullptr;
+  HWND mdiClient = nullptr;
+  HWND statusBar = nullptr;
+  // A "mailto:" link from the command line or a second copy, kept until a compose
+  // window can take it.
+  std::optional<TMailtoRequest> pendingMailto;
+  // The last word parameter of the second-instance message (k_handOffMinus, k_handOffPlus).
+  std::uint32_t handOffFlags = 0;
+};
+
+// The frame created and shown; null (with the system's last error) when it cannot be.
+HWND CreateMainFrame(TMainFrame* frame, int show);
+// A panel's text (GBK).
+void SetStatusText(TMainFrame* frame, int panel, const std::string& text);
+std::string StatusText(const TMainFrame* frame, int panel);
+// Keeps a "mailto:" argument for the compose window and shows its address; other
+// arguments are passed over.
+void TakeMailtoArgument(TMainFrame* frame, const std::string& argument);
+
+// The store's and the manager's notices, shown in the frame.
+class TFrameEvents : public TSystemEvents {
+ public:
+  explicit TFrameEvents(TMainFrame* frame) : frame_(frame) {}
+  void MailboxCountersChanged(TIdxFile&) override {}
+  void MailboxCipherChanged(TBoxObject&) override {}
+  void StatusText(const std::string& text) override { SetStatusText(frame_, k_statusTextPanel, text); }
+  void BusyCursor(bool busy) override;
+  void MessagesChanged(TBoxObject&, const std::vector<std::int32_t>&) override {}
+
+ private:
+  TMainFrame* frame_;
+};
+
+}  // namespace quillet::ui

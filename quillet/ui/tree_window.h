@@ -1,0 +1,43 @@
+// TF_tree: the MDI child that holds the mailbox tree (left) and the message list of the
+// chosen mailbox (right, a virtual list view whose rows TMessageList makes on demand).
+// The list's counts go to the frame's status bar.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "quillet/common/user_prompts.h"
+#include "quillet/frame/box_tree.h"
+#include "quillet/frame/message_list.h"
+#include "quillet/store/system/system_manager.h"
+#include "quillet/ui/frame_window.h"
+
+namespace quillet::ui {
+
+struct TTreeWindow {
+  TTreeWindow(TSystemManager& manager, TMainFrame& frame, TUserPrompts& prompts)
+      : manager(manager), frame(frame), prompts(prompts), messages(std::make_unique<TMessageList>(manager.Settings())) {}
+
+  HWND hwnd = nullptr;
+  HWND tree = nullptr;
+  HWND list = nullptr;
+  TSystemManager& manager;
+  TMainFrame& frame;
+  TUserPrompts& prompts;
+  std::vector<TTreeRow> rows;  // the tree's items, in order (an item's lParam is its index)
+  std::unique_ptr<TMessageList> messages;  // the current mailbox's
+  TBoxObject* current = nullptr;
+};
+
+// Created maximised in the frame's MDI client, the inbox chosen; null when it cannot be.
+HWND CreateTreeWindow(TTreeWindow* window);
+// Shows a mailbox's messages (row of the tree), its counts in the status bar; a mailbox
+// whose index cannot be read is told once and shows no rows.
+void ShowMailbox(TTreeWindow* window, std::size_t row);
+// Reads the mailbox counts again into the tree's texts.
+void RefreshTree(TTreeWindow* window);
+
+}  // namespace quillet::ui
