@@ -6,6 +6,7 @@
 #                              Wine prefix's ROOT store, as natively SSL_CERT_FILE does;
 #   tls_peer.sh stop FOLDER    stops it and takes the test CA out of the prefix again.
 set -euo pipefail
+. "$(dirname "$0")/../peer_process.sh"
 action=$1 folder=$2
 python=/usr/bin/python3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -33,22 +34,10 @@ case $action in
       blob=$("$python" -c 'import struct, sys; d = open(sys.argv[1], "rb").read(); print((struct.pack("<III", 32, 1, len(d)) + d).hex())' "$folder/ca.der")
       wine_reg add "$root_key\\$(ca_thumbprint)" /v Blob /t REG_BINARY /d "$blob" /f
     fi
-    nohup "$python" "$here/tls_peer.py" "$folder" >"$folder/peer.log" 2>&1 &
-    echo $! >"$folder/pid"
-    for _ in $(seq 100); do
-      [ -f "$folder/port" ] && { echo "tls_peer: listening on 127.0.0.1:$(cat "$folder/port")"; exit 0; }
-      kill -0 "$(cat "$folder/pid")" 2>/dev/null || break
-      sleep 0.1
-    done
-    echo "tls_peer: did not start" >&2; cat "$folder/peer.log" >&2; exit 1
+    peer_start tls_peer "$folder" "$folder/peer.log" "$python" "$here/tls_peer.py" "$folder"
     ;;
   stop)
-    if [ -f "$folder/pid" ]; then
-      pid=$(cat "$folder/pid")
-      kill "$pid" 2>/dev/null || true
-      for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-      rm -f "$folder/pid"
-    fi
+    peer_stop "$folder"
     if [ -n "${QUILLET_WINE_PREFIX:-}" ] && [ -f "$folder/ca.der" ]; then
       wine_reg delete "$root_key\\$(ca_thumbprint)" /f || true
     fi
