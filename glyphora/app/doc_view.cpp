@@ -260,9 +260,9 @@ LRESULT CALLBACK ViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 HWND DocViewCreate(Editor* editor, HWND parent) {
   ui::RegisterWindowClass({k_viewClass, ViewProc, nullptr, LoadCursorW(nullptr, IDC_ARROW), nullptr});
   auto* state = new ViewState{nullptr, editor};
-  ui::WindowSpec spec{k_viewClass, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS,
+  ui::WindowParams params{k_viewClass, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS,
                       WS_EX_CLIENTEDGE, parent, nullptr, RECT{0, 0, 100, 100}};
-  HWND hwnd = ui::CreateStateWindow(spec, state);
+  HWND hwnd = ui::CreateStateWindow(params, state);
   if (hwnd == nullptr) delete state;
   return hwnd;
 }

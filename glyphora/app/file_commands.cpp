@@ -13,11 +13,11 @@ namespace {
 
 namespace ui = platform::win32::ui;
 
-ui::FileDialogSpec DocumentDialog(Editor* editor) {
-  ui::FileDialogSpec spec;
-  spec.owner = editor->frame;
-  spec.filters = {{"Glyphora Files", "*.GLY"}, {"Text Files", "*.TXT"}, {"All Files", "*.*"}};
-  return spec;
+ui::FileDialogRequest DocumentDialog(Editor* editor) {
+  ui::FileDialogRequest params;
+  params.owner = editor->frame;
+  params.filters = {{"Glyphora Files", "*.GLY"}, {"Text Files", "*.TXT"}, {"All Files", "*.*"}};
+  return params;
 }
 
 // Makes a document with a new link; on failure the link is freed and the error shown.
@@ -85,8 +85,8 @@ bool OpenPath(Editor* editor, const std::string& path) {
 }
 
 void CommandOpen(Editor* editor) {
-  ui::FileDialogSpec spec = DocumentDialog(editor);
-  if (ui::OpenFileDialog(&spec)) OpenPath(editor, spec.path);
+  ui::FileDialogRequest params = DocumentDialog(editor);
+  if (ui::OpenFileDialog(&params)) OpenPath(editor, params.path);
 }
 
 bool CommandSave(Editor* editor) {
@@ -95,11 +95,11 @@ bool CommandSave(Editor* editor) {
 }
 
 bool CommandSaveAs(Editor* editor) {
-  ui::FileDialogSpec spec = DocumentDialog(editor);
-  spec.defaultExtension = "TXT";
-  if (editor->document->hasPath != 0) spec.path = editor->document->path;
-  if (!ui::SaveFileDialog(&spec)) return false;
-  bool saved = TestError(editor, DocumentSaveAs(editor->document, spec.path)) == 0;
+  ui::FileDialogRequest params = DocumentDialog(editor);
+  params.defaultExtension = "TXT";
+  if (editor->document->hasPath != 0) params.path = editor->document->path;
+  if (!ui::SaveFileDialog(&params)) return false;
+  bool saved = TestError(editor, DocumentSaveAs(editor->document, params.path)) == 0;
   UpdateTitle(editor);
   return saved;
 }

@@ -148,9 +148,9 @@ HWND FrameCreate(Editor* editor) {
   HICON icon = LoadIconW(ui::ModuleInstance(), MAKEINTRESOURCEW(ICON_PROGRAM));
   ui::RegisterWindowClass({k_frameClass, FrameProc, icon, nullptr, nullptr});
   auto* state = new FrameState{nullptr, editor};
-  ui::WindowSpec spec{k_frameClass, L"Glyphora", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, nullptr,
+  ui::WindowParams params{k_frameClass, L"Glyphora", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, nullptr,
                       LoadMenuW(ui::ModuleInstance(), GLYPHORA_MENU_NAME), RECT{40, 30, 820, 600}};
-  HWND hwnd = ui::CreateStateWindow(spec, state);
+  HWND hwnd = ui::CreateStateWindow(params, state);
   // A failed WM_CREATE still sends WM_NCDESTROY, which frees the state.
   return hwnd;
 }

@@ -287,9 +287,9 @@ void ToolBarSelect(Editor* editor, int tool) {
 HWND ToolBarCreate(Editor* editor, HWND parent) {
   ui::RegisterWindowClass({k_toolBarClass, ToolBarProc, nullptr, nullptr, nullptr});
   auto* state = new ToolBarState{nullptr, editor};
-  ui::WindowSpec spec{k_toolBarClass, L"", WS_CHILD | WS_VISIBLE, 0, parent, nullptr,
+  ui::WindowParams params{k_toolBarClass, L"", WS_CHILD | WS_VISIBLE, 0, parent, nullptr,
                       RECT{0, 0, k_toolBarWidth, 400}};
-  HWND hwnd = ui::CreateStateWindow(spec, state);
+  HWND hwnd = ui::CreateStateWindow(params, state);
   if (hwnd == nullptr) delete state;
   return hwnd;
 }

@@ -113,7 +113,7 @@ void LineMouse(Document* d, int event, int column, int row) {
   if (!ShapeDrag(e, event, column, row)) return;
   const ToolDrag& g = e->drag;
   int dx = column - g.startColumn, dy = row - g.startRow;
-  LineSpec line{std::abs(dx), std::abs(dy), (dx < 0) != (dy < 0) && dx != 0 && dy != 0,
+  LineExtent line{std::abs(dx), std::abs(dy), (dx < 0) != (dy < 0) && dx != 0 && dy != 0,
                 e->settings.shapeCharacter, e->settings.thickness};
   int left = std::min(column, g.startColumn), top = std::min(row, g.startRow);
   LineTarget target{&d->current.mainPage, left, top};

@@ -63,7 +63,7 @@ void FloatShape(DrawRequest& r, Page* shape, int column, int row) {
 
 void DrawLine(DrawRequest& r) {
   int column = Coordinate(r, "COL"), row = Coordinate(r, "ROW");
-  LineSpec line{Extent(r, "DX", 0), Extent(r, "DY", 0), r.rising, r.character, r.thickness};
+  LineExtent line{Extent(r, "DX", 0), Extent(r, "DY", 0), r.rising, r.character, r.thickness};
   const DrawPlatform& platform = NeedPlatform(r, "line");
   Open(r);
   LineTarget target{&r.doc->current.mainPage, column, row};

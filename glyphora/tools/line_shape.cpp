@@ -23,21 +23,21 @@ void SetBlock(Page* shape, int x, int y, int columns, int rows, unsigned char ch
       shape->cells[row * shape->width + column] = Ink(character, target, column, row);
 }
 
-int DrawLine(MonoBitmap* bitmap, const LineSpec& line, const RasterOps& raster) {
+int DrawLine(MonoBitmap* bitmap, const LineExtent& line, const RasterOps& raster) {
   if (line.rising) return raster.line(bitmap, line.dx, 0, -line.dx, 2 * line.dy);
   return raster.line(bitmap, 0, 0, 2 * line.dx, 2 * line.dy);
 }
 
 }  // namespace
 
-unsigned char LineCharacter(const LineSpec& line) {
+unsigned char LineCharacter(const LineExtent& line) {
   if (line.character != 0) return line.character;
   if (line.dx > 2 * line.dy) return '-';
   if (line.dy > 2 * line.dx) return '|';
   return line.rising ? '/' : '\\';
 }
 
-int LineMakePage(Page* shape, const LineSpec& line, const CellSize& cell, const LineTarget* target,
+int LineMakePage(Page* shape, const LineExtent& line, const CellSize& cell, const LineTarget* target,
                  const RasterOps& raster) {
   if (line.dx < 0 || line.dy < 0 || line.thickness < 1 || line.dx > INT16_MAX ||
       line.dy > INT16_MAX || line.thickness > INT16_MAX)

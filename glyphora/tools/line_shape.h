@@ -9,7 +9,7 @@ namespace glyphora {
 
 // The line's geometry and ink: from the top-left cell to dx columns right and dy rows
 // down, or, rising, from the bottom-left cell up to the top-right one.
-struct LineSpec {
+struct LineExtent {
   int dx;
   int dy;
   bool rising;
@@ -27,7 +27,7 @@ struct LineTarget {
 
 // The line character: the given one, else "-" when dx > 2 dy, "|" when dy > 2 dx, else
 // "/" rising and "\" falling.
-unsigned char LineCharacter(const LineSpec& line);
+unsigned char LineCharacter(const LineExtent& line);
 
 // A new page of (dx + t) x (dy + tv) cells holding the line: the platform draws it on a
 // (dx + 1) x (dy + 1) bitmap with the end point doubled so that the last cell is drawn,
@@ -35,7 +35,7 @@ unsigned char LineCharacter(const LineSpec& line);
 // cell laid over a character of the target page takes the compound of the two. Cells off
 // the line stay empty. k_ERROR_INVALID_PARAMETER for a negative extent, a thickness below
 // 1 or a page past 32767 cells; on failure *shape is untouched.
-int LineMakePage(Page* shape, const LineSpec& line, const CellSize& cell, const LineTarget* target,
+int LineMakePage(Page* shape, const LineExtent& line, const CellSize& cell, const LineTarget* target,
                  const RasterOps& raster);
 
 }  // namespace glyphora

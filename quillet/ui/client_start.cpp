@@ -25,9 +25,9 @@ HWND FindWindowGbk(const char* className, const char* title) {
 HWND CreateInstanceWindow() {
   const std::wstring className = platform::win32::WideFromGbk(k_instanceClass);
   if (!kit::RegisterWindowClass({className.c_str(), DefWindowProcW})) return nullptr;
-  kit::WindowSpec spec{className.c_str(), platform::win32::WideFromGbk(k_instanceTitle)};
-  spec.style = WS_POPUP;
-  return kit::CreateStateWindow(spec, nullptr);
+  kit::WindowParams params{className.c_str(), platform::win32::WideFromGbk(k_instanceTitle)};
+  params.style = WS_POPUP;
+  return kit::CreateStateWindow(params, nullptr);
 }
 
 }  // namespace

@@ -92,14 +92,14 @@ HWND CreateMainFrame(TMainFrame* frame, int show) {
   if (!kit::RegisterWindowClass({className.c_str(), FrameProcedure, nullptr, nullptr,
                                  reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)}))
     return nullptr;
-  kit::WindowSpec spec{className.c_str(), platform::win32::WideFromGbk(frame_texts::k_applicationTitle)};
-  spec.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  spec.menuOrId = BuildMainMenu();
-  spec.bounds.right = k_framePixelWidth;
-  spec.bounds.bottom = k_framePixelHeight;
-  HWND hwnd = kit::CreateStateWindow(spec, frame);
+  kit::WindowParams params{className.c_str(), platform::win32::WideFromGbk(frame_texts::k_applicationTitle)};
+  params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  params.menuOrId = BuildMainMenu();
+  params.bounds.right = k_framePixelWidth;
+  params.bounds.bottom = k_framePixelHeight;
+  HWND hwnd = kit::CreateStateWindow(params, frame);
   if (hwnd == nullptr) {
-    DestroyMenu(spec.menuOrId);
+    DestroyMenu(params.menuOrId);
     return nullptr;
   }
   ShowWindow(hwnd, show);

@@ -20,15 +20,15 @@ std::wstring FilterString(const FileFilters& filters) {
 
 namespace {
 
-bool RunDialog(FileDialogSpec* spec, bool save) {
-  std::wstring filters = FilterString(spec->filters);
-  std::wstring extension = WideFromGbk(spec->defaultExtension);
+bool RunDialog(FileDialogRequest* params, bool save) {
+  std::wstring filters = FilterString(params->filters);
+  std::wstring extension = WideFromGbk(params->defaultExtension);
   wchar_t buffer[k_fileDialogBuffer] = {};
-  std::wstring start = WideFromGbk(spec->path);
+  std::wstring start = WideFromGbk(params->path);
   start.copy(buffer, k_fileDialogBuffer - 1);
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = spec->owner;
+  ofn.hwndOwner = params->owner;
   ofn.lpstrFilter = filters.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = buffer;
@@ -38,13 +38,13 @@ bool RunDialog(FileDialogSpec* spec, bool save) {
               (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!chosen) return false;
-  spec->path = GbkFromWide(buffer);
+  params->path = GbkFromWide(buffer);
   return true;
 }
 
 }  // namespace
 
-bool OpenFileDialog(FileDialogSpec* spec) { return RunDialog(spec, false); }
-bool SaveFileDialog(FileDialogSpec* spec) { return RunDialog(spec, true); }
+bool OpenFileDialog(FileDialogRequest* params) { return RunDialog(params, false); }
+bool SaveFileDialog(FileDialogRequest* params) { return RunDialog(params, true); }
 
 }  // namespace platform::win32::ui

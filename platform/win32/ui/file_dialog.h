@@ -16,7 +16,7 @@ using FileFilters = std::vector<std::pair<std::string, std::string>>;
 // more NUL at the end.
 std::wstring FilterString(const FileFilters& filters);
 
-struct FileDialogSpec {
+struct FileDialogRequest {
   HWND owner = nullptr;
   FileFilters filters;
   std::string defaultExtension;  // without the dot; "" for none
@@ -28,8 +28,8 @@ constexpr int k_fileDialogBuffer = 512;
 
 // Open: the file must exist, the read-only box is hidden. False when cancelled or when
 // the dialog fails (then CommDlgExtendedError() tells which).
-bool OpenFileDialog(FileDialogSpec* spec);
+bool OpenFileDialog(FileDialogRequest* params);
 // Save As: asks before overwriting, the read-only box is hidden.
-bool SaveFileDialog(FileDialogSpec* spec);
+bool SaveFileDialog(FileDialogRequest* params);
 
 }  // namespace platform::win32::ui

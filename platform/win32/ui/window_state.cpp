@@ -4,27 +4,27 @@ namespace platform::win32::ui {
 
 HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 
-bool RegisterWindowClass(const WindowClassSpec& spec) {
+bool RegisterWindowClass(const WindowClassParams& params) {
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(ModuleInstance(), spec.name, &existing)) return true;
+  if (GetClassInfoExW(ModuleInstance(), params.name, &existing)) return true;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  wc.style = spec.style;
-  wc.lpfnWndProc = spec.procedure;
+  wc.style = params.style;
+  wc.lpfnWndProc = params.procedure;
   wc.hInstance = ModuleInstance();
-  wc.hIcon = spec.icon;
-  wc.hIconSm = spec.icon;
-  wc.hCursor = spec.cursor != nullptr ? spec.cursor : LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = spec.background;
-  wc.lpszClassName = spec.name;
+  wc.hIcon = params.icon;
+  wc.hIconSm = params.icon;
+  wc.hCursor = params.cursor != nullptr ? params.cursor : LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = params.background;
+  wc.lpszClassName = params.name;
   return RegisterClassExW(&wc) != 0;
 }
 
-HWND CreateStateWindow(const WindowSpec& spec, void* state) {
-  return CreateWindowExW(spec.exStyle, spec.className, spec.title.c_str(), spec.style,
-                         spec.bounds.left, spec.bounds.top, spec.bounds.right, spec.bounds.bottom,
-                         spec.parent, spec.menuOrId, ModuleInstance(), state);
+HWND CreateStateWindow(const WindowParams& params, void* state) {
+  return CreateWindowExW(params.exStyle, params.className, params.title.c_str(), params.style,
+                         params.bounds.left, params.bounds.top, params.bounds.right, params.bounds.bottom,
+                         params.parent, params.menuOrId, ModuleInstance(), state);
 }
 
 }  // namespace platform::win32::ui

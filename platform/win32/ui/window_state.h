@@ -51,7 +51,7 @@ State* MdiChildState(HWND hwnd, UINT message, LPARAM lParam) {
   return reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-struct WindowClassSpec {
+struct WindowClassParams {
   const wchar_t* name;
   WNDPROC procedure;
   HICON icon = nullptr;
@@ -62,9 +62,9 @@ struct WindowClassSpec {
 
 // Registers the class in this module; a class already registered counts as success.
 // False (with the system's last error) otherwise.
-bool RegisterWindowClass(const WindowClassSpec& spec);
+bool RegisterWindowClass(const WindowClassParams& params);
 
-struct WindowSpec {
+struct WindowParams {
   const wchar_t* className;
   std::wstring title;
   DWORD style = WS_OVERLAPPEDWINDOW;
@@ -76,7 +76,7 @@ struct WindowSpec {
 };
 
 // Creates the window with state as its create parameter (see WindowState).
-HWND CreateStateWindow(const WindowSpec& spec, void* state);
+HWND CreateStateWindow(const WindowParams& params, void* state);
 
 // The module that holds the program's resources.
 HINSTANCE ModuleInstance();

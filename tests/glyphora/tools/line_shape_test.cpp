@@ -20,7 +20,7 @@ constexpr CellSize k_squareCell{10, 10};
 
 TEST(LineCharacter, FollowsTheSlopeUnlessOneIsSet) {
   struct Case {
-    LineSpec line;
+    LineExtent line;
     char expected;
   };
   const Case cases[] = {
@@ -53,7 +53,7 @@ TEST(CompoundCharacter, CombinesTheListedPairsEitherWay) {
 TEST(LineMakePage, DrawsTheLineWithThickBlocks) {
   struct Case {
     const char* name;
-    LineSpec line;
+    LineExtent line;
     CellSize cell;
     Rows expected;
   };
@@ -79,7 +79,7 @@ TEST(LineMakePage, DrawsTheLineWithThickBlocks) {
 TEST(LineMakePage, CompoundsWithTheCharactersItCrosses) {
   struct Case {
     const char* name;
-    LineSpec line;
+    LineExtent line;
     Rows under;
     int column, row;
     Rows expected;
@@ -104,7 +104,7 @@ TEST(LineMakePage, CompoundsWithTheCharactersItCrosses) {
 
 TEST(LineMakePage, RefusesBadLinesAndPassesDrawingFailuresOn) {
   struct Case {
-    LineSpec line;
+    LineExtent line;
     RasterOps raster;
     int error;
   };
