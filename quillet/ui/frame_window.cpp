@@ -47,8 +47,8 @@ void TakeHandOff(TMainFrame* frame, const COPYDATASTRUCT* data) {
   if (const auto argument = HandOffArgument(payload)) TakeMailtoArgument(frame, *argument);
 }
 
-void Command(TMainFrame* frame, int id) {
-  if (CommandItem(id) == "M_file_exit") DestroyWindow(frame->hwnd);
+void AddFrameCommands(TMainFrame* frame) {
+  frame->commands.Add("M_file_exit", [frame] { DestroyWindow(frame->hwnd); });
 }
 
 LRESULT CALLBACK FrameProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -58,13 +58,17 @@ LRESULT CALLBACK FrameProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   switch (message) {
     case WM_CREATE:
       CreateChildren(frame);
+      AddFrameCommands(frame);
       return 0;
+    case WM_INITMENUPOPUP:
+      UpdateMenuStates(reinterpret_cast<HMENU>(wParam), frame->commands);
+      break;
     case WM_SIZE:
       Layout(frame);
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) >= k_firstCommandId && LOWORD(wParam) < k_firstChildId) {
-        Command(frame, LOWORD(wParam));
+        RunCommand(frame, CommandItem(LOWORD(wParam)));
         return 0;
       }
       break;
@@ -102,9 +106,18 @@ HWND CreateMainFrame(TMainFrame* frame, int show) {
     DestroyMenu(params.menuOrId);
     return nullptr;
   }
+  RefreshCommandStates(frame);
   ShowWindow(hwnd, show);
   UpdateWindow(hwnd);
   return hwnd;
+}
+
+bool RunCommand(TMainFrame* frame, const std::string& item) { return frame->commands.Run(item); }
+
+void RefreshCommandStates(TMainFrame* frame) {
+  if (frame->hwnd == nullptr) return;
+  UpdateMenuStates(GetMenu(frame->hwnd), frame->commands);
+  DrawMenuBar(frame->hwnd);
 }
 
 void SetStatusText(TMainFrame* frame, int panel, const std::string& text) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "quillet/frame/mailto_request.h"
+#include "quillet/ui/command_table.h"
 #include "quillet/store/system/system_events.h"
 
 namespace quillet::ui {
@@ -22,6 +23,9 @@ struct TMainFrame {
   HWND hwnd = nullptr;
   HWND mdiClient = nullptr;
   HWND statusBar = nullptr;
+  // What the menu's, the toolbar's and the accelerators' commands do; the frame adds
+  // "M_file_exit", the window modules the rest.
+  TCommandTable commands;
   // A "mailto:" link from the command line or a second copy, kept until a compose
   // window can take it.
   std::optional<TMailtoRequest> pendingMailto;
@@ -31,6 +35,10 @@ struct TMainFrame {
 
 // The frame created and shown; null (with the system's last error) when it cannot be.
 HWND CreateMainFrame(TMainFrame* frame, int show);
+// Runs a command by item name, as the menu would; false when it is greyed.
+bool RunCommand(TMainFrame* frame, const std::string& item);
+// Greys the menu's items again after a command's condition changed.
+void RefreshCommandStates(TMainFrame* frame);
 // A panel's text (GBK).
 void SetStatusText(TMainFrame* frame, int panel, const std::string& text);
 std::string StatusText(const TMainFrame* frame, int panel);

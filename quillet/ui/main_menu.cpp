@@ -45,10 +45,6 @@ constexpr TMenuPlace k_menuLayout[] = {
 };
 constexpr std::size_t k_layoutSize = sizeof(k_menuLayout) / sizeof(k_menuLayout[0]);
 
-// The actions this program has so far: quitting. Menus that open a submenu are never
-// greyed, so a person can see what is to come.
-constexpr std::array<const char*, 1> k_availableCommands = {{"M_file_exit"}};
-
 std::string CaptionOf(const std::string& item) {
   for (const auto& entry : frame_texts::k_commandCaptions)
     if (item == entry.item) return entry.caption;
@@ -70,8 +66,7 @@ void AppendEntries(HMENU menu, int depth, std::size_t* next) {
       AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), caption.c_str());
       continue;
     }
-    const UINT grey = CommandAvailable(item) ? 0 : MF_GRAYED;
-    AppendMenuW(menu, MF_STRING | grey, static_cast<UINT_PTR>(CommandId(item)), caption.c_str());
+    AppendMenuW(menu, MF_STRING | MF_GRAYED, static_cast<UINT_PTR>(CommandId(item)), caption.c_str());
   }
 }
 
@@ -89,10 +84,18 @@ std::string CommandItem(int id) {
   return frame_texts::k_commandCaptions[static_cast<std::size_t>(index)].item;
 }
 
-bool CommandAvailable(const std::string& item) {
-  for (const char* available : k_availableCommands)
-    if (item == available) return true;
-  return false;
+void UpdateMenuStates(HMENU menu, const TCommandTable& commands) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    if (HMENU submenu = GetSubMenu(menu, i)) {
+      UpdateMenuStates(submenu, commands);
+      continue;
+    }
+    const UINT id = GetMenuItemID(menu, i);
+    if (id == 0 || id == static_cast<UINT>(-1)) continue;  // a separator
+    const bool enabled = commands.Enabled(CommandItem(static_cast<int>(id)));
+    EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
 }
 
 HMENU BuildMainMenu() {

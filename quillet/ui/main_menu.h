@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "quillet/ui/command_table.h"
+
 namespace quillet::ui {
 
 inline constexpr int k_firstCommandId = 40001;
@@ -16,10 +18,11 @@ inline constexpr int k_noCommand = 0;
 int CommandId(const std::string& item);
 // The item name of a command number, "" for none.
 std::string CommandItem(int id);
-// Items whose action exists in this program; every other item is shown greyed.
-bool CommandAvailable(const std::string& item);
-
-// The whole menu bar; the caller owns it (a window destroys its own menu).
+// The whole menu bar, every command greyed until UpdateMenuStates; the caller owns it (a
+// window destroys its own menu).
 HMENU BuildMainMenu();
+// Greys every command of the menu and its submenus that the table cannot run now; menus
+// that open a submenu stay enabled, so a person can see what is to come.
+void UpdateMenuStates(HMENU menu, const TCommandTable& commands);
 
 }  // namespace quillet::ui

@@ -107,7 +107,7 @@ TEST_F(ClientWindow, MenuHoldsTheWholeCommandTable) {
       continue;
     }
     EXPECT_EQ(command->second->caption, entry.caption);
-    EXPECT_EQ(command->second->greyed, !ui::CommandAvailable(entry.item));
+    EXPECT_EQ(command->second->greyed, !app_->frame.commands.Enabled(entry.item));
   }
 }
 
