@@ -19,6 +19,7 @@
 #include "quillet/store/system/startup_texts.h"
 #include "quillet/ui/client_start.h"
 #include "quillet/ui/main_menu.h"
+#include "tests/gui/quillet/client_fixture.h"
 #include "tests/store/mailbox/store_test_support.h"
 
 namespace {
@@ -26,34 +27,7 @@ namespace {
 namespace ui = quillet::ui;
 namespace kit = platform::win32::ui;
 
-struct TBox {
-  std::string text;
-  std::string title;
-  UINT style;
-  std::string yesCaption;
-};
-
-class ClientWindow : public store_test::ScratchTest {
- protected:
-  void TearDown() override {
-    app_.reset();
-    store_test::ScratchTest::TearDown();
-  }
-  // Starts the client as "quillet.exe DIRECTORY" would, the executable in the scratch folder.
-  int Start(const std::string& directory) {
-    app_ = std::make_unique<ui::TClientApp>(
-        [this](HWND, const std::string& text, const std::string& title, UINT style,
-               const kit::ButtonCaptions& captions) {
-          boxes_.push_back({text, title, style, captions.yes});
-          return answer_;
-        });
-    return ui::ClientStart(app_.get(), {directory}, Folder() + "quillet.exe", SW_SHOWNOACTIVATE);
-  }
-
-  std::unique_ptr<ui::TClientApp> app_;
-  std::vector<TBox> boxes_;
-  int answer_ = IDOK;
-};
+using quillet_gui_test::ClientWindow;
 
 struct TMenuItem {
   std::string caption;
@@ -167,28 +141,6 @@ TEST_F(ClientWindow, PromptsAskInChineseBoxes) {
   EXPECT_EQ(boxes_[3].title, "Quillet");
 }
 
-// The text of a list cell, as the list view asks the window for it.
-std::string CellText(HWND list, int row, int column) {
-  wchar_t text[256] = {};
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = 256;
-  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return platform::win32::GbkFromWide(text);
-}
-
-std::string FirstTreeText(HWND tree) {
-  wchar_t text[128] = {};
-  TVITEMW item{};
-  item.mask = TVIF_TEXT;
-  item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-  item.pszText = text;
-  item.cchTextMax = 128;
-  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  return platform::win32::GbkFromWide(text);
-}
-
 // The inbox with two messages, one unread: the tree names its unread count, the list has
 // its rows (texts asked for on demand), the status bar its counts, and a click on the
 // subject header sorts by subject.
@@ -201,18 +153,18 @@ TEST_F(ClientWindow, InboxShowsItsMessagesAndCounts) {
   ui::TTreeWindow* window = app_->treeWindow.get();
   ui::RefreshTree(window);
   ui::ShowMailbox(window, 0);
-  EXPECT_EQ(FirstTreeText(window->tree), "收件箱 (1)");
+  EXPECT_EQ(quillet_gui_test::FirstTreeText(window->tree), "收件箱 (1)");
   ASSERT_EQ(SendMessageW(window->list, LVM_GETITEMCOUNT, 0, 0), 2);
   const int subject = static_cast<int>(TListColumn::Subject);
-  EXPECT_EQ(CellText(window->list, 0, subject), "乙 second");
-  EXPECT_EQ(CellText(window->list, 0, static_cast<int>(TListColumn::Sender)), "someone");
+  EXPECT_EQ(quillet_gui_test::CellText(window->list, 0, subject), "乙 second");
+  EXPECT_EQ(quillet_gui_test::CellText(window->list, 0, static_cast<int>(TListColumn::Sender)), "someone");
   EXPECT_EQ(ui::StatusText(&app_->frame, ui::k_statusListPanel), "共: 2, 未读: 1");
   NMLISTVIEW click{};
   click.hdr = {window->list, 2, static_cast<UINT>(LVN_COLUMNCLICK)};
   click.iSubItem = subject;
   SendMessageW(window->hwnd, WM_NOTIFY, 2, reinterpret_cast<LPARAM>(&click));
-  EXPECT_EQ(CellText(window->list, 0, subject), "甲 first");
-  EXPECT_EQ(CellText(window->list, 1, subject), "乙 second");
+  EXPECT_EQ(quillet_gui_test::CellText(window->list, 0, subject), "甲 first");
+  EXPECT_EQ(quillet_gui_test::CellText(window->list, 1, subject), "乙 second");
 }
 
 }  // namespace
