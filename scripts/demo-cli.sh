@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The main job: install, build both targets, then run the mail client's own job with
+# The mail client's job without a window: install, build both targets, then run it with
 # quillet-cli against servers this script starts on loopback (a private Dovecot for POP3,
 # an SMTP sink that keeps what it receives): compose a message with an attachment, send
 # it, hand what the SMTP server got to the POP3 server, receive it back, and show it.
@@ -11,7 +11,7 @@ bash scripts/build.sh native
 bash scripts/build.sh win32
 
 cli=$top/build/native/quillet/cli/quillet-cli
-demo=$top/build/demo
+demo=$top/build/demo-cli
 stop_servers() {
   bash tests/e2e/pop3_peer.sh stop "$demo/dovecot" >/dev/null 2>&1 || true
   bash tests/e2e/smtp/smtp_sink.sh stop "$demo/sink" >/dev/null 2>&1 || true
