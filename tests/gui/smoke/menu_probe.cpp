@@ -14,23 +14,25 @@
 
 namespace {
 
+struct TFrameSearch {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK MatchFrame(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<TFrameSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  wchar_t name[16] = {};
+  GetClassNameW(hwnd, name, 16);
+  if (owner != search->process || std::wstring(name) != L"TF_main") return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
 HWND FindOwnFrame() {
-  struct TSearch {
-    DWORD process;
-    HWND found;
-  } search{GetCurrentProcessId(), nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* wanted = reinterpret_cast<TSearch*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        wchar_t name[16] = {};
-        GetClassNameW(hwnd, name, 16);
-        if (owner != wanted->process || std::wstring(name) != L"TF_main") return TRUE;
-        wanted->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TFrameSearch search{GetCurrentProcessId(), nullptr};
+  EnumWindows(MatchFrame, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -1,11 +1,13 @@
 // Drives the windows of a running quillet.exe from outside, one step per run, so that
 // quillet_smoke.sh can keep its scenes as a table of short shell lines:
 //   quillet_smoke_driver.exe find CLASS TITLE [MS]   waits (20 s, or MS) for a visible
-//                                                    top-level window (TITLE "-": any);
+//                                                    top-level window ("-": any class or title);
 //                                                    prints its handle
 //   quillet_smoke_driver.exe child HWND CLASS        the same for a visible descendant
 //   quillet_smoke_driver.exe texts HWND              the window's title and every child's text
 //   quillet_smoke_driver.exe rows LIST               a list view's rows, one cell a field
+//   quillet_smoke_driver.exe rect HWND               the window's place on the screen, as
+//                                                    WIDTHxHEIGHT+LEFT+TOP
 //   quillet_smoke_driver.exe menu HWND               the menu of the process's TF_main
 //   quillet_smoke_driver.exe command HWND ID         posts WM_COMMAND ID
 //   quillet_smoke_driver.exe close HWND              posts WM_CLOSE
@@ -122,8 +124,44 @@ void PrintStatusPanels(HWND bar, const std::wstring& prefix) {
   }
 }
 
+// Each row of a list view, its cells TAB-separated after prefix, read through an item and
+// a text buffer placed in the list's process.
+bool PrintRows(HWND list, const std::wstring& prefix) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  const int columns = header != nullptr ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+  const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  TRemoteBuffer item(list, sizeof(LVITEMW));
+  TRemoteBuffer text(list, k_textLimit * sizeof(wchar_t));
+  if (!item.Ok() || !text.Ok()) return false;
+  for (int row = 0; row < rows; ++row) {
+    std::wstring line = prefix;
+    for (int column = 0; column < columns; ++column) {
+      LVITEMW request{};
+      request.iSubItem = column;
+      request.pszText = reinterpret_cast<LPWSTR>(text.Address());
+      request.cchTextMax = k_textLimit;
+      const wchar_t empty = L'\0';
+      text.Write(&empty, sizeof empty);
+      item.Write(&request, sizeof request);
+      SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), item.Address());
+      line += (column == 0 ? L"" : L"\t") + OneLine(text.ReadText());
+    }
+    Print(line);
+  }
+  return true;
+}
+
+void PrintListBox(HWND box, const std::wstring& prefix) {
+  const int count = static_cast<int>(SendMessageW(box, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::vector<wchar_t> text(static_cast<std::size_t>(SendMessageW(box, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    SendMessageW(box, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    Print(prefix + L"item\t" + OneLine(text.data()));
+  }
+}
+
 // HWND, class, control id, text; a status bar gives one record per panel, a list view
-// its row count.
+// its row count and a record per row, a list box one per item.
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   const std::wstring className = ClassOf(child);
   const std::wstring prefix = HandleText(child) + L"\t" + className + L"\t" +
@@ -132,6 +170,9 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
     PrintStatusPanels(child, prefix);
   } else if (className == WC_LISTVIEWW) {
     Print(prefix + L"rows " + std::to_wstring(SendMessageW(child, LVM_GETITEMCOUNT, 0, 0)));
+    PrintRows(child, prefix + L"row\t");
+  } else if (className == L"ListBox") {
+    PrintListBox(child, prefix);
   } else if (className == WC_TREEVIEWW) {
     Print(prefix + L"items " + std::to_wstring(SendMessageW(child, TVM_GETCOUNT, 0, 0)));
   } else {
@@ -155,59 +196,34 @@ int WaitFor(TFind find, DWORD timeout) {
 }
 
 int Find(const wchar_t* className, const wchar_t* title, DWORD timeout) {
+  const wchar_t* wantedClass = std::wcscmp(className, L"-") == 0 ? nullptr : className;
   const wchar_t* wantedTitle = std::wcscmp(title, L"-") == 0 ? nullptr : title;
-  return WaitFor([&] { return FindWindowW(className, wantedTitle); }, timeout);
+  return WaitFor([&] { return FindWindowW(wantedClass, wantedTitle); }, timeout);
+}
+
+struct TChildSearch {
+  const std::wstring* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<TChildSearch*>(param);
+  if (ClassOf(hwnd) != *search->className || !IsWindowVisible(hwnd)) return TRUE;
+  search->found = hwnd;
+  return FALSE;
 }
 
 int Child(HWND parent, const std::wstring& className) {
-  struct TSearch {
-    const std::wstring* className;
-    HWND found;
-  };
   return WaitFor(
       [&] {
-        TSearch search{&className, nullptr};
-        EnumChildWindows(
-            parent,
-            [](HWND hwnd, LPARAM param) -> BOOL {
-              auto* wanted = reinterpret_cast<TSearch*>(param);
-              if (ClassOf(hwnd) != *wanted->className || !IsWindowVisible(hwnd)) return TRUE;
-              wanted->found = hwnd;
-              return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        TChildSearch search{&className, nullptr};
+        EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
         return search.found;
       },
       k_stepTimeout);
 }
 
-// Each row's cells, TAB-separated, read through an item and a text buffer placed in the
-// list's process.
-int Rows(HWND list) {
-  if (!IsWindow(list)) return 1;
-  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-  const int columns = header != nullptr ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
-  const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-  TRemoteBuffer item(list, sizeof(LVITEMW));
-  TRemoteBuffer text(list, k_textLimit * sizeof(wchar_t));
-  if (!item.Ok() || !text.Ok()) return 1;
-  for (int row = 0; row < rows; ++row) {
-    std::wstring line;
-    for (int column = 0; column < columns; ++column) {
-      LVITEMW request{};
-      request.iSubItem = column;
-      request.pszText = reinterpret_cast<LPWSTR>(text.Address());
-      request.cchTextMax = k_textLimit;
-      const wchar_t empty = L'\0';
-      text.Write(&empty, sizeof empty);
-      item.Write(&request, sizeof request);
-      SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), item.Address());
-      line += (column == 0 ? L"" : L"\t") + OneLine(text.ReadText());
-    }
-    Print(line);
-  }
-  return 0;
-}
+int Rows(HWND list) { return IsWindow(list) && PrintRows(list, L"") ? 0 : 1; }
 
 int Texts(HWND hwnd) {
   if (!IsWindow(hwnd)) return 1;
@@ -274,6 +290,14 @@ int Select(HWND list, int row) {
   return 0;
 }
 
+int Rect(HWND hwnd) {
+  RECT place;
+  if (!GetWindowRect(hwnd, &place)) return 1;
+  Print(std::to_wstring(place.right - place.left) + L"x" + std::to_wstring(place.bottom - place.top) + L"+" +
+        std::to_wstring(place.left) + L"+" + std::to_wstring(place.top));
+  return 0;
+}
+
 int Gone(HWND hwnd) {
   for (DWORD waited = 0; waited < k_stepTimeout; waited += k_poll) {
     if (!IsWindow(hwnd)) return 0;
@@ -288,6 +312,7 @@ int Run(const std::vector<std::wstring>& args) {
   if (step == L"find" && (count == 3 || count == 4))
     return Find(args[1].c_str(), args[2].c_str(), count == 4 ? std::stoul(args[3]) : k_stepTimeout);
   if (step == L"child" && count == 3) return Child(ParseHandle(args[1].c_str()), args[2]);
+  if (step == L"rect" && count == 2) return Rect(ParseHandle(args[1].c_str()));
   if (step == L"rows" && count == 2) return Rows(ParseHandle(args[1].c_str()));
   if (step == L"close" && count == 2) return PostMessageW(ParseHandle(args[1].c_str()), WM_CLOSE, 0, 0) ? 0 : 1;
   if (step == L"settext" && count == 4) {
@@ -310,7 +335,7 @@ int Run(const std::vector<std::wstring>& args) {
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: quillet_smoke_driver find|child|texts|rows|menu|command|close|settext|select|gone ...\n");
+    std::fprintf(stderr, "usage: quillet_smoke_driver find|child|texts|rows|rect|menu|command|close|settext|select|gone ...\n");
     return 2;
   }
   int result = 2;
