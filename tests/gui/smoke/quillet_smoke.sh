@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Starts the shipped quillet.exe under Wine on a display (Xvfb when none is set) from a
-# prepared home beside a copy of it (the ini points at a Dovecot this script starts
-# that holds seven messages; the inbox holds four, one with an attachment), and plays the scenes of the
-# table below with quillet_smoke_driver.exe, taking a screenshot of each into
-# BUILD/screenshots/quillet-*.png.
+# prepared home beside a copy of it (the ini points at a Dovecot this script starts that
+# holds seven messages; the inbox holds four, one with an attachment), and plays the
+# scenes of the table below with quillet_smoke_driver.exe, taking a screenshot of each
+# into BUILD/screenshots/quillet-*.png.
 #   quillet_smoke.sh BUILD QUILLET_EXE DRIVER_EXE CLI_EXE
 # A scene that needs a menu command runs only when the running window's menu has that
 # command enabled; otherwise it says so and is skipped. The test fails when a scene
@@ -33,6 +33,7 @@ shots=$build/screenshots
 work=$build/quillet_smoke
 home=$work/home
 export QUILLET_WINE_ROOT=$build  # one prefix for every program of the build, copies included
+export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 
 . "$here/quillet_home.sh"
 # shot NAME: the screen; shot NAME HWND: only that window's place on it.
@@ -85,6 +86,8 @@ scene_main() {
   texts=$(drv texts "$frame")
   expect "title" "Quillet: Internet Mail" "$(awk -F'\t' 'NR == 1 { print $4 }' <<<"$texts")"
   expect "status text" "共: 4, 未读: 4" "$(status_panel 0)"
+  expect "mailbox tree" "收件箱 (4) 发件箱 已发送邮件 废件箱" \
+    "$(awk -F'\t' '$2 == "SysTreeView32" && $4 == "item 0" { printf "%s%s", sep, $5; sep = " " }' <<<"$texts")"
   expect "menu bar" "文件(&F) 编辑(&E) 查看(&V) 邮件(&M) 邮箱(&B) 工具(&T) 帮助(&H)" \
     "$(awk -F'\t' '$1 == 0 { printf "%s%s", sep, $4; sep = " " }' <<<"$menu")"
   local list
@@ -95,7 +98,7 @@ scene_main() {
 
 scene_mailto() {
   local status=0
-  wine_run "$home/quillet.exe" "mailto:zhang@example.com" || status=$?
+  timeout 60 "$scripts/wine-run.sh" "$home/quillet.exe" "mailto:zhang@example.com" || status=$?
   expect "exit code of a second copy" 1 "$status"
   expect "address shown by the first copy" "zhang@example.com" "$(status_panel 1)"
   shot mailto "$frame"
@@ -152,13 +155,12 @@ scene_setup() {
 scene_exit() {
   drv command "$frame" "$1"
   drv gone "$frame" || fail "TF_main stays after its exit command"
-  local waited status=0
-  for waited in $(seq 100); do kill -0 "$quillet_pid" 2>/dev/null || break; sleep 0.1; done
+  local status=0
+  for _ in $(seq 100); do kill -0 "$quillet_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$quillet_pid" 2>/dev/null && fail "quillet.exe still runs after its exit command"
   wait "$quillet_pid" || status=$?
   quillet_pid=""
   expect "exit code" 0 "$status"
-  : "$waited"
 }
 
 prepare

@@ -151,6 +151,33 @@ bool PrintRows(HWND list, const std::wstring& prefix) {
   return true;
 }
 
+HTREEITEM TreeItem(HWND tree, UINT which, HTREEITEM from) {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(from)));
+}
+
+// The items from first on and their children in display order, each with its depth and
+// text after prefix; item and text are buffers in the tree's process.
+void PrintTreeLevel(HWND tree, HTREEITEM first, int depth, TRemoteBuffer& item, TRemoteBuffer& text,
+                    const std::wstring& prefix) {
+  for (HTREEITEM handle = first; handle != nullptr; handle = TreeItem(tree, TVGN_NEXT, handle)) {
+    TVITEMW request{};
+    request.mask = TVIF_TEXT;
+    request.hItem = handle;
+    request.pszText = reinterpret_cast<LPWSTR>(text.Address());
+    request.cchTextMax = k_textLimit;
+    item.Write(&request, sizeof request);
+    SendMessageW(tree, TVM_GETITEMW, 0, item.Address());
+    Print(prefix + L"item " + std::to_wstring(depth) + L"\t" + OneLine(text.ReadText()));
+    PrintTreeLevel(tree, TreeItem(tree, TVGN_CHILD, handle), depth + 1, item, text, prefix);
+  }
+}
+
+void PrintTreeItems(HWND tree, const std::wstring& prefix) {
+  TRemoteBuffer item(tree, sizeof(TVITEMW));
+  TRemoteBuffer text(tree, k_textLimit * sizeof(wchar_t));
+  if (item.Ok() && text.Ok()) PrintTreeLevel(tree, TreeItem(tree, TVGN_ROOT, nullptr), 0, item, text, prefix);
+}
+
 void PrintListBox(HWND box, const std::wstring& prefix) {
   const int count = static_cast<int>(SendMessageW(box, LB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
@@ -161,7 +188,7 @@ void PrintListBox(HWND box, const std::wstring& prefix) {
 }
 
 // HWND, class, control id, text; a status bar gives one record per panel, a list view
-// its row count and a record per row, a list box one per item.
+// its row count and a record per row, a tree view and a list box one per item.
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   const std::wstring className = ClassOf(child);
   const std::wstring prefix = HandleText(child) + L"\t" + className + L"\t" +
@@ -175,6 +202,7 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
     PrintListBox(child, prefix);
   } else if (className == WC_TREEVIEWW) {
     Print(prefix + L"items " + std::to_wstring(SendMessageW(child, TVM_GETCOUNT, 0, 0)));
+    PrintTreeItems(child, prefix);
   } else {
     Print(prefix + OneLine(WindowText(child)));
   }
