@@ -183,28 +183,6 @@ TEST_F(Transfer, ClearPasswordsForgetsTypedOnes) {
   EXPECT_EQ(app_->transfer->passwords.Count(), 0u);
 }
 
-// The password dialog the run opens: what it asked, and the password typed into it.
-struct TPasswordAnswer {
-  std::string question;
-  bool rememberChecked = false;
-  int asked = 0;
-};
-TPasswordAnswer* g_answer = nullptr;
-
-BOOL CALLBACK AnswerPasswordDialog(HWND window, LPARAM) {
-  if (GetDlgItem(window, QUILLET_IDC_PASSWORD_EDIT) == nullptr || !IsWindowVisible(window)) return TRUE;
-  ++g_answer->asked;
-  g_answer->question = kit::DialogItemTextGbk(window, QUILLET_IDC_PASSWORD_QUESTION);
-  g_answer->rememberChecked = IsDlgButtonChecked(window, QUILLET_IDC_PASSWORD_REMEMBER) == BST_CHECKED;
-  SetDlgItemTextW(window, QUILLET_IDC_PASSWORD_EDIT, L"secret");
-  PostMessageW(window, WM_COMMAND, IDOK, 0);
-  return FALSE;
-}
-
-void CALLBACK LookForPasswordDialog(HWND, UINT, UINT_PTR, DWORD) {
-  EnumThreadWindows(GetCurrentThreadId(), AnswerPasswordDialog, 0);
-}
-
 // The screen as a 24-bit BMP file (a picture of the progress window for a person to look at).
 void SaveScreen(const std::string& path) {
   HDC screen = GetDC(nullptr);
@@ -228,6 +206,40 @@ void SaveScreen(const std::string& path) {
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
+}
+
+// The password dialog the run opens: what it asked, and the password typed into it.
+// With a picture asked for, the dialog waits aside for a while, so that the screen shows
+// the progress window mid-run, then the screen is saved.
+struct TPasswordAnswer {
+  std::string question;
+  bool rememberChecked = false;
+  int asked = 0;
+  std::string shot;
+  ULONGLONG seen = 0;
+};
+TPasswordAnswer* g_answer = nullptr;
+
+BOOL CALLBACK AnswerPasswordDialog(HWND window, LPARAM) {
+  if (GetDlgItem(window, QUILLET_IDC_PASSWORD_EDIT) == nullptr || !IsWindowVisible(window)) return TRUE;
+  if (!g_answer->shot.empty()) {
+    if (g_answer->seen == 0) {
+      g_answer->seen = GetTickCount64();
+      SetWindowPos(window, nullptr, 600, 560, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (GetTickCount64() - g_answer->seen < 1500) return FALSE;
+    SaveScreen(g_answer->shot);
+  }
+  ++g_answer->asked;
+  g_answer->question = kit::DialogItemTextGbk(window, QUILLET_IDC_PASSWORD_QUESTION);
+  g_answer->rememberChecked = IsDlgButtonChecked(window, QUILLET_IDC_PASSWORD_REMEMBER) == BST_CHECKED;
+  SetDlgItemTextW(window, QUILLET_IDC_PASSWORD_EDIT, L"secret");
+  PostMessageW(window, WM_COMMAND, IDOK, 0);
+  return FALSE;
+}
+
+void CALLBACK LookForPasswordDialog(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(GetCurrentThreadId(), AnswerPasswordDialog, 0);
 }
 
 // The Dovecot fixture's port; a skip names why there is none.
@@ -255,14 +267,8 @@ TEST_F(Transfer, ReceiveFromDovecotShowsProgressAndReport) {
   if (!PeerPort(&port, &why)) GTEST_SKIP() << why;
   StartWithServer("127.0.0.1", port);
   TProfileFile(app_->manager->Setup().IniPath()).WriteString("Receive", "LeaveInServer", "1");
-  const char* shot = std::getenv("QUILLET_TRANSFER_SHOT");
-  onChange_ = [this, shot](HWND window) {
-    if (shot == nullptr || seen_.back().current.empty()) return;
-    onChange_ = nullptr;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    SaveScreen(shot);
-  };
   TPasswordAnswer answer;
+  if (const char* shot = std::getenv("QUILLET_TRANSFER_SHOT")) answer.shot = shot;
   g_answer = &answer;
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, LookForPasswordDialog);
   ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_file_getnewmail"));
