@@ -114,7 +114,10 @@ bool Command(TProgressWindow* window, int id) {
   }
 }
 
+// Destroyed with its owner (the main window closing) while a client runs: the run is
+// cancelled, so that it ends at once instead of working on behind no window.
 void Destroyed(TProgressWindow* window) {
+  if (window->run != nullptr) window->run->Cancel();
   KillTimer(window->hwnd, k_animationTimer);
   if (window->frames != nullptr) ImageList_Destroy(window->frames);
   window->frames = nullptr;

@@ -45,8 +45,8 @@ void AddTransferCommands(TClientApp* app);
 
 // The receive command. A user's receive tells why it is refused; an automatic one
 // (userStarted false, a quiet run) is refused silently and its window may stay hidden.
-// While a run is on it only beeps (the menu item is greyed then, so this is reached
-// through other ways in, such as the timer).
+// While a run is on it only beeps: the items are greyed then, but a click that was
+// already on its way (a toolbar button, a queued command) still arrives here.
 void ReceiveNewMail(TClientApp* app, bool userStarted);
 
 }  // namespace quillet::ui

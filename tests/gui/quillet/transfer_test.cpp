@@ -20,6 +20,8 @@
 #include "quillet/common/stream.h"
 #include "quillet/frame/frame_texts.h"
 #include "quillet/frame/message_list.h"
+#include "quillet/transport/network_progress.h"
+#include "quillet/transport/transport_texts.h"
 #include "quillet/ui/client_start.h"
 #include "quillet/ui/transfer_resources.h"
 #include "quillet/ui/ui_resources.h"
@@ -120,37 +122,57 @@ TEST_F(Transfer, ARunGreysTheCommandsAndAReceiveOnlyBeeps) {
 }
 
 // The window of a user's receive shows itself; SB_hide (with its hint) hides it and
-// clears the record, SB_showprog brings it back; BtnCancel ends the run without an error,
-// so only the report of no new mail follows.
-TEST_F(Transfer, ProgressWindowHidesShowsAndCancels) {
-  StartWithServer("127.0.0.1", 1);
-  onChange_ = [this](HWND window) {
-    onChange_ = nullptr;
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_TRUE(app_->transfer->progressLeftVisible);
-    EXPECT_EQ(kit::WindowTextGbk(GetDlgItem(window, QUILLET_IDC_PROGRESS_CANCEL)), "取消");
-    SendDlgItemMessageW(window, QUILLET_IDC_PROGRESS_HIDE, BM_CLICK, 0, 0);
-    EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_FALSE(app_->transfer->progressLeftVisible);
-    EXPECT_TRUE(ui::RunCommand(&app_->frame, "SB_showprog"));
-    EXPECT_TRUE(IsWindowVisible(window));
-    wchar_t hint[64] = {};
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = window;
-    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, QUILLET_IDC_PROGRESS_HIDE));
-    tool.lpszText = hint;
-    SendMessageW(app_->transfer->window->hint, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_EQ(platform::win32::GbkFromWide(hint), "隐藏网络进度窗口");
-    SendDlgItemMessageW(window, QUILLET_IDC_PROGRESS_CANCEL, BM_CLICK, 0, 0);
+// clears the record, SB_showprog brings it back. How the run then ends: BtnCancel and the
+// window destroyed with its owner cancel it without an error; closing the window only
+// hides it, so the refused connection is still told. The report of no new mail follows.
+TEST_F(Transfer, ProgressWindowHidesShowsAndEnds) {
+  enum class TEnding { CancelButton, Close, Destroyed };
+  struct TCase {
+    TEnding ending;
+    std::vector<std::string> boxStarts;
   };
-  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_file_getnewmail"));
-  WaitForTheRun();
-  ASSERT_FALSE(seen_.empty());
-  EXPECT_EQ(seen_.front().caption, "接收邮件...");
-  ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].text, "对不起，没有新邮件");
-  EXPECT_FALSE(ui::RunCommand(&app_->frame, "SB_showprog"));  // nothing runs to show
+  const TCase cases[] = {{TEnding::CancelButton, {"对不起，没有新邮件"}},
+                         {TEnding::Close, {k_textConnectFailed, "对不起，没有新邮件"}},
+                         {TEnding::Destroyed, {"对不起，没有新邮件"}}};
+  StartWithServer("127.0.0.1", 1);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.ending));
+    seen_.clear();
+    boxes_.clear();
+    onChange_ = [this, &c](HWND window) {
+      onChange_ = nullptr;
+      EXPECT_TRUE(IsWindowVisible(window));
+      EXPECT_TRUE(app_->transfer->progressLeftVisible);
+      EXPECT_EQ(kit::WindowTextGbk(GetDlgItem(window, QUILLET_IDC_PROGRESS_CANCEL)), "取消");
+      SendDlgItemMessageW(window, QUILLET_IDC_PROGRESS_HIDE, BM_CLICK, 0, 0);
+      EXPECT_FALSE(IsWindowVisible(window));
+      EXPECT_FALSE(app_->transfer->progressLeftVisible);
+      EXPECT_TRUE(ui::RunCommand(&app_->frame, "SB_showprog"));
+      EXPECT_TRUE(IsWindowVisible(window));
+      wchar_t hint[64] = {};
+      TOOLINFOW tool{};
+      tool.cbSize = sizeof tool;
+      tool.hwnd = window;
+      tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, QUILLET_IDC_PROGRESS_HIDE));
+      tool.lpszText = hint;
+      SendMessageW(app_->transfer->window->hint, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+      EXPECT_EQ(platform::win32::GbkFromWide(hint), "隐藏网络进度窗口");
+      if (c.ending == TEnding::CancelButton) SendDlgItemMessageW(window, QUILLET_IDC_PROGRESS_CANCEL, BM_CLICK, 0, 0);
+      if (c.ending == TEnding::Destroyed) DestroyWindow(window);
+      if (c.ending == TEnding::Close) {
+        SendMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(IsWindow(window));
+        EXPECT_FALSE(IsWindowVisible(window));
+      }
+    };
+    ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_file_getnewmail"));
+    WaitForTheRun();
+    ASSERT_FALSE(seen_.empty());
+    EXPECT_EQ(seen_.front().caption, "接收邮件...");
+    ASSERT_EQ(boxes_.size(), c.boxStarts.size());
+    for (std::size_t i = 0; i < boxes_.size(); ++i) EXPECT_EQ(boxes_[i].text.rfind(c.boxStarts[i], 0), 0u) << boxes_[i].text;
+    EXPECT_FALSE(ui::RunCommand(&app_->frame, "SB_showprog"));  // nothing runs to show
+  }
 }
 
 // The check timer: a tick while a modal window is up is skipped; the next one starts a
@@ -171,8 +193,32 @@ TEST_F(Transfer, AutomaticCheckSkipsModalTicksAndRunsHidden) {
   ASSERT_FALSE(seen_.empty());
   for (const TSeen& s : seen_) EXPECT_FALSE(s.visible) << s.status;
   ASSERT_EQ(boxes_.size(), 1u);
-  EXPECT_EQ(boxes_[0].text.rfind("连接服务器失败，服务器可能已关掉。请稍后再试。", 0), 0u) << boxes_[0].text;
+  EXPECT_EQ(boxes_[0].text.rfind(k_textConnectFailed, 0), 0u) << boxes_[0].text;
   EXPECT_GT(app_->transfer->lastCheckEnded, GetTickCount64() - 60 * 1000);
+}
+
+// A send whose server refuses the connection: the window's caption is the send's, the
+// failure is told, no receive report follows, and the queued message stays queued.
+TEST_F(Transfer, FailedSendKeepsTheQueuedMessage) {
+  StartWithServer("127.0.0.1", 1);
+  TProfileFile ini(app_->manager->Setup().IniPath());
+  ini.WriteString("Connection", "SMTPHost", "127.0.0.1");
+  ini.WriteString("Connection", "SMTPPort", "1");
+  TBoxObject& outbox = app_->manager->Boxes().Standard(TBoxKind::Outbox);
+  TMailHead head;
+  const std::int32_t id = store_test::AddText(outbox.Box(), "To: you@example.com\r\nSubject: s\r\n\r\nhi\r\n");
+  ASSERT_TRUE(outbox.Box().ReadHead(id, head));
+  head.State = 2;
+  outbox.Box().WriteHead(head);
+  outbox.ReleaseBox();
+  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_file_SendQueue"));
+  WaitForTheRun();
+  ASSERT_FALSE(seen_.empty());
+  EXPECT_EQ(seen_.front().caption, "发送邮件...");
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text.rfind(k_textConnectFailed, 0), 0u) << boxes_[0].text;
+  EXPECT_EQ(QueuedIds(outbox.BasePath()), std::vector<std::int32_t>{id});
+  EXPECT_TRUE(CommandsEnabled());
 }
 
 // M_tools_clearpwd forgets the passwords typed in this run.
