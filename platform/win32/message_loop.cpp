@@ -71,6 +71,10 @@ void KillWindowTimer(WindowHandle window, std::uintptr_t id) { KillTimer(AsWindo
 void ProcessMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {  // the program's own loop must see it: kept, and the pump stops
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -37,6 +37,8 @@ class TClientGuard {
   TMailBase*& slot_;
 };
 
+}  // namespace
+
 std::vector<std::int32_t> QueuedIds(const std::string& outboxPath) {
   TMailBox outbox(outboxPath);
   THeadList heads;
@@ -46,8 +48,6 @@ std::vector<std::int32_t> QueuedIds(const std::string& outboxPath) {
     if (heads[i].State == k_stateQueued) ids.push_back(heads[i].Id);
   return ids;
 }
-
-}  // namespace
 
 TNetworkProgress::TNetworkProgress(TProgressManager& progress, TSystemManager& manager, TPasswordList& passwords,
                                    TUserPrompts& prompts, TProgressView& view)

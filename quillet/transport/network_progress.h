@@ -44,6 +44,9 @@ struct TReceiveRequest {
 // outbox) with its id there.
 using TSentNotice = std::function<void(std::int32_t outboxId, const std::string& mailboxName, std::int32_t id)>;
 
+// The ids of the outbox's messages queued to send (state 2), in file order.
+std::vector<std::int32_t> QueuedIds(const std::string& outboxPath);
+
 class TNetworkProgress {
  public:
   TNetworkProgress(TProgressManager& progress, TSystemManager& manager, TPasswordList& passwords,

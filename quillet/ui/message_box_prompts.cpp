@@ -2,6 +2,7 @@
 
 #include "platform/win32/ui/window_state.h"
 #include "platform/win32/ui/window_text.h"
+#include "quillet/ui/transfer_resources.h"
 #include "quillet/ui/ui_resources.h"
 
 namespace quillet::ui {
@@ -21,6 +22,7 @@ INT_PTR CALLBACK PasswordProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_INITDIALOG:
       kit::SetWindowTextGbk(GetDlgItem(hwnd, QUILLET_IDC_PASSWORD_QUESTION), *dialog->question);
+      CheckDlgButton(hwnd, QUILLET_IDC_PASSWORD_REMEMBER, BST_CHECKED);  // a typed password is kept for the run
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) dialog->typed = kit::DialogItemTextGbk(hwnd, QUILLET_IDC_PASSWORD_EDIT);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -87,5 +91,17 @@ TEST(MessageLoop, MessagePostedFromAnotherThreadEndsTheWait) {
   EXPECT_EQ(recorder.seen, std::vector<unsigned>{0x405});
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
 }
+
+#ifdef _WIN32
+// A quit asked for while a client pumps (the main window closed) is kept for the
+// program's own loop, which would otherwise never end.
+TEST(MessageLoop, QuitRequestOutlivesAPump) {
+  PostQuitMessage(7);
+  platform::ProcessMessages();
+  MSG message;
+  ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(message.wParam, 7u);
+}
+#endif
 
 }  // namespace

@@ -10,6 +10,11 @@ namespace kit = platform::win32::ui;
 
 void ClientWindow::TearDown() {
   app_.reset();
+  // The closed frame asked the thread to quit; the program's loop would end on it, the
+  // next test's dialogs must not.
+  MSG quit;
+  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
   store_test::ScratchTest::TearDown();
 }
 
