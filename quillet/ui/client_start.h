@@ -11,6 +11,7 @@
 
 #include "quillet/store/system/system_manager.h"
 #include "quillet/ui/frame_window.h"
+#include "quillet/ui/mail_commands.h"
 #include "quillet/ui/message_box_prompts.h"
 #include "quillet/ui/tree_window.h"
 
@@ -29,6 +30,7 @@ struct TClientApp {
   std::unique_ptr<TSystemManager> manager;
   std::unique_ptr<TTreeWindow> treeWindow;
   HWND instanceWindow = nullptr;  // hidden; how a second copy finds this one
+  TMailCommands mailCommands;
 };
 
 // When another copy runs: brings it to the front, hands it the arguments (GBK, without
