@@ -134,4 +134,8 @@ inline constexpr char k_propertyEncrypted[] = "（已加密）";
 inline constexpr char k_boxCheckSound[] = "邮箱检查完毕，没有发现错误。";
 inline constexpr char k_boxCheckFaults[] = "邮箱检查发现 %d 处错误。";
 
+// Asked before an export replaces a file whose name got the filter's extension added (the
+// save dialog asked only about the name as typed).
+inline constexpr char k_askReplaceFile[] = "%s 已存在。\r\n要替换它吗?";
+
 }  // namespace frame_texts

@@ -12,18 +12,6 @@ namespace quillet::ui {
 
 namespace {
 
-// The hourglass while a long step runs, on every way out.
-class TBusyCursor {
- public:
-  explicit TBusyCursor(TSystemEvents& events) : events_(events) { events_.BusyCursor(true); }
-  ~TBusyCursor() { events_.BusyCursor(false); }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
-
- private:
-  TSystemEvents& events_;
-};
-
 TBoxObject& Current(TClientApp* app) { return *Tree(app).current; }
 
 bool CanChangeCurrent(TClientApp* app) { return HasCurrent(app) && CanRenameOrDelete(Current(app)); }

@@ -2,7 +2,9 @@
 // find and find again over the current list.
 #include <string>
 
+#include "platform/file.h"
 #include "quillet/common/exceptions.h"
+#include "quillet/common/text_format.h"
 #include "quillet/frame/export_file_name.h"
 #include "quillet/frame/frame_texts.h"
 #include "quillet/ui/list_selection.h"
@@ -31,6 +33,9 @@ void Export(TClientApp* app) {
   kit::FileDialogRequest request = MessageFileRequest(app);
   if (!app->mailCommands.dialogs.saveFile(&request)) return;
   const std::string fileName = ExportFileName(request.path, request.filterIndex);
+  if (fileName != request.path && platform::FileExists(fileName) &&
+      !app->prompts.AskYesNo(FormatText(frame_texts::k_askReplaceFile, {fileName})))
+    return;
   RunAndShow(app, [app, &fileName] {
     app->manager->ExportMessages(*Tree(app).current, SelectedIds(Tree(app)), fileName);
   });

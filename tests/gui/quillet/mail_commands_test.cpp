@@ -232,9 +232,18 @@ TEST_F(MailCommands, ImportAndExportWithTheFilterExtension) {
     request->filterIndex = 2;
     return true;
   };
-  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_file_expmsg"));
+  // "a" becomes "a.msg"; a file of that name is replaced only after its question.
+  store_test::WriteFileBytes(Folder() + "a.msg", "kept");
+  const int answers[] = {IDNO, IDYES};
+  for (int answer : answers) {
+    answer_ = answer;
+    ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_file_expmsg"));
+    const bool replaced = store_test::ReadFileBytes(Folder() + "a.msg").find("Subject: imported\r\n") != std::string::npos;
+    EXPECT_EQ(replaced, answer == IDYES);
+  }
   EXPECT_FALSE(platform::FileExists(Folder() + "a"));
-  EXPECT_NE(store_test::ReadFileBytes(Folder() + "a.msg").find("Subject: imported\r\n"), std::string::npos);
+  ASSERT_EQ(boxes_.size(), 2u);
+  EXPECT_EQ(boxes_[0].text, Folder() + "a.msg 已存在。\r\n要替换它吗?");
 }
 
 // Find selects the first message that holds the text, find again the next; at the end
