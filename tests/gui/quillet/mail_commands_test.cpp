@@ -390,6 +390,13 @@ TEST_F(MailCommands, DialogsShowAndGiveBack) {
 
 namespace {
 
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
+void CALLBACK OpenTransferSubmenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  PostMessageW(GetActiveWindow(), WM_KEYDOWN, 'T', 0);
+}
+
 // Not a check: run by hand (--gtest_also_run_disabled_tests) to look at the list's looks
 // with the message menu open for QUILLET_SHOT_SECONDS (default 8), then as long without it.
 TEST_F(MailCommands, DISABLED_HoldsTheMenuOpenForAScreenshot) {
@@ -427,7 +434,7 @@ TEST_F(MailCommands, DISABLED_HoldsTheMenuOpenForAScreenshot) {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   const char* seconds = getenv("QUILLET_SHOT_SECONDS");
   const UINT milliseconds = static_cast<UINT>(seconds != nullptr ? atoi(seconds) : 8) * 1000;
-  SetTimer(nullptr, 0, milliseconds, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  SetTimer(nullptr, 0, milliseconds, CloseMenu);
   // The message menu dropped from the bar, and its transfer submenu opened by its key.
   HMENU bar = GetMenu(app_->frame.hwnd);
   int place = 0;
@@ -438,10 +445,7 @@ TEST_F(MailCommands, DISABLED_HoldsTheMenuOpenForAScreenshot) {
     ++place;
   RECT item{};
   GetMenuItemRect(app_->frame.hwnd, bar, static_cast<UINT>(place), &item);
-  SetTimer(nullptr, 0, 1500, [](HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    PostMessageW(GetActiveWindow(), WM_KEYDOWN, 'T', 0);
-  });
+  SetTimer(nullptr, 0, 1500, OpenTransferSubmenu);
   TrackPopupMenu(GetSubMenu(bar, place), TPM_LEFTALIGN | TPM_TOPALIGN, item.left, item.bottom, 0, app_->frame.hwnd,
                  nullptr);
   for (const DWORD end = GetTickCount() + milliseconds; GetTickCount() < end; Sleep(50))  // the list alone
