@@ -3,6 +3,7 @@
 // manager's commands; these decide what the window asks and whether it acts at all.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,3 +32,9 @@ struct TBoxProperties {
 // Read from the pair's header and a scan of its index (EFileException when the files
 // cannot be read).
 TBoxProperties BoxProperties(TBoxObject& box);
+// The dialog's figures in its order: the name (followed by k_propertyEncrypted when the
+// mailbox is enciphered), the creation date (ListDateText), the message count, the file
+// size and the wasted space (k_propertyBytes).
+std::array<std::string, 5> PropertyTexts(const TBoxProperties& properties);
+// What the dialog's check reports for the pair's count of faults (TIdxFile::CheckSeparators).
+std::string CheckReport(std::int32_t faults);

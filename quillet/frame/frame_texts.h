@@ -45,7 +45,7 @@ struct TCommandCaption {
   const char* caption;
 };
 
-inline constexpr std::array<TCommandCaption, 74> k_commandCaptions = {{
+inline constexpr std::array<TCommandCaption, 76> k_commandCaptions = {{
     {"M_file", "文件(&F)"},
     {"M_file_open", "打开(&O)"},
     {"M_file_saveas", "另存为(&A)..."},
@@ -120,10 +120,22 @@ inline constexpr std::array<TCommandCaption, 74> k_commandCaptions = {{
     {"M_view_style", "窗口风格(&W)"},
     {"M_view_H", "水平分隔(&H)"},
     {"M_view_V", "垂直分隔(&V)"},
+    {"M_box_encrypt", "加密邮箱(&Y)..."},
+    {"M_box_decrypt", "解密邮箱(&J)..."},
 }};
 
 // The toolbar's captions, left to right.
 inline constexpr std::array<const char*, 11> k_toolbarCaptions = {
     {"发和收", "发送", "收取", "撰写", "回复", "转发", "转移", "删除", "前一个", "后一个", "地址簿"}};
+
+// The mailbox properties dialog: its figures, and the reports of its check.
+inline constexpr char k_propertyBytes[] = "%d 字节";
+inline constexpr char k_propertyEncrypted[] = "（已加密）";
+inline constexpr char k_boxCheckSound[] = "邮箱检查完毕，没有发现错误。";
+inline constexpr char k_boxCheckFaults[] = "邮箱检查发现 %d 处错误。";
+
+// Asked before an export replaces a file whose name got the filter's extension added (the
+// save dialog asked only about the name as typed).
+inline constexpr char k_askReplaceFile[] = "%s 已存在。\r\n要替换它吗?";
 
 }  // namespace frame_texts

@@ -11,6 +11,7 @@
 
 #include "quillet/store/system/system_manager.h"
 #include "quillet/ui/frame_window.h"
+#include "quillet/ui/mail_commands.h"
 #include "quillet/ui/message_box_prompts.h"
 #include "quillet/ui/transfer_commands.h"
 #include "quillet/ui/tree_window.h"
@@ -31,6 +32,7 @@ struct TClientApp {
   std::unique_ptr<TTreeWindow> treeWindow;
   HWND instanceWindow = nullptr;  // hidden; how a second copy finds this one
   std::unique_ptr<TTransferState> transfer;  // receiving and sending
+  TMailCommands mailCommands;
 };
 
 // When another copy runs: brings it to the front, hands it the arguments (GBK, without

@@ -61,13 +61,15 @@ LRESULT CALLBACK FrameProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       AddFrameCommands(frame);
       return 0;
     case WM_INITMENUPOPUP:
+      FillPopups(reinterpret_cast<HMENU>(wParam), frame->commands, &frame->popupActions);
       UpdateMenuStates(reinterpret_cast<HMENU>(wParam), frame->commands);
       break;
     case WM_SIZE:
       Layout(frame);
       return 0;
     case WM_COMMAND:
-      if (LOWORD(wParam) >= k_firstCommandId && LOWORD(wParam) < k_firstChildId) {
+      if (RunPopupEntry(frame, LOWORD(wParam))) return 0;
+      if (LOWORD(wParam) >= k_firstCommandId && LOWORD(wParam) < k_firstPopupEntryId) {
         RunCommand(frame, CommandItem(LOWORD(wParam)));
         return 0;
       }
@@ -113,6 +115,15 @@ HWND CreateMainFrame(TMainFrame* frame, int show) {
 }
 
 bool RunCommand(TMainFrame* frame, const std::string& item) { return frame->commands.Run(item); }
+
+bool RunPopupEntry(TMainFrame* frame, int id) {
+  if (id < k_firstPopupEntryId || id > k_lastPopupEntryId) return false;
+  const auto index = static_cast<std::size_t>(id - k_firstPopupEntryId);
+  if (index >= frame->popupActions.size()) return false;
+  const TCommandTable::TAction action = frame->popupActions[index];  // the action may refill the list
+  action();
+  return true;
+}
 
 void RefreshCommandStates(TMainFrame* frame) {
   if (frame->hwnd == nullptr) return;

@@ -26,6 +26,9 @@ struct TMainFrame {
   // What the menu's, the toolbar's and the accelerators' commands do; the frame adds
   // "M_file_exit", the window modules the rest.
   TCommandTable commands;
+  // The actions of the entries of the submenus made when the menu last opened (by entry
+  // id - k_firstPopupEntryId; main_menu.h).
+  std::vector<TCommandTable::TAction> popupActions;
   // A "mailto:" link from the command line or a second copy, kept until a compose
   // window can take it.
   std::optional<TMailtoRequest> pendingMailto;
@@ -37,6 +40,9 @@ struct TMainFrame {
 HWND CreateMainFrame(TMainFrame* frame, int show);
 // Runs a command by item name, as the menu would; false when it is greyed.
 bool RunCommand(TMainFrame* frame, const std::string& item);
+// Runs the entry of a made submenu by its command number (main_menu.h); false when no
+// entry has that number.
+bool RunPopupEntry(TMainFrame* frame, int id);
 // Greys the menu's items again after a command's condition changed.
 void RefreshCommandStates(TMainFrame* frame);
 // A panel's text (GBK).

@@ -37,7 +37,8 @@ constexpr TMenuPlace k_menuLayout[] = {
     {"M_msg_addaddrs", 1},
     {"M_box", 0},            {"M_box_new", 1},         {"M_box_rename", 1},       {"M_box_delete", 1},
     {"-", 1},                {"M_box_compressone", 1}, {"M_box_compress", 1},     {"M_box_emptytrash", 1},
-    {"-", 1},                {"M_box_property", 1},
+    {"-", 1},                {"M_box_encrypt", 1},     {"M_box_decrypt", 1},      {"-", 1},
+    {"M_box_property", 1},
     {"M_tools", 0},          {"M_tools_remote", 1},    {"-", 1},                  {"M_tools_toolbar", 1},
     {"M_tools_statusbar", 1}, {"M_tools_title", 1},    {"M_tools_largebtn", 1},   {"-", 1},
     {"M_tools_clearpwd", 1}, {"M_tools_assist", 1},    {"M_tools_addressbook", 1},
@@ -91,10 +92,48 @@ void UpdateMenuStates(HMENU menu, const TCommandTable& commands) {
       UpdateMenuStates(submenu, commands);
       continue;
     }
-    const UINT id = GetMenuItemID(menu, i);
-    if (id == 0 || id == static_cast<UINT>(-1)) continue;  // a separator
-    const bool enabled = commands.Enabled(CommandItem(static_cast<int>(id)));
+    const std::string item = CommandItem(static_cast<int>(GetMenuItemID(menu, i)));
+    if (item.empty()) continue;  // a separator or a made entry
+    const bool enabled = commands.Enabled(item);
     EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+    CheckMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (commands.Checked(item) ? MF_CHECKED : MF_UNCHECKED));
+  }
+}
+
+namespace {
+
+HMENU MakePopup(const std::vector<TCommandTable::TPopupEntry>& entries,
+                std::vector<TCommandTable::TAction>* actions) {
+  HMENU popup = CreatePopupMenu();
+  for (const auto& entry : entries) {
+    const auto id = static_cast<std::size_t>(k_firstPopupEntryId) + actions->size();
+    if (id > static_cast<std::size_t>(k_lastPopupEntryId)) break;
+    actions->push_back(entry.action);
+    const std::wstring caption = platform::win32::WideFromGbk(entry.caption);
+    AppendMenuW(popup, MF_STRING | (entry.checked ? MF_CHECKED : MF_UNCHECKED), id, caption.c_str());
+  }
+  return popup;
+}
+
+}  // namespace
+
+void FillPopups(HMENU menu, const TCommandTable& commands, std::vector<TCommandTable::TAction>* actions) {
+  bool cleared = false;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_SUBMENU;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    const std::string item = CommandItem(static_cast<int>(info.wID));
+    if (item.empty() || !commands.HasPopup(item)) continue;
+    if (!cleared) actions->clear();
+    cleared = true;
+    if (info.hSubMenu != nullptr) DestroyMenu(info.hSubMenu);
+    const bool enabled = commands.Enabled(item);
+    info.fMask = MIIM_SUBMENU | MIIM_STATE;
+    info.fState = enabled ? MFS_ENABLED : MFS_GRAYED;
+    info.hSubMenu = enabled ? MakePopup(commands.PopupEntries(item), actions) : nullptr;
+    SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "quillet/ui/tree_window.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -43,8 +44,10 @@ void AddColumns(TTreeWindow* window) {
 void CreateControls(TTreeWindow* window) {
   window->tree = CreateControl(window, WC_TREEVIEWW, TVS_HASLINES | TVS_SHOWSELALWAYS, k_treeId);
   window->list = CreateControl(window, WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, k_listId);
-  SendMessageW(window->list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  SendMessageW(window->list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES,
+               LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES);
   AddColumns(window);
+  window->looks.SetUp(window->list);
 }
 
 void Layout(TTreeWindow* window) {
@@ -55,19 +58,40 @@ void Layout(TTreeWindow* window) {
   MoveWindow(window->list, treeWidth, 0, client.right - treeWidth, client.bottom, TRUE);
 }
 
-// The list view asks for a cell's text.
+// The list view asks for a cell's text or picture.
 void GiveCellText(TTreeWindow* window, NMLVDISPINFOW* info) {
   LVITEMW& item = info->item;
-  if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
-  item.pszText[0] = L'\0';
   if (item.iItem < 0 || item.iItem >= window->messages->Count() || item.iSubItem < 0 ||
       item.iSubItem >= k_listColumnCount)
     return;
   const TListRow row = window->messages->Row(item.iItem);
+  if ((item.mask & LVIF_IMAGE) != 0) item.iImage = CellPicture(row, item.iSubItem);
+  if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
   const std::wstring text = platform::win32::WideFromGbk(row.texts[static_cast<std::size_t>(item.iSubItem)]);
   const std::size_t length = std::min<std::size_t>(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
   std::copy_n(text.c_str(), length, item.pszText);
   item.pszText[length] = L'\0';
+}
+
+// The list's looks, its drag, its Delete key and its selection.
+LRESULT ListNotify(TTreeWindow* window, const NMHDR* header) {
+  switch (header->code) {
+    case NM_CUSTOMDRAW:
+      return window->looks.Draw(*window->messages, reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(header)));
+    case LVN_BEGINDRAG:
+      window->dragging = true;
+      SetCapture(window->hwnd);
+      SetCursor(LoadCursorW(nullptr, IDC_UPARROW));
+      return 0;
+    case LVN_KEYDOWN:
+      if (reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey == VK_DELETE) RunCommand(&window->frame, "M_msg_delete");
+      return 0;
+    case LVN_ITEMCHANGED:
+      RefreshCommandStates(&window->frame);
+      return 0;
+    default:
+      return 0;
+  }
 }
 
 LRESULT Notify(TTreeWindow* window, const NMHDR* header) {
@@ -80,8 +104,18 @@ LRESULT Notify(TTreeWindow* window, const NMHDR* header) {
     const auto* click = reinterpret_cast<const NMLISTVIEW*>(header);
     window->messages->ClickColumn(static_cast<TListColumn>(click->iSubItem));
     InvalidateRect(window->list, nullptr, TRUE);
+  } else if (header->hwndFrom == window->list) {
+    return ListNotify(window, header);
   }
   return 0;
+}
+
+// The end of a drag: the selection moves to the mailbox under the mouse.
+void Drop(TTreeWindow* window, LPARAM at) {
+  window->dragging = false;
+  ReleaseCapture();
+  TBoxObject* target = BoxAtPoint(window, POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)});
+  if (target != nullptr && window->dropOnBox) window->dropOnBox(*target);
 }
 
 LRESULT CALLBACK TreeProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -96,6 +130,12 @@ LRESULT CALLBACK TreeProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       break;  // DefMDIChildProcW keeps the MDI state right
     case WM_NOTIFY:
       return Notify(window, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_LBUTTONUP:
+      if (window->dragging) Drop(window, lParam);
+      return 0;
+    case WM_CAPTURECHANGED:
+      window->dragging = false;
+      return 0;
     default:
       break;
   }
@@ -118,6 +158,20 @@ HWND CreateTreeWindow(TTreeWindow* window) {
   if (hwnd == nullptr) return nullptr;
   RefreshTree(window);
   return hwnd;
+}
+
+TBoxObject* BoxAtPoint(TTreeWindow* window, POINT point) {
+  MapWindowPoints(window->hwnd, window->tree, &point, 1);
+  TVHITTESTINFO hit{};
+  hit.pt = point;
+  auto* item = reinterpret_cast<HTREEITEM>(SendMessageW(window->tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  if (item == nullptr || (hit.flags & TVHT_ONITEM) == 0) return nullptr;
+  TVITEMW data{};
+  data.mask = TVIF_PARAM;
+  data.hItem = item;
+  SendMessageW(window->tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+  const auto row = static_cast<std::size_t>(data.lParam);
+  return row < window->rows.size() ? window->rows[row].box : nullptr;
 }
 
 void RefreshTree(TTreeWindow* window) {

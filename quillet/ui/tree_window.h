@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "quillet/frame/message_list.h"
 #include "quillet/store/system/system_manager.h"
 #include "quillet/ui/frame_window.h"
+#include "quillet/ui/list_looks.h"
 
 namespace quillet::ui {
 
@@ -30,6 +32,10 @@ struct TTreeWindow {
   std::vector<TTreeRow> rows;  // the tree's items, in order (an item's lParam is its index)
   std::unique_ptr<TMessageList> messages;  // the current mailbox's
   TBoxObject* current = nullptr;
+  TListLooks looks;
+  // Selected messages dragged from the list and dropped on a mailbox of the tree.
+  std::function<void(TBoxObject& target)> dropOnBox;
+  bool dragging = false;
 };
 
 // Created maximised in the frame's MDI client, the inbox chosen; null when it cannot be.
@@ -37,6 +43,9 @@ HWND CreateTreeWindow(TTreeWindow* window);
 // Shows a mailbox's messages (row of the tree), its counts in the status bar; a mailbox
 // whose index cannot be read is told once and shows no rows.
 void ShowMailbox(TTreeWindow* window, std::size_t row);
+// The mailbox of the tree's item under a point of the tree window's client area; null
+// when there is none.
+TBoxObject* BoxAtPoint(TTreeWindow* window, POINT point);
 // Reads the mailbox counts again into the tree's texts.
 void RefreshTree(TTreeWindow* window);
 

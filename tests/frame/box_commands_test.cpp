@@ -23,6 +23,18 @@ TEST(ExportFileName, FilterExtensionAddedWhenTheNameLacksIt) {
   for (const auto& [name, filter, expected] : cases) EXPECT_EQ(ExportFileName(name, filter), expected) << name << filter;
 }
 
+TEST(FilterEntries, PairsOfTheFilterText) {
+  using TEntries = std::vector<std::pair<std::string, std::string>>;
+  const std::vector<std::pair<std::string, TEntries>> cases = {
+      {frame_texts::k_messageFileFilter,
+       {{"OutLook邮件(*.eml)", "*.eml"}, {"Exchange邮件(*.msg)", "*.msg"}, {"文本格式邮件(*.txt)", "*.txt"},
+        {"所有文件(*.*)", "*.*"}}},
+      {"\x81|(*.a)|*.a|lone", {{"\x81|(*.a)", "*.a"}}},  // 0x81 0x7C is one character
+      {"", {}},
+  };
+  for (const auto& [filter, entries] : cases) EXPECT_EQ(FilterEntries(filter), entries) << filter;
+}
+
 class BoxMenuTest : public system_test::SystemTest {};
 
 TEST_F(BoxMenuTest, QuestionsProtectionsAndProperties) {
@@ -47,6 +59,18 @@ TEST_F(BoxMenuTest, QuestionsProtectionsAndProperties) {
   EXPECT_GT(properties.wastedSpace, 0);
   EXPECT_EQ(properties.created, work.Box().Header().Created);
   EXPECT_FALSE(properties.encrypted);
+}
+
+TEST(BoxPropertyTexts, FiguresAndCheckReports) {
+  TBoxProperties properties{"工作", 0, 3, 4096, 120, false};
+  ASSERT_TRUE(TryEncodeDateTime({2024, 5, 6, 7, 8, 0, 0}, properties.created));
+  EXPECT_EQ(PropertyTexts(properties),
+            (std::array<std::string, 5>{"工作", "2024-05-06 07:08", "3", "4096 字节", "120 字节"}));
+  properties.encrypted = true;
+  EXPECT_EQ(PropertyTexts(properties)[0], "工作（已加密）");
+  const std::vector<std::pair<std::int32_t, std::string>> reports = {
+      {0, "邮箱检查完毕，没有发现错误。"}, {2, "邮箱检查发现 2 处错误。"}};
+  for (const auto& [faults, text] : reports) EXPECT_EQ(CheckReport(faults), text);
 }
 
 TEST(MessageMatches, HeaderOnlyAndCaseOptions) {

@@ -30,7 +30,7 @@ bool RunDialog(FileDialogRequest* params, bool save) {
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = params->owner;
   ofn.lpstrFilter = filters.c_str();
-  ofn.nFilterIndex = 1;
+  ofn.nFilterIndex = static_cast<DWORD>(params->filterIndex);
   ofn.lpstrFile = buffer;
   ofn.nMaxFile = k_fileDialogBuffer;
   ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
@@ -39,6 +39,7 @@ bool RunDialog(FileDialogRequest* params, bool save) {
   BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!chosen) return false;
   params->path = GbkFromWide(buffer);
+  params->filterIndex = static_cast<int>(ofn.nFilterIndex);
   return true;
 }
 

@@ -21,6 +21,7 @@ struct FileDialogRequest {
   FileFilters filters;
   std::string defaultExtension;  // without the dot; "" for none
   std::string path;              // in: the name it starts with; out: the chosen path (GBK)
+  int filterIndex = 1;           // in: the filter shown first; out: the one chosen (from 1)
 };
 
 // The path buffer of both dialogs, in characters.

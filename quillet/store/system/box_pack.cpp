@@ -5,22 +5,6 @@
 #include "quillet/store/system/system_manager.h"
 #include "quillet/store/system/system_texts.h"
 
-namespace {
-
-// The busy cursor for as long as it lives, also when the compaction throws.
-class TBusyCursor {
- public:
-  explicit TBusyCursor(TSystemEvents& events) : events_(events) { events_.BusyCursor(true); }
-  ~TBusyCursor() { events_.BusyCursor(false); }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
-
- private:
-  TSystemEvents& events_;
-};
-
-}  // namespace
-
 bool TSystemManager::PackPair(TIdxFile& pair, const std::string& name) {
   TBusyCursor busy(*events_);
   events_->StatusText(FormatText(k_textPacking, {name}));

@@ -24,3 +24,15 @@ class TSystemEvents {
   // Messages of the mailbox whose summary changed or that were added, for redisplay.
   virtual void MessagesChanged(TBoxObject& box, const std::vector<std::int32_t>& ids) = 0;
 };
+
+// The busy cursor for as long as it lives, also when the work throws.
+class TBusyCursor {
+ public:
+  explicit TBusyCursor(TSystemEvents& events) : events_(events) { events_.BusyCursor(true); }
+  ~TBusyCursor() { events_.BusyCursor(false); }
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+ private:
+  TSystemEvents& events_;
+};
