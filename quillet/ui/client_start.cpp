@@ -72,6 +72,7 @@ int ClientStart(TClientApp* app, const std::vector<std::string>& args, const std
   app->prompts.SetOwner(app->frame.hwnd);
   app->treeWindow = std::make_unique<TTreeWindow>(*app->manager, app->frame, app->prompts);
   if (CreateTreeWindow(app->treeWindow.get()) == nullptr) return k_exitStartupCheck;
+  AddViewerCommands(app);
   RefreshCommandStates(&app->frame);
   const std::string mailto = CommandLineMailAddress(args);
   if (!mailto.empty()) TakeMailtoArgument(&app->frame, "mailto:" + mailto);

@@ -13,6 +13,7 @@
 #include "quillet/ui/frame_window.h"
 #include "quillet/ui/message_box_prompts.h"
 #include "quillet/ui/tree_window.h"
+#include "quillet/ui/viewer_commands.h"
 
 namespace quillet::ui {
 
@@ -29,6 +30,7 @@ struct TClientApp {
   std::unique_ptr<TSystemManager> manager;
   std::unique_ptr<TTreeWindow> treeWindow;
   HWND instanceWindow = nullptr;  // hidden; how a second copy finds this one
+  std::unique_ptr<TViewerModule> viewer;  // the message windows and the preview pane
 };
 
 // When another copy runs: brings it to the front, hands it the arguments (GBK, without

@@ -45,15 +45,9 @@ void CreateControls(TTreeWindow* window) {
   window->list = CreateControl(window, WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, k_listId);
   SendMessageW(window->list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   AddColumns(window);
+  CreateSplitter(&window->split, window->hwnd);
 }
 
-void Layout(TTreeWindow* window) {
-  RECT client;
-  GetClientRect(window->hwnd, &client);
-  const int treeWidth = std::min<int>(k_treeWidth, client.right);
-  MoveWindow(window->tree, 0, 0, treeWidth, client.bottom, TRUE);
-  MoveWindow(window->list, treeWidth, 0, client.right - treeWidth, client.bottom, TRUE);
-}
 
 // The list view asks for a cell's text.
 void GiveCellText(TTreeWindow* window, NMLVDISPINFOW* info) {
@@ -76,6 +70,11 @@ LRESULT Notify(TTreeWindow* window, const NMHDR* header) {
     ShowMailbox(window, static_cast<std::size_t>(change->itemNew.lParam));
   } else if (header->hwndFrom == window->list && header->code == LVN_GETDISPINFOW) {
     GiveCellText(window, reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header)));
+  } else if (header->hwndFrom == window->list && header->code == LVN_ITEMCHANGED) {
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+    if ((change->uChanged & LVIF_STATE) != 0 && window->selectionChanged) window->selectionChanged();
+  } else if (header->hwndFrom == window->list && (header->code == NM_DBLCLK || header->code == NM_RETURN)) {
+    RunCommand(&window->frame, "M_file_open");
   } else if (header->hwndFrom == window->list && header->code == LVN_COLUMNCLICK) {
     const auto* click = reinterpret_cast<const NMLISTVIEW*>(header);
     window->messages->ClickColumn(static_cast<TListColumn>(click->iSubItem));
@@ -92,8 +91,14 @@ LRESULT CALLBACK TreeProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       CreateControls(window);
       return 0;
     case WM_SIZE:
-      Layout(window);
+      LayoutTreeWindow(window);
       break;  // DefMDIChildProcW keeps the MDI state right
+    case WM_SETCURSOR:
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+      if (SplitMouse(&window->split, hwnd, message, lParam)) return TRUE;
+      break;
     case WM_NOTIFY:
       return Notify(window, reinterpret_cast<const NMHDR*>(lParam));
     default:
@@ -118,6 +123,14 @@ HWND CreateTreeWindow(TTreeWindow* window) {
   if (hwnd == nullptr) return nullptr;
   RefreshTree(window);
   return hwnd;
+}
+
+void LayoutTreeWindow(TTreeWindow* window) {
+  RECT client;
+  GetClientRect(window->hwnd, &client);
+  const int treeWidth = std::min<int>(k_treeWidth, client.right);
+  MoveWindow(window->tree, 0, 0, treeWidth, client.bottom, TRUE);
+  LayoutSplit(&window->split, window->list, {treeWidth, 0, client.right - treeWidth, client.bottom});
 }
 
 void RefreshTree(TTreeWindow* window) {
@@ -155,6 +168,7 @@ void ShowMailbox(TTreeWindow* window, std::size_t row) {
   SendMessageW(window->list, LVM_SETITEMCOUNT, static_cast<WPARAM>(window->messages->Count()), 0);
   InvalidateRect(window->list, nullptr, TRUE);
   SetStatusText(&window->frame, k_statusListPanel, window->messages->StatusText());
+  if (window->selectionChanged) window->selectionChanged();
 }
 
 }  // namespace quillet::ui

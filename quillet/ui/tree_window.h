@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "quillet/frame/message_list.h"
 #include "quillet/store/system/system_manager.h"
 #include "quillet/ui/frame_window.h"
+#include "quillet/ui/preview_split.h"
 
 namespace quillet::ui {
 
@@ -30,6 +32,8 @@ struct TTreeWindow {
   std::vector<TTreeRow> rows;  // the tree's items, in order (an item's lParam is its index)
   std::unique_ptr<TMessageList> messages;  // the current mailbox's
   TBoxObject* current = nullptr;
+  TPreviewSplit split;  // the preview pane below or beside the list
+  std::function<void()> selectionChanged;  // the list's selection, or its mailbox, changed
 };
 
 // Created maximised in the frame's MDI client, the inbox chosen; null when it cannot be.
@@ -37,6 +41,8 @@ HWND CreateTreeWindow(TTreeWindow* window);
 // Shows a mailbox's messages (row of the tree), its counts in the status bar; a mailbox
 // whose index cannot be read is told once and shows no rows.
 void ShowMailbox(TTreeWindow* window, std::size_t row);
+// Places the tree, the list and the preview pane again (after a change of the split).
+void LayoutTreeWindow(TTreeWindow* window);
 // Reads the mailbox counts again into the tree's texts.
 void RefreshTree(TTreeWindow* window);
 
