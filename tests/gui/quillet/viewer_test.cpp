@@ -325,6 +325,26 @@ TEST_F(Viewer, EditItemsActOnTheFocusedText) {
   EXPECT_TRUE(ui::ViewerOpenFor(app_.get(), &app_->manager->Boxes().Standard(TBoxKind::Inbox)));
 }
 
+// Save as writes the selected message's text to the chosen file, offering the message
+// file filter.
+TEST_F(Viewer, SaveAsWritesTheSelectedMessage) {
+  const std::string text = store_test::MessageText("另存");
+  StartWith({{text, false}});
+  ui::SelectListRow(tree()->list, 0);
+  std::vector<kit::FileDialogRequest> asked;
+  app_->viewer->services.saveDialog = [&](kit::FileDialogRequest* request) {
+    asked.push_back(*request);
+    request->path = Folder() + "one.eml";
+    return true;
+  };
+  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_file_saveas"));
+  ASSERT_EQ(asked.size(), 1u);
+  ASSERT_EQ(asked[0].filters.size(), 4u);
+  EXPECT_EQ(asked[0].filters[1].first, "Exchange邮件(*.msg)");
+  EXPECT_EQ(asked[0].filters[1].second, "*.msg");
+  EXPECT_EQ(store_test::ReadFileBytes(Folder() + "one.eml"), text);
+}
+
 // The raw message window holds the header lines and the whole text as stored.
 TEST_F(Viewer, RawWindowShowsHeaderAndWholeText) {
   StartWith({{k_attached, false}});
