@@ -96,14 +96,17 @@ bool PumpUntil(TCondition condition) {
   return condition();
 }
 
-// A double click on a row opens the viewer: the envelope decoded, the text with its
+// A double click (or Enter) on a row opens the viewer: the envelope decoded, the text with its
 // address detected as a link, the attachment listed; the title is the subject.
 TEST_F(Viewer, OpenShowsEnvelopeTextAndAttachments) {
   StartWith({{k_attached, false}});
   ui::SelectListRow(tree()->list, 0);
-  NMITEMACTIVATE click{};
-  click.hdr = {tree()->list, 2, static_cast<UINT>(NM_DBLCLK)};
-  SendMessageW(tree()->hwnd, WM_NOTIFY, 2, reinterpret_cast<LPARAM>(&click));
+  for (const UINT code : {static_cast<UINT>(NM_DBLCLK), static_cast<UINT>(NM_RETURN)}) {
+    NMITEMACTIVATE click{};
+    click.hdr = {tree()->list, 2, code};
+    SendMessageW(tree()->hwnd, WM_NOTIFY, 2, reinterpret_cast<LPARAM>(&click));
+  }
+  ASSERT_EQ(app_->viewer->viewers.size(), 1u);  // Enter on the same row finds the open viewer
   ui::TViewerWindow* viewer = ui::ActiveViewer(app_.get());
   ASSERT_NE(viewer, nullptr);
   const ui::TMessagePane& pane = viewer->pane;
