@@ -74,6 +74,7 @@ int ClientStart(TClientApp* app, const std::vector<std::string>& args, const std
   if (CreateTreeWindow(app->treeWindow.get()) == nullptr) return k_exitStartupCheck;
   AddTransferCommands(app);
   AddMailCommands(app);
+  AddViewerCommands(app);
   RefreshCommandStates(&app->frame);
   const std::string mailto = CommandLineMailAddress(args);
   if (!mailto.empty()) TakeMailtoArgument(&app->frame, "mailto:" + mailto);

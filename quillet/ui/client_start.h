@@ -15,6 +15,7 @@
 #include "quillet/ui/message_box_prompts.h"
 #include "quillet/ui/transfer_commands.h"
 #include "quillet/ui/tree_window.h"
+#include "quillet/ui/viewer_commands.h"
 
 namespace quillet::ui {
 
@@ -33,6 +34,7 @@ struct TClientApp {
   HWND instanceWindow = nullptr;  // hidden; how a second copy finds this one
   std::unique_ptr<TTransferState> transfer;  // receiving and sending
   TMailCommands mailCommands;
+  std::unique_ptr<TViewerModule> viewer;  // the message windows and the preview pane
 };
 
 // When another copy runs: brings it to the front, hands it the arguments (GBK, without

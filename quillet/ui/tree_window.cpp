@@ -48,14 +48,7 @@ void CreateControls(TTreeWindow* window) {
                LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES);
   AddColumns(window);
   window->looks.SetUp(window->list);
-}
-
-void Layout(TTreeWindow* window) {
-  RECT client;
-  GetClientRect(window->hwnd, &client);
-  const int treeWidth = std::min<int>(k_treeWidth, client.right);
-  MoveWindow(window->tree, 0, 0, treeWidth, client.bottom, TRUE);
-  MoveWindow(window->list, treeWidth, 0, client.right - treeWidth, client.bottom, TRUE);
+  CreateSplitter(&window->split, window->hwnd);
 }
 
 // The list view asks for a cell's text or picture.
@@ -100,6 +93,11 @@ LRESULT Notify(TTreeWindow* window, const NMHDR* header) {
     ShowMailbox(window, static_cast<std::size_t>(change->itemNew.lParam));
   } else if (header->hwndFrom == window->list && header->code == LVN_GETDISPINFOW) {
     GiveCellText(window, reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header)));
+  } else if (header->hwndFrom == window->list && header->code == LVN_ITEMCHANGED) {
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+    if ((change->uChanged & LVIF_STATE) != 0 && window->selectionChanged) window->selectionChanged();
+  } else if (header->hwndFrom == window->list && (header->code == NM_DBLCLK || header->code == NM_RETURN)) {
+    RunCommand(&window->frame, "M_file_open");
   } else if (header->hwndFrom == window->list && header->code == LVN_COLUMNCLICK) {
     const auto* click = reinterpret_cast<const NMLISTVIEW*>(header);
     window->messages->ClickColumn(static_cast<TListColumn>(click->iSubItem));
@@ -126,11 +124,17 @@ LRESULT CALLBACK TreeProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       CreateControls(window);
       return 0;
     case WM_SIZE:
-      Layout(window);
+      LayoutTreeWindow(window);
       break;  // DefMDIChildProcW keeps the MDI state right
+    case WM_SETCURSOR:
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+      if (SplitMouse(&window->split, hwnd, message, lParam)) return TRUE;
+      break;
     case WM_NOTIFY:
       return Notify(window, reinterpret_cast<const NMHDR*>(lParam));
     case WM_LBUTTONUP:
+      if (SplitMouse(&window->split, hwnd, message, lParam)) return TRUE;
       if (window->dragging) Drop(window, lParam);
       return 0;
     case WM_CAPTURECHANGED:
@@ -172,6 +176,12 @@ TBoxObject* BoxAtPoint(TTreeWindow* window, POINT point) {
   SendMessageW(window->tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
   const auto row = static_cast<std::size_t>(data.lParam);
   return row < window->rows.size() ? window->rows[row].box : nullptr;
+void LayoutTreeWindow(TTreeWindow* window) {
+  RECT client;
+  GetClientRect(window->hwnd, &client);
+  const int treeWidth = std::min<int>(k_treeWidth, client.right);
+  MoveWindow(window->tree, 0, 0, treeWidth, client.bottom, TRUE);
+  LayoutSplit(&window->split, window->list, {treeWidth, 0, client.right - treeWidth, client.bottom});
 }
 
 void RefreshTree(TTreeWindow* window) {
@@ -209,6 +219,7 @@ void ShowMailbox(TTreeWindow* window, std::size_t row) {
   SendMessageW(window->list, LVM_SETITEMCOUNT, static_cast<WPARAM>(window->messages->Count()), 0);
   InvalidateRect(window->list, nullptr, TRUE);
   SetStatusText(&window->frame, k_statusListPanel, window->messages->StatusText());
+  if (window->selectionChanged) window->selectionChanged();
 }
 
 }  // namespace quillet::ui

@@ -16,6 +16,7 @@
 #include "quillet/store/system/system_manager.h"
 #include "quillet/ui/frame_window.h"
 #include "quillet/ui/list_looks.h"
+#include "quillet/ui/preview_split.h"
 
 namespace quillet::ui {
 
@@ -36,6 +37,8 @@ struct TTreeWindow {
   // Selected messages dragged from the list and dropped on a mailbox of the tree.
   std::function<void(TBoxObject& target)> dropOnBox;
   bool dragging = false;
+  TPreviewSplit split;  // the preview pane below or beside the list
+  std::function<void()> selectionChanged;  // the list's selection, or its mailbox, changed
 };
 
 // Created maximised in the frame's MDI client, the inbox chosen; null when it cannot be.
@@ -46,6 +49,8 @@ void ShowMailbox(TTreeWindow* window, std::size_t row);
 // The mailbox of the tree's item under a point of the tree window's client area; null
 // when there is none.
 TBoxObject* BoxAtPoint(TTreeWindow* window, POINT point);
+// Places the tree, the list and the preview pane again (after a change of the split).
+void LayoutTreeWindow(TTreeWindow* window);
 // Reads the mailbox counts again into the tree's texts.
 void RefreshTree(TTreeWindow* window);
 

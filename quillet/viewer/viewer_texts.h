@@ -22,4 +22,20 @@ inline constexpr char k_priorityLow[] = "低优先级";
 // Exception when every numbered temporary name of an attachment is taken (%s: the name).
 inline constexpr char k_noTempName[] = "No free temporary file name for %s";
 
+// The viewer's own captions: the envelope's field labels, the attachment list's columns,
+// its buttons, and the raw message window's title and parts.
+inline constexpr char k_labelSender[] = "发件人：";
+inline constexpr char k_labelReceiver[] = "收件人：";
+inline constexpr char k_labelDate[] = "日期：";
+inline constexpr char k_labelSubject[] = "主题：";
+inline constexpr char k_columnAttachName[] = "附件";
+inline constexpr char k_columnAttachType[] = "类型";
+inline constexpr char k_columnAttachSize[] = "大小";
+inline constexpr char k_buttonOpen[] = "打开";
+inline constexpr char k_buttonSave[] = "保存";
+inline constexpr char k_buttonBrowser[] = "在浏览器中打开";
+inline constexpr char k_rawTitle[] = "原始信息";
+inline constexpr char k_rawHeaderLabel[] = "邮件头：";
+inline constexpr char k_rawTextLabel[] = "全文：";
+
 }  // namespace viewer_texts
