@@ -45,7 +45,7 @@ struct TCommandCaption {
   const char* caption;
 };
 
-inline constexpr std::array<TCommandCaption, 74> k_commandCaptions = {{
+inline constexpr std::array<TCommandCaption, 75> k_commandCaptions = {{
     {"M_file", "文件(&F)"},
     {"M_file_open", "打开(&O)"},
     {"M_file_saveas", "另存为(&A)..."},
@@ -120,10 +120,22 @@ inline constexpr std::array<TCommandCaption, 74> k_commandCaptions = {{
     {"M_view_style", "窗口风格(&W)"},
     {"M_view_H", "水平分隔(&H)"},
     {"M_view_V", "垂直分隔(&V)"},
+    {"M_tools_setup", "设置(&O)..."},
 }};
 
 // The toolbar's captions, left to right.
 inline constexpr std::array<const char*, 11> k_toolbarCaptions = {
     {"发和收", "发送", "收取", "撰写", "回复", "转发", "转移", "删除", "前一个", "后一个", "地址簿"}};
+
+// The setup dialog (M_tools_setup): its pages, the security choices in TMailSecurity's
+// order, the columns of the further accounts and their enabled mark, and the complaint
+// about a number box outside its range (low, high).
+inline constexpr std::array<const char*, 5> k_setupPages = {{"个人信息", "服务器", "其它连接", "签名", "收取"}};
+inline constexpr std::array<const char*, 3> k_securityChoices = {{"不加密", "STLS/STARTTLS 加密", "SSL/TLS 加密连接"}};
+inline constexpr std::array<const char*, 4> k_connectionColumns = {{"名称", "POP3 服务器", "帐号", "启用"}};
+inline constexpr char k_connectionEnabled[] = "是";
+inline constexpr char k_setupNumberRange[] = "请输入 %d 到 %d 之间的整数";
+// The first entry of TBtn_Check's drop-down menu PM_recv: every enabled account.
+inline constexpr char k_receiveAllAccounts[] = "所有帐号";
 
 }  // namespace frame_texts
