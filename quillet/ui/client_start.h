@@ -12,6 +12,7 @@
 #include "quillet/store/system/system_manager.h"
 #include "quillet/ui/frame_window.h"
 #include "quillet/ui/message_box_prompts.h"
+#include "quillet/ui/setup_commands.h"
 #include "quillet/ui/tree_window.h"
 
 namespace quillet::ui {
@@ -29,6 +30,7 @@ struct TClientApp {
   std::unique_ptr<TSystemManager> manager;
   std::unique_ptr<TTreeWindow> treeWindow;
   HWND instanceWindow = nullptr;  // hidden; how a second copy finds this one
+  TSetupWindows setup;
 };
 
 // When another copy runs: brings it to the front, hands it the arguments (GBK, without

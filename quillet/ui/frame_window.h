@@ -23,6 +23,7 @@ struct TMainFrame {
   HWND hwnd = nullptr;
   HWND mdiClient = nullptr;
   HWND statusBar = nullptr;
+  HWND toolBar = nullptr;  // above the MDI client (tool_bar.h); none until it is made
   // What the menu's, the toolbar's and the accelerators' commands do; the frame adds
   // "M_file_exit", the window modules the rest.
   TCommandTable commands;
@@ -37,7 +38,11 @@ struct TMainFrame {
 HWND CreateMainFrame(TMainFrame* frame, int show);
 // Runs a command by item name, as the menu would; false when it is greyed.
 bool RunCommand(TMainFrame* frame, const std::string& item);
-// Greys the menu's items again after a command's condition changed.
+// Places the toolbar, the MDI client and the status bar again (after one was shown or
+// hidden, or changed its height).
+void LayoutFrame(TMainFrame* frame);
+// Greys the menu's items and the toolbar's buttons again after a command's condition
+// changed.
 void RefreshCommandStates(TMainFrame* frame);
 // A panel's text (GBK).
 void SetStatusText(TMainFrame* frame, int panel, const std::string& text);
