@@ -111,7 +111,8 @@ void LayoutFrame(TMainFrame* frame) {
   GetClientRect(frame->hwnd, &client);
   const int top = LayoutToolBar(frame->toolBar, client.right);
   int bottom = client.bottom;
-  if (IsWindowVisible(frame->statusBar)) {
+  // Its own style, not IsWindowVisible: the frame is still hidden at its first layout.
+  if ((GetWindowLongW(frame->statusBar, GWL_STYLE) & WS_VISIBLE) != 0) {
     SendMessageW(frame->statusBar, WM_SIZE, 0, 0);
     RECT status;
     GetWindowRect(frame->statusBar, &status);

@@ -134,7 +134,7 @@ void SetToolBarLarge(TToolBar* bar, bool large) {
 }
 
 int LayoutToolBar(HWND strip, int width) {
-  if (strip == nullptr || !IsWindowVisible(strip)) return 0;
+  if (strip == nullptr || (GetWindowLongW(strip, GWL_STYLE) & WS_VISIBLE) == 0) return 0;  // even in a hidden frame
   HWND buttons = GetWindow(strip, GW_CHILD);
   RECT placed;
   GetWindowRect(buttons, &placed);

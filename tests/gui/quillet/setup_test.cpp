@@ -325,7 +325,7 @@ TEST_F(SetupWindow, TogglesHideAndKeepInTheIni) {
   EXPECT_TRUE(IsWindowVisible(app_->frame.toolBar));
 }
 
-// Not a check: shows the frame, then each page of the setup dialog, for SETUP_SHOT_SECONDS each, so
+// Not a check: shows the frame with large and with small buttons, then each page of the setup dialog, for SETUP_SHOT_SECONDS each, so
 // that a screenshot can be taken from outside (run with --gtest_also_run_disabled_tests).
 TEST_F(SetupWindow, DISABLED_HoldsForScreenshots) {
   const char* seconds = std::getenv("SETUP_SHOT_SECONDS");
@@ -344,6 +344,11 @@ TEST_F(SetupWindow, DISABLED_HoldsForScreenshots) {
       Sleep(20);
     }
   };
+  for (const TToolButton& button : k_toolButtons)  // every glyph in colour for the picture
+    if (!app_->frame.commands.Has(button.item)) app_->frame.commands.Add(button.item, [] {});
+  ui::RefreshCommandStates(&app_->frame);
+  pump(hold);
+  ui::RunCommand(&app_->frame, "M_tools_largebtn");
   pump(hold);
   RunWithDialogs("M_tools_setup", {{k_setupTitle, [&pump, hold](HWND d) {
                                       ShowWindow(d, SW_SHOW);  // a modal dialog shows itself only when idle
