@@ -1,13 +1,12 @@
 // accounts ...: the further POP3 accounts in the ini file; password ...: the scrambling.
 #include <string>
 
-#include "platform/file.h"
 #include "quillet/cli/cli_context.h"
 #include "quillet/cli/client_session.h"
-#include "quillet/common/paths.h"
 #include "quillet/transport/connections.h"
 #include "quillet/transport/scramble.h"
 #include "quillet/transport/trusted_cert.h"
+#include "quillet/transport/uidl_file.h"
 
 namespace {
 
@@ -16,14 +15,6 @@ std::string Tab() { return "\t"; }
 std::string AccountLine(std::size_t index, const TOneConnection& c) {
   return std::to_string(index) + Tab() + c.Name + Tab() + c.POP3Server + Tab() + std::to_string(c.POP3Port) + Tab() +
          c.Account + Tab() + (c.Enabled ? "1" : "0") + Tab() + (c.LeaveIt ? "1" : "0") + Tab() + c.UidlFile;
-}
-
-// A seen-identifier list left by an account that no longer exists would make a new
-// account with the same file name skip its first messages, so it goes with its account.
-void DeleteUidlFile(const std::string& mailRoot, const std::string& uidlFile) {
-  if (uidlFile.empty() || paths::FileNameStart(uidlFile) != 0) return;
-  const std::string path = paths::WithTrailingSeparator(mailRoot) + uidlFile;
-  if (platform::FileExists(path) && !platform::FileDelete(path)) throw EFileException(EFileException::Kind::Write, path);
 }
 
 TMailSecurity SecurityOption(const std::string& value) {
@@ -56,7 +47,7 @@ int Add(const std::string& mailRoot, TConnections& accounts, const std::vector<s
   account.UidlFile = accounts.NewUidlFile();
   if (accounts.FreeUidlNumber() > TConnections::k_maxConnections)
     throw Exception("accounts: no free number for the new account's UIDL file");
-  DeleteUidlFile(mailRoot, account.UidlFile);
+  DeleteAccountUidlFile(mailRoot, account.UidlFile);
   accounts.Items().push_back(account);
   accounts.Save();
   PrintLine(std::to_string(accounts.Items().size()));
@@ -73,7 +64,7 @@ int Remove(const std::string& mailRoot, TConnections& accounts, const std::vecto
   const std::string uidlFile = items[static_cast<std::size_t>(index - 1)].UidlFile;
   items.erase(items.begin() + (index - 1));
   accounts.Save();
-  DeleteUidlFile(mailRoot, uidlFile);
+  DeleteAccountUidlFile(mailRoot, uidlFile);
   return 0;
 }
 

@@ -45,7 +45,7 @@ struct TCommandCaption {
   const char* caption;
 };
 
-inline constexpr std::array<TCommandCaption, 76> k_commandCaptions = {{
+inline constexpr std::array<TCommandCaption, 77> k_commandCaptions = {{
     {"M_file", "文件(&F)"},
     {"M_file_open", "打开(&O)"},
     {"M_file_saveas", "另存为(&A)..."},
@@ -122,6 +122,7 @@ inline constexpr std::array<TCommandCaption, 76> k_commandCaptions = {{
     {"M_view_V", "垂直分隔(&V)"},
     {"M_box_encrypt", "加密邮箱(&Y)..."},
     {"M_box_decrypt", "解密邮箱(&J)..."},
+    {"M_tools_setup", "设置(&O)..."},
 }};
 
 // The toolbar's captions, left to right.
@@ -137,5 +138,15 @@ inline constexpr char k_boxCheckFaults[] = "邮箱检查发现 %d 处错误。";
 // Asked before an export replaces a file whose name got the filter's extension added (the
 // save dialog asked only about the name as typed).
 inline constexpr char k_askReplaceFile[] = "%s 已存在。\r\n要替换它吗?";
+// The setup dialog (M_tools_setup): its pages, the security choices in TMailSecurity's
+// order, the columns of the further accounts and their enabled mark, and the complaint
+// about a number box outside its range (low, high).
+inline constexpr std::array<const char*, 5> k_setupPages = {{"个人信息", "服务器", "其它连接", "签名", "收取"}};
+inline constexpr std::array<const char*, 3> k_securityChoices = {{"不加密", "STLS/STARTTLS 加密", "SSL/TLS 加密连接"}};
+inline constexpr std::array<const char*, 4> k_connectionColumns = {{"名称", "POP3 服务器", "帐号", "启用"}};
+inline constexpr char k_connectionEnabled[] = "是";
+inline constexpr char k_setupNumberRange[] = "请输入 %d 到 %d 之间的整数";
+// The first entry of TBtn_Check's drop-down menu PM_recv: every enabled account.
+inline constexpr char k_receiveAllAccounts[] = "所有帐号";
 
 }  // namespace frame_texts

@@ -94,6 +94,10 @@ void WriteSecurityKeys(TProfileText& ini, const std::string& section, const TOne
   if (account.Apop) ini.WriteInteger(section, k_apopKey, 1);
 }
 
+void EraseSecurityKeys(TProfileText& ini, const std::string& section) {
+  for (const char* key : {k_securityKey, k_trustedCertKey, k_apopKey}) ini.EraseKey(section, key);
+}
+
 TConnections::TConnections(std::string iniPath) : iniPath_(std::move(iniPath)) { Load(); }
 
 void TConnections::Load() {

@@ -36,6 +36,8 @@ class TProfileText;
 // The security keys of an account's section (either [Connection] or [Connection<i>]).
 void ReadSecurityKeys(const TProfileText& ini, const std::string& section, TOneConnection& account);
 void WriteSecurityKeys(TProfileText& ini, const std::string& section, const TOneConnection& account);
+// Removes them, so that WriteSecurityKeys over a section that is kept leaves no old value.
+void EraseSecurityKeys(TProfileText& ini, const std::string& section);
 
 class TConnections {
  public:

@@ -41,7 +41,7 @@ TSmtpServer SmtpServer(const TProfileFile& ini) {
   TSmtpServer server;
   server.Host = ini.ReadString(k_connection, "SMTPHost", "");
   server.Security = MailSecurityFromNumber(ini.ReadInteger(k_connection, "SMTPSecurity", 0));
-  server.Port = PortSetting(ini, "SMTPPort", server.Security == TMailSecurity::ImplicitTls ? 465 : 25);
+  server.Port = PortSetting(ini, "SMTPPort", DefaultSmtpPort(server.Security));
   server.Auth = ini.ReadInteger(k_connection, "SMTPAuth", 0) == 1;
   server.Account = ini.ReadString(k_connection, "SMTPAccount", "");
   server.Password = Scramble(ini.ReadString(k_connection, "SMTPPassword", ""), "", false);

@@ -37,3 +37,7 @@ struct TSmtpServer {
   std::string TrustedCert;
 };
 TSmtpServer SmtpServer(const TProfileFile& ini);
+// The SMTP port of a security when the ini file names none.
+constexpr std::uint16_t DefaultSmtpPort(TMailSecurity security) {
+  return security == TMailSecurity::ImplicitTls ? 465 : 25;
+}

@@ -3,6 +3,7 @@
 #include "platform/file.h"
 #include "platform/unique_file.h"
 #include "quillet/common/exceptions.h"
+#include "quillet/common/paths.h"
 #include "quillet/common/stream.h"
 
 TStringList LoadUidlFile(const std::string& path) {
@@ -40,4 +41,10 @@ void AppendUidl(const std::string& path, const std::string& id) {
   if (end < 0 || platform::FileSeek(file.Get(), end, platform::SeekOrigin::Begin) < 0 ||
       platform::FileWrite(file.Get(), line.data(), size) != size || !file.Close())
     throw EFileException(EFileException::Kind::Write, path);
+}
+
+void DeleteAccountUidlFile(const std::string& mailRoot, const std::string& uidlFile) {
+  if (uidlFile.empty() || paths::FileNameStart(uidlFile) != 0) return;
+  const std::string path = paths::WithTrailingSeparator(mailRoot) + uidlFile;
+  if (platform::FileExists(path) && !platform::FileDelete(path)) throw EFileException(EFileException::Kind::Write, path);
 }

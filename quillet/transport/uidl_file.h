@@ -22,3 +22,9 @@ void SaveUidlFile(const std::string& path, const TStringList& ids);
 // again. A whole replacement per message would flush the file and its folder every time,
 // which costs more than receiving the message. Throws EFileException when it fails.
 void AppendUidl(const std::string& path, const std::string& id);
+
+// Deletes the seen-identifier file of an account (a bare file name inside the mail root)
+// when it exists: a list left by an account that no longer exists would make a new
+// account with the same file name skip its first messages. A name with a folder part is
+// left alone. Throws EFileException (kind write) when the file stays.
+void DeleteAccountUidlFile(const std::string& mailRoot, const std::string& uidlFile);

@@ -9,6 +9,7 @@
 #include "quillet/store/system/command_line.h"
 #include "quillet/store/system/startup_check.h"
 #include "quillet/store/system/startup_texts.h"
+#include "quillet/ui/mailer_dialog.h"
 
 namespace quillet::ui {
 namespace {
@@ -63,6 +64,7 @@ int ClientStart(TClientApp* app, const std::vector<std::string>& args, const std
   const TStartupPlace place{IniFilePath(directory, executablePath), directory, executablePath,
                             platform::ExecutableFolder()};
   if (!RunStartupCheck(place, app->prompts)) return k_exitStartupCheck;
+  OfferDefaultMailer(place.iniPath, executablePath, app->prompts);
   app->manager = std::make_unique<TSystemManager>(
       place.iniPath, TSystemContext{platform::ProgramVersionText(), app->prompts, app->events});
   app->addressService = std::make_unique<TBookAddressService>(app->manager->AddressBookPath());
@@ -75,6 +77,7 @@ int ClientStart(TClientApp* app, const std::vector<std::string>& args, const std
   AddTransferCommands(app);
   AddMailCommands(app);
   AddViewerCommands(app);
+  AddSetupCommands(app);
   RefreshCommandStates(&app->frame);
   const std::string mailto = CommandLineMailAddress(args);
   if (!mailto.empty()) TakeMailtoArgument(&app->frame, "mailto:" + mailto);

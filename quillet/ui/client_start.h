@@ -13,6 +13,7 @@
 #include "quillet/ui/frame_window.h"
 #include "quillet/ui/mail_commands.h"
 #include "quillet/ui/message_box_prompts.h"
+#include "quillet/ui/setup_commands.h"
 #include "quillet/ui/transfer_commands.h"
 #include "quillet/ui/tree_window.h"
 #include "quillet/ui/viewer_commands.h"
@@ -35,6 +36,7 @@ struct TClientApp {
   std::unique_ptr<TTransferState> transfer;  // receiving and sending
   TMailCommands mailCommands;
   std::unique_ptr<TViewerModule> viewer;  // the message windows and the preview pane
+  TSetupWindows setup;
 };
 
 // When another copy runs: brings it to the front, hands it the arguments (GBK, without

@@ -8,6 +8,7 @@
 #include "quillet/frame/frame_texts.h"
 #include "quillet/frame/instance_handoff.h"
 #include "quillet/ui/main_menu.h"
+#include "quillet/ui/tool_bar.h"
 
 namespace quillet::ui {
 namespace {
@@ -30,15 +31,6 @@ void CreateChildren(TMainFrame* frame) {
                                      frame->hwnd, reinterpret_cast<HMENU>(k_statusBarId), kit::ModuleInstance(), nullptr);
   int edges[] = {k_listPanelWidth, -1};
   SendMessageW(frame->statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
-}
-
-void Layout(TMainFrame* frame) {
-  SendMessageW(frame->statusBar, WM_SIZE, 0, 0);
-  RECT client;
-  RECT status;
-  GetClientRect(frame->hwnd, &client);
-  GetWindowRect(frame->statusBar, &status);
-  MoveWindow(frame->mdiClient, 0, 0, client.right, client.bottom - (status.bottom - status.top), TRUE);
 }
 
 void TakeHandOff(TMainFrame* frame, const COPYDATASTRUCT* data) {
@@ -65,7 +57,7 @@ LRESULT CALLBACK FrameProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       UpdateMenuStates(reinterpret_cast<HMENU>(wParam), frame->commands);
       break;
     case WM_SIZE:
-      Layout(frame);
+      LayoutFrame(frame);
       return 0;
     case WM_COMMAND:
       if (RunPopupEntry(frame, LOWORD(wParam))) return 0;
@@ -125,10 +117,26 @@ bool RunPopupEntry(TMainFrame* frame, int id) {
   return true;
 }
 
+void LayoutFrame(TMainFrame* frame) {
+  RECT client;
+  GetClientRect(frame->hwnd, &client);
+  const int top = LayoutToolBar(frame->toolBar, client.right);
+  int bottom = client.bottom;
+  // Its own style, not IsWindowVisible: the frame is still hidden at its first layout.
+  if ((GetWindowLongW(frame->statusBar, GWL_STYLE) & WS_VISIBLE) != 0) {
+    SendMessageW(frame->statusBar, WM_SIZE, 0, 0);
+    RECT status;
+    GetWindowRect(frame->statusBar, &status);
+    bottom -= status.bottom - status.top;
+  }
+  MoveWindow(frame->mdiClient, 0, top, client.right, bottom - top, TRUE);
+}
+
 void RefreshCommandStates(TMainFrame* frame) {
   if (frame->hwnd == nullptr) return;
   UpdateMenuStates(GetMenu(frame->hwnd), frame->commands);
   DrawMenuBar(frame->hwnd);
+  UpdateToolBarStates(frame->toolBar, frame->commands);
 }
 
 void SetStatusText(TMainFrame* frame, int panel, const std::string& text) {

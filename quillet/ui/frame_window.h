@@ -23,6 +23,7 @@ struct TMainFrame {
   HWND hwnd = nullptr;
   HWND mdiClient = nullptr;
   HWND statusBar = nullptr;
+  HWND toolBar = nullptr;  // above the MDI client (tool_bar.h); none until it is made
   // What the menu's, the toolbar's and the accelerators' commands do; the frame adds
   // "M_file_exit", the window modules the rest.
   TCommandTable commands;
@@ -43,7 +44,11 @@ bool RunCommand(TMainFrame* frame, const std::string& item);
 // Runs the entry of a made submenu by its command number (main_menu.h); false when no
 // entry has that number.
 bool RunPopupEntry(TMainFrame* frame, int id);
-// Greys the menu's items again after a command's condition changed.
+// Places the toolbar, the MDI client and the status bar again (after one was shown or
+// hidden, or changed its height).
+void LayoutFrame(TMainFrame* frame);
+// Greys the menu's items and the toolbar's buttons again after a command's condition
+// changed.
 void RefreshCommandStates(TMainFrame* frame);
 // A panel's text (GBK).
 void SetStatusText(TMainFrame* frame, int panel, const std::string& text);

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include "platform/file.h"
 #include "platform/win32/wide.h"
+#include "quillet/store/system/command_line.h"
+#include "quillet/store/system/setup_manager.h"
 
 namespace quillet_gui_test {
 
@@ -24,6 +27,8 @@ int ClientWindow::Start(const std::string& directory) {
         boxes_.push_back({text, title, style, captions.yes});
         return answer_;
       });
+  if (!askMailer_ && platform::DirectoryExists(directory))
+    TSetupManager(IniFilePath(directory, Folder() + "quillet.exe")).WriteBool("Network", "CheckMailer", false);
   return quillet::ui::ClientStart(app_.get(), {directory}, Folder() + "quillet.exe", SW_SHOWNOACTIVATE);
 }
 

@@ -25,12 +25,15 @@ struct TBox {
 class ClientWindow : public store_test::ScratchTest {
  protected:
   void TearDown() override;
-  // 0 when the main window is up, else the start's exit code.
+  // 0 when the main window is up, else the start's exit code. Unless askMailer_ is set,
+  // the home's ini file says [Network] CheckMailer=0 first, as a user who cleared the
+  // start-up question's check box, so that no modal question waits.
   int Start(const std::string& directory);
 
   std::unique_ptr<quillet::ui::TClientApp> app_;
   std::vector<TBox> boxes_;
   int answer_ = IDOK;
+  bool askMailer_ = false;
 };
 
 // The text of a list cell, as the list view asks the window for it.

@@ -1,0 +1,57 @@
+#include "quillet/ui/setup_commands.h"
+
+#include "quillet/common/exceptions.h"
+#include "quillet/frame/window_toggles.h"
+#include "quillet/ui/client_start.h"
+#include "quillet/ui/main_menu.h"
+#include "quillet/ui/setup_dialog.h"
+
+namespace quillet::ui {
+namespace {
+
+void Tick(TMainFrame* frame, const char* item, bool on) {
+  CheckMenuItem(GetMenu(frame->hwnd), static_cast<UINT>(CommandId(item)),
+                MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// The panes and ticks as the toggles and the settings say.
+void ShowToggles(TClientApp* app, const TWindowToggles& toggles) {
+  TMainFrame* frame = &app->frame;
+  ShowWindow(frame->toolBar, toggles.toolbar ? SW_SHOW : SW_HIDE);
+  ShowWindow(frame->statusBar, toggles.statusBar ? SW_SHOW : SW_HIDE);
+  Tick(frame, "M_tools_toolbar", toggles.toolbar);
+  Tick(frame, "M_tools_statusbar", toggles.statusBar);
+  Tick(frame, "M_tools_largebtn", app->manager->Settings().LargeButton);
+  LayoutFrame(frame);
+}
+
+// The ini file is read afresh, so a toggle another window keeps there is not undone.
+void Toggle(TClientApp* app, const char* item) {
+  const TSetupManager& setup = app->manager->Setup();
+  TWindowToggles toggles = LoadWindowToggles(setup);
+  TSystemSettings& settings = app->manager->Settings();
+  const bool large = settings.LargeButton;
+  ToggleItem(item, toggles, settings);
+  try {
+    if (large != settings.LargeButton) app->manager->SaveSettings();
+    else SaveWindowToggles(toggles, setup);
+  } catch (const Exception& error) {
+    app->prompts.ShowMessage(error.what());
+  }
+  if (large != settings.LargeButton) SetToolBarLarge(&app->setup.toolBar, settings.LargeButton);
+  ShowToggles(app, toggles);
+}
+
+}  // namespace
+
+void AddSetupCommands(TClientApp* app) {
+  CreateToolBar(&app->setup.toolBar, &app->frame, app->manager->Setup().IniPath(),
+                app->manager->Settings().LargeButton);
+  ShowToggles(app, LoadWindowToggles(app->manager->Setup()));
+  TCommandTable& commands = app->frame.commands;
+  commands.Add("M_tools_setup", [app] { ShowSetupDialog(app->frame.hwnd, *app->manager, app->prompts); });
+  for (const char* item : {"M_tools_toolbar", "M_tools_statusbar", "M_tools_largebtn"})
+    commands.Add(item, [app, item] { Toggle(app, item); });
+}
+
+}  // namespace quillet::ui

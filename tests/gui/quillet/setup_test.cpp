@@ -1,0 +1,366 @@
+// The setup module in the running client: the setup dialog's round trip (fields in, ini
+// keys out, read back by the client), its further accounts, the default-mail-program
+// question's two answers, the toolbar against the command table and the toggles kept in
+// the ini file. Modal dialogs are driven from a timer, as a person would click them.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/file.h"
+#include "platform/registry.h"
+#include "platform/win32/ui/window_text.h"
+#include "platform/win32/wide.h"
+#include "quillet/frame/frame_texts.h"
+#include "quillet/frame/signature_setting.h"
+#include "quillet/frame/tool_buttons.h"
+#include "quillet/store/system/default_mailer.h"
+#include "quillet/store/system/startup_texts.h"
+#include "quillet/transport/mail_accounts.h"
+#include "quillet/ui/main_menu.h"
+#include "quillet/ui/setup_dialog.h"
+#include "quillet/ui/setup_resources.h"
+#include "quillet/ui/tool_bar.h"
+#include "tests/gui/quillet/client_fixture.h"
+
+namespace {
+
+namespace ui = quillet::ui;
+namespace kit = platform::win32::ui;
+
+// One step of a dialog session: what is done in the next modal dialog titled `title`.
+struct TDialogStep {
+  std::string title;
+  std::function<void(HWND)> act;
+};
+
+// Runs the steps from a thread timer while a modal loop waits; a dialog that no step
+// expects within k_patience ticks is cancelled, so a test never hangs.
+class TDialogDriver {
+ public:
+  explicit TDialogDriver(std::vector<TDialogStep> steps) : steps_(std::move(steps)) {
+    // A frame closed by an earlier test left WM_QUIT, which would end a modal loop at once.
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, k_tickMs, Tick);
+  }
+  ~TDialogDriver() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  bool Done() const { return next_ == steps_.size(); }
+
+ private:
+  static constexpr UINT k_tickMs = 30;
+  static constexpr int k_patience = 200;
+
+  static BOOL CALLBACK Collect(HWND hwnd, LPARAM found) {
+    wchar_t name[16] = {};
+    GetClassNameW(hwnd, name, 16);
+    if (std::wstring(name) == L"#32770" && IsWindowEnabled(hwnd))
+      reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
+    return TRUE;
+  }
+
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    TDialogDriver* d = current_;
+    if (d == nullptr || d->Done()) return;
+    std::vector<HWND> dialogs;
+    EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&dialogs));
+    for (HWND dialog : dialogs) {
+      if (kit::WindowTextGbk(dialog) != d->steps_[d->next_].title) continue;
+      d->waited_ = 0;
+      d->steps_[d->next_++].act(dialog);
+      return;
+    }
+    if (++d->waited_ < k_patience) return;
+    ADD_FAILURE() << "no dialog titled " << d->steps_[d->next_].title;
+    for (HWND dialog : dialogs) EndDialog(dialog, IDCANCEL);
+  }
+
+  static TDialogDriver* current_;
+  std::vector<TDialogStep> steps_;
+  std::size_t next_ = 0;
+  int waited_ = 0;
+  UINT_PTR timer_ = 0;
+};
+TDialogDriver* TDialogDriver::current_ = nullptr;
+
+constexpr char k_setupTitle[] = "设置";
+constexpr char k_connectionTitle[] = "其它连接";
+
+void Type(HWND dialog, int id, const std::string& text) { kit::SetWindowTextGbk(ui::SetupControl(dialog, id), text); }
+std::string Read(HWND dialog, int id) { return kit::WindowTextGbk(ui::SetupControl(dialog, id)); }
+bool Ticked(HWND dialog, int id) { return SendMessageW(ui::SetupControl(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void Mark(HWND dialog, int id, bool on) {
+  SendMessageW(ui::SetupControl(dialog, id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+// A click, posted so that a dialog it opens runs its own modal loop after this step.
+void Click(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(ui::SetupControl(dialog, id)));
+}
+void Choose(HWND dialog, int comboId, int index) {
+  HWND combo = ui::SetupControl(dialog, comboId);
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+int Rows(HWND dialog) {
+  return static_cast<int>(SendMessageW(ui::SetupControl(dialog, QUILLET_IDC_SETUP_CONNECTIONS), LVM_GETITEMCOUNT, 0, 0));
+}
+
+class SetupWindow : public quillet_gui_test::ClientWindow {
+ protected:
+  std::string IniPath() const { return Folder() + "quillet.INI"; }
+  // Runs the command while the driver works through the steps.
+  void RunWithDialogs(const std::string& item, std::vector<TDialogStep> steps) {
+    TDialogDriver driver(std::move(steps));
+    ASSERT_TRUE(ui::RunCommand(&app_->frame, item));
+    EXPECT_TRUE(driver.Done());
+  }
+};
+
+TEST_F(SetupWindow, DialogWritesWhatTheClientReads) {
+  ASSERT_EQ(Start(Folder()), 0);
+  RunWithDialogs("M_tools_setup",
+                 {{k_setupTitle,
+                   [](HWND d) {
+                     EXPECT_EQ(Read(d, QUILLET_IDC_SETUP_POP3_PORT), "110");
+                     EXPECT_TRUE(Ticked(d, QUILLET_IDC_SETUP_LEAVE));
+                     Type(d, QUILLET_IDC_SETUP_NAME, "张三");
+                     Type(d, QUILLET_IDC_SETUP_ADDRESS, "zs@example.com");
+                     Type(d, QUILLET_IDC_SETUP_REPLY, "r@example.com");
+                     Type(d, QUILLET_IDC_SETUP_ORGANIZATION, "公司");
+                     Type(d, QUILLET_IDC_SETUP_POP3_HOST, "pop.example");
+                     Choose(d, QUILLET_IDC_SETUP_POP3_SECURITY, 2);
+                     EXPECT_EQ(Read(d, QUILLET_IDC_SETUP_POP3_PORT), "995");  // the port follows
+                     Type(d, QUILLET_IDC_SETUP_ACCOUNT, "zs");
+                     Type(d, QUILLET_IDC_SETUP_PASSWORD, "秘密");
+                     Mark(d, QUILLET_IDC_SETUP_LEAVE, false);
+                     Type(d, QUILLET_IDC_SETUP_SMTP_HOST, "smtp.example");
+                     Mark(d, QUILLET_IDC_SETUP_SIG_NONE, false);
+                     Mark(d, QUILLET_IDC_SETUP_SIG_TEXT, true);
+                     Type(d, QUILLET_IDC_SETUP_SIG_LINES, "--\r\n张三");
+                     Mark(d, QUILLET_IDC_SETUP_AUTOCHECK, true);
+                     Type(d, QUILLET_IDC_SETUP_CHECK_MINUTES, "99999");
+                     Click(d, IDOK);  // refused: the minutes are out of range
+                   }},
+                  {k_setupTitle, [](HWND d) {
+                     Type(d, QUILLET_IDC_SETUP_CHECK_MINUTES, "10");
+                     Click(d, IDOK);
+                   }}});
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, "请输入 0 到 1440 之间的整数");
+  const TProfileFile ini(IniPath());
+  const TOneConnection own = DefaultAccount(ini);
+  EXPECT_EQ(own.POP3Server, "pop.example");
+  EXPECT_EQ(own.POP3Port, 995);
+  EXPECT_EQ(own.Security, TMailSecurity::ImplicitTls);
+  EXPECT_EQ(own.Account, "zs");
+  EXPECT_EQ(own.Password, "秘密");
+  EXPECT_FALSE(own.LeaveIt);
+  EXPECT_EQ(SmtpServer(ini).Host, "smtp.example");
+  EXPECT_EQ(ini.ReadString("Connection", "name", ""), "张三");
+  EXPECT_EQ(ini.ReadString("Connection", "ReplyAddress", ""), "r@example.com");
+  EXPECT_EQ(ini.ReadString("Connection", "Organization", ""), "公司");
+  EXPECT_EQ(SignatureLines(ini), (TStringList{"--", "张三"}));
+  EXPECT_TRUE(app_->manager->Settings().AutoCheck);  // the running manager sees it
+  EXPECT_EQ(app_->manager->Settings().AutoCheckMinutes, 10);
+  EXPECT_EQ(ini.ReadString("Receive", "AutoCheckMinutes", ""), "10");
+}
+
+TEST_F(SetupWindow, FurtherAccountsAreAddedAndRemoved) {
+  ASSERT_TRUE(platform::MakeDirectory(Folder() + "mail"));
+  store_test::WriteFileBytes(IniPath(), "[OtherConnections]\r\nTotal=1\r\n[Connection1]\r\nName=old\r\n"
+                                        "POP3Server=old.example\r\nUidlFile=1.uid\r\n");
+  ASSERT_EQ(Start(Folder()), 0);
+  const std::string oldList = app_->manager->MailRoot() + "1.uid";
+  store_test::WriteFileBytes(oldList, "x\r\n");
+  RunWithDialogs("M_tools_setup",
+                 {{k_setupTitle,
+                   [](HWND d) {
+                     EXPECT_EQ(Rows(d), 1);
+                     Click(d, QUILLET_IDC_SETUP_ADD);
+                   }},
+                  {k_connectionTitle,
+                   [](HWND d) {
+                     EXPECT_TRUE(Ticked(d, QUILLET_IDC_CONN_ENABLED));
+                     Type(d, QUILLET_IDC_CONN_NAME, "新帐号");
+                     Type(d, QUILLET_IDC_CONN_SERVER, "new.example");
+                     Type(d, QUILLET_IDC_CONN_ACCOUNT, "nu");
+                     Type(d, QUILLET_IDC_CONN_PASSWORD, "pw");
+                     Click(d, IDOK);
+                   }},
+                  {k_setupTitle, [](HWND d) {
+                     ASSERT_EQ(Rows(d), 2);
+                     LVITEMW select{};
+                     select.stateMask = select.state = LVIS_SELECTED;
+                     SendMessageW(ui::SetupControl(d, QUILLET_IDC_SETUP_CONNECTIONS), LVM_SETITEMSTATE, 0,
+                                  reinterpret_cast<LPARAM>(&select));
+                     SendMessageW(d, WM_COMMAND, QUILLET_IDC_SETUP_REMOVE, 0);
+                     EXPECT_EQ(Rows(d), 1);
+                     Click(d, IDOK);
+                   }}});
+  const TConnections saved(IniPath());
+  ASSERT_EQ(saved.Items().size(), 1u);
+  EXPECT_EQ(saved.Items()[0].Name, "新帐号");
+  EXPECT_EQ(saved.Items()[0].POP3Server, "new.example");
+  EXPECT_EQ(saved.Items()[0].Password, "pw");
+  EXPECT_EQ(saved.Items()[0].UidlFile, "2.uid");
+  EXPECT_FALSE(platform::FileExists(oldList));  // gone with its account
+}
+
+// The question at start, answered both ways; the mailto command is put back afterwards.
+TEST_F(SetupWindow, DefaultMailerQuestionAnsweredBothWays) {
+  const platform::RegistryRoot root = platform::RegistryRoot::ClassesRoot;
+  std::string saved;
+  const bool hadCommand = platform::RegistryReadString(root, k_mailtoCommandKey, "", saved) ==
+                          platform::RegistryLookup::Found;
+  struct TCase {
+    const char* home;
+    bool keepAsking;
+    int button;
+  };
+  const TCase cases[] = {{"no", true, IDNO}, {"yes", false, IDYES}};
+  askMailer_ = true;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.home);
+    // Another program handles mailto links (a first run would take an empty key).
+    ASSERT_TRUE(platform::RegistryWriteString(root, k_mailtoCommandKey, "", "\"C:\\other.exe\" %1"));
+    app_.reset();  // its frame's end posts WM_QUIT, which the driver takes away
+    const std::string home = Folder() + c.home + "\\";
+    ASSERT_TRUE(platform::MakeDirectory(home));
+    TDialogDriver driver({{k_textStartupBoxTitle, [&c](HWND d) {
+                             EXPECT_EQ(kit::DialogItemTextGbk(d, QUILLET_IDC_MAILER_QUESTION), k_textBecomeDefaultMailer);
+                             EXPECT_EQ(kit::DialogItemTextGbk(d, QUILLET_IDC_MAILER_ALWAYS), k_textAlwaysCheckMailer);
+                             EXPECT_TRUE(Ticked(d, QUILLET_IDC_MAILER_ALWAYS));
+                             Mark(d, QUILLET_IDC_MAILER_ALWAYS, c.keepAsking);
+                             PostMessageW(d, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
+                           }}});
+    ASSERT_EQ(Start(home), 0);
+    EXPECT_TRUE(driver.Done());
+    EXPECT_EQ(IsDefaultMailProgram(Folder() + "quillet.exe"), c.button == IDYES);
+    EXPECT_EQ(TSetupManager(home + "quillet.INI").ReadBool("Network", "CheckMailer", true), c.keepAsking);
+  }
+  platform::RegistryDeleteKey(root, k_mailtoCommandKey);
+  if (hadCommand) platform::RegistryWriteString(root, k_mailtoCommandKey, "", saved);
+}
+
+struct TButtonState {
+  std::string caption;
+  bool enabled;
+};
+
+std::vector<TButtonState> Buttons(HWND strip) {
+  HWND bar = GetWindow(strip, GW_CHILD);
+  std::vector<TButtonState> states;
+  for (int i = 0; i < static_cast<int>(k_toolButtons.size()); ++i) {
+    const int id = ui::k_firstToolButton + i;
+    wchar_t text[64] = {};
+    SendMessageW(bar, TB_GETBUTTONTEXTW, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(text));
+    states.push_back({platform::win32::GbkFromWide(text), SendMessageW(bar, TB_ISBUTTONENABLED, id, 0) != 0});
+  }
+  return states;
+}
+
+TEST_F(SetupWindow, ToolbarFollowsTheCommandTable) {
+  ASSERT_EQ(Start(Folder()), 0);
+  HWND strip = app_->frame.toolBar;
+  ASSERT_NE(strip, nullptr);
+  EXPECT_TRUE(IsWindowVisible(strip));
+  EXPECT_EQ(kit::WindowTextGbk(GetWindow(strip, GW_CHILD)), frame_texts::k_toolbarCaption);
+  std::vector<TButtonState> states = Buttons(strip);
+  for (std::size_t i = 0; i < states.size(); ++i) {
+    EXPECT_EQ(states[i].caption, frame_texts::k_toolbarCaptions[i]);
+    EXPECT_EQ(states[i].enabled, app_->frame.commands.Enabled(k_toolButtons[i].item)) << k_toolButtons[i].name;
+  }
+  int runs = 0;
+  bool allowed = true;
+  app_->frame.commands.Add("TBtn_next", [&runs] { ++runs; }, [&allowed] { return allowed; });
+  ui::RefreshCommandStates(&app_->frame);
+  const int next = ui::k_firstToolButton + 9;
+  EXPECT_TRUE(Buttons(strip)[9].enabled);
+  SendMessageW(strip, WM_COMMAND, next, 0);  // what the button's click sends
+  EXPECT_EQ(runs, 1);
+  allowed = false;
+  ui::RefreshCommandStates(&app_->frame);
+  EXPECT_FALSE(Buttons(strip)[9].enabled);
+  SendMessageW(strip, WM_COMMAND, next, 0);
+  EXPECT_EQ(runs, 1);
+}
+
+int ButtonHeight(HWND strip) {
+  return HIWORD(SendMessageW(GetWindow(strip, GW_CHILD), TB_GETBUTTONSIZE, 0, 0));
+}
+
+bool MenuTicked(HWND frame, const char* item) {
+  return (GetMenuState(GetMenu(frame), static_cast<UINT>(ui::CommandId(item)), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+TEST_F(SetupWindow, TogglesHideAndKeepInTheIni) {
+  ASSERT_EQ(Start(Folder()), 0);
+  const int largeHeight = ButtonHeight(app_->frame.toolBar);
+  for (const char* item : {"M_tools_toolbar", "M_tools_statusbar", "M_tools_largebtn"}) {
+    EXPECT_TRUE(MenuTicked(app_->frame.hwnd, item)) << item;
+    ASSERT_TRUE(ui::RunCommand(&app_->frame, item));
+    EXPECT_FALSE(MenuTicked(app_->frame.hwnd, item)) << item;
+  }
+  EXPECT_FALSE(IsWindowVisible(app_->frame.toolBar));
+  EXPECT_FALSE(IsWindowVisible(app_->frame.statusBar));
+  EXPECT_LT(ButtonHeight(app_->frame.toolBar), largeHeight);
+  const TProfileFile ini(IniPath());
+  EXPECT_EQ(ini.ReadString("Window Position", "Toolbar", ""), "0");
+  EXPECT_EQ(ini.ReadString("Window Position", "StatusBar", ""), "0");
+  EXPECT_EQ(ini.ReadString("Receive", "LargeButton", ""), "0");
+  ASSERT_EQ(Start(Folder()), 0);  // the next start as the ini says
+  EXPECT_FALSE(IsWindowVisible(app_->frame.toolBar));
+  EXPECT_FALSE(IsWindowVisible(app_->frame.statusBar));
+  EXPECT_LT(ButtonHeight(app_->frame.toolBar), largeHeight);
+  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_tools_toolbar"));
+  EXPECT_TRUE(IsWindowVisible(app_->frame.toolBar));
+}
+
+// Not a check: shows the frame with large and with small buttons, then each page of the setup dialog, for SETUP_SHOT_SECONDS each, so
+// that a screenshot can be taken from outside (run with --gtest_also_run_disabled_tests).
+TEST_F(SetupWindow, DISABLED_HoldsForScreenshots) {
+  const char* seconds = std::getenv("SETUP_SHOT_SECONDS");
+  const DWORD hold = static_cast<DWORD>(seconds != nullptr ? std::atoi(seconds) : 5) * 1000;
+  store_test::WriteFileBytes(IniPath(), "[Connection]\r\nname=张三\r\nMailAddress=zs@example.com\r\n"
+                                        "POP3Host=pop.example.com\r\nPOP3Account=zs\r\nSMTPHost=smtp.example.com\r\n"
+                                        "[OtherConnections]\r\nTotal=1\r\n[Connection1]\r\nName=工作邮箱\r\n"
+                                        "POP3Server=pop.work.example\r\nAccount=zhang\r\nEnabled=1\r\n");
+  ASSERT_EQ(Start(Folder()), 0);
+  ShowWindow(app_->frame.hwnd, SW_SHOWNORMAL);
+  const auto pump = [](DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    MSG message;
+    while (GetTickCount() < end) {
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+      Sleep(20);
+    }
+  };
+  for (const TToolButton& button : k_toolButtons)  // every glyph in colour for the picture
+    if (!app_->frame.commands.Has(button.item)) app_->frame.commands.Add(button.item, [] {});
+  ui::RefreshCommandStates(&app_->frame);
+  pump(hold);
+  ui::RunCommand(&app_->frame, "M_tools_largebtn");
+  pump(hold);
+  RunWithDialogs("M_tools_setup", {{k_setupTitle, [&pump, hold](HWND d) {
+                                      ShowWindow(d, SW_SHOW);  // a modal dialog shows itself only when idle
+                                      for (int page : {0, 1, 2, 3, 4}) {
+                                        HWND tab = ui::SetupControl(d, QUILLET_IDC_SETUP_TAB);
+                                        SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+                                        NMHDR change{tab, QUILLET_IDC_SETUP_TAB, static_cast<UINT>(TCN_SELCHANGE)};
+                                        SendMessageW(d, WM_NOTIFY, QUILLET_IDC_SETUP_TAB, reinterpret_cast<LPARAM>(&change));
+                                        pump(hold);
+                                      }
+                                      Click(d, IDCANCEL);
+                                    }}});
+}
+
+}  // namespace
