@@ -91,8 +91,8 @@ std::wstring OptionCaption(const Editor* e, ButtonKind kind, int tool) {
     case ButtonKind::Justification: return k_justifyCaptions[e->preferences.justification & 3];
     case ButtonKind::BigTextFont: return BigTextCaption(e->preferences);
     case ButtonKind::PictureSquish: return k_scalingCaptions[e->preferences.scalingMode % 3];
-    case ButtonKind::RuleMode:  // "=" for the rows: the GUI font of a Chinese prefix draws no hyphen
-      return L"|" + std::to_wstring(e->preferences.verticalRules) + L"  =" + std::to_wstring(e->preferences.horizontalRules);
+    case ButtonKind::RuleMode:
+      return L"|" + std::to_wstring(e->preferences.verticalRules) + L" -" + std::to_wstring(e->preferences.horizontalRules);
     default: return L"";
   }
 }
