@@ -44,7 +44,6 @@
 #define STR_SAVE_CHANGES 407
 #define STR_CONFIRM_CLOSE 408
 #define STR_DIMENSIONS_RANGE 409
-#define STR_NOT_YET 410
 
 // The dimensions dialog.
 #define DLG_DIMENSIONS 100

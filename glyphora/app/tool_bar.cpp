@@ -240,7 +240,8 @@ int ToolOptionKinds(const DocState& state, int tool, ButtonKind* kinds) {
     case ToolIndex::Select:
       kinds[n++] = ButtonKind::Transparent;
       if (state.floating != 0 && state.sourceKind == SourceKind::Table) kinds[n++] = ButtonKind::RuleMode;
-      if (state.floating != 0 && state.sourceKind == SourceKind::Bitmap) kinds[n++] = ButtonKind::PictureSquish;
+      if (state.floating != 0 && (state.sourceKind == SourceKind::Bitmap || state.sourceKind == SourceKind::Metafile))
+        kinds[n++] = ButtonKind::PictureSquish;
       break;
     case ToolIndex::Text:
     case ToolIndex::BigText:
