@@ -85,16 +85,7 @@ void OnOk(BigTextFontState* s) {
 }  // namespace
 
 INT_PTR CALLBACK BigTextFontProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  BigTextFontState* s = ui::DialogState<BigTextFontState>(hwnd, message, lParam);
-  if (s == nullptr) return FALSE;
-  switch (message) {
-    case WM_INITDIALOG: OnInit(s); return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) OnOk(s);
-      if (LOWORD(wParam) == IDCANCEL) EndDialog(hwnd, IDCANCEL);
-      return TRUE;
-    default: return FALSE;
-  }
+  return ui::OkCancelDialogProc<BigTextFontState, OnInit, OnOk>(hwnd, message, wParam, lParam);
 }
 
 void BigTextFontDialog(Editor* editor) {
