@@ -67,6 +67,27 @@ int PictureDrawGray(const RgbPicture& picture, int width, int height, GrayBitmap
 // k_ERROR_NOT_SUPPORTED: metafiles are drawn only by the Windows build.
 int MetafileDrawGray(const Metafile& metafile, int width, int height, GrayBitmap* bitmap);
 
+// A font for drawn text: the face, the height of its characters in pixels (the cell less
+// its internal leading) and its style.
+struct TextFont {
+  std::string face;
+  int height = 0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+};
+
+// Where each line of a drawn text sits within the widest.
+enum class TextAlign : int { Left = 0, Centre = 1, Right = 2 };
+
+// Draws the text (GBK; a line ends at CR LF, CR or LF) black on white in the font, without
+// smoothing, into a picture as large as the text needs: at least 1 x 1, cut to maxWidth x
+// maxHeight. A face the system does not have gives its nearest match. win32 draws with
+// GDI; posix returns k_ERROR_NOT_SUPPORTED (text is drawn only by the Windows build).
+int DrawTextPicture(const std::string& text, const TextFont& font, TextAlign align, int maxWidth, int maxHeight,
+                    RgbPicture* picture);
+
 // A 1-bit bitmap held one byte a pixel (0 white, 1 black), row-major, the top row first.
 struct MonoBitmap {
   int width = 0;

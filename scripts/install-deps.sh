@@ -7,6 +7,9 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64 xvfb xauth
+  # Wine's own fonts: the GUI tests put its symbol font, which draws the window caption
+  # buttons (else they read "0 1 r"), into their prefix.
+  fonts-wine
   libpython3.11-testsuite python3 strace
   libssl-dev openssl
   libfreetype-dev libfontconfig-dev libstb-dev libpng-dev libjpeg62-turbo-dev

@@ -44,7 +44,6 @@
 #define STR_SAVE_CHANGES 407
 #define STR_CONFIRM_CLOSE 408
 #define STR_DIMENSIONS_RANGE 409
-#define STR_NOT_YET 410
 
 // The dimensions dialog.
 #define DLG_DIMENSIONS 100
@@ -67,3 +66,13 @@
 #define STR_ORDINARY_ASCII 414
 #define STR_TWO_CHARACTERS 415
 #define STR_PREFERENCE_RANGES 416
+
+// The big-text font dialog.
+#define DLG_BIG_TEXT_FONT 120
+#define IDC_BIG_FACE 121
+#define IDC_BIG_SIZE 122
+#define IDC_BIG_BOLD 123
+#define IDC_BIG_ITALIC 124
+#define IDC_BIG_UNDERLINE 125
+#define IDC_BIG_STRIKEOUT 126
+#define STR_BIG_TEXT_SIZE 417

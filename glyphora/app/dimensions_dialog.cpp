@@ -36,16 +36,7 @@ void OnOk(DimensionsState* s) {
 }  // namespace
 
 INT_PTR CALLBACK DimensionsProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  DimensionsState* s = ui::DialogState<DimensionsState>(hwnd, message, lParam);
-  if (s == nullptr) return FALSE;
-  switch (message) {
-    case WM_INITDIALOG: OnInit(s); return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) OnOk(s);
-      if (LOWORD(wParam) == IDCANCEL) EndDialog(hwnd, IDCANCEL);
-      return TRUE;
-    default: return FALSE;
-  }
+  return ui::OkCancelDialogProc<DimensionsState, OnInit, OnOk>(hwnd, message, wParam, lParam);
 }
 
 void DimensionsDialog(Editor* editor) {

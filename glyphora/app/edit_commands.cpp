@@ -2,28 +2,24 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "glyphora/app/app_resources.h"
 #include "glyphora/app/doc_view.h"
+#include "glyphora/app/source_render.h"
 #include "glyphora/app/text_handlers.h"
 #include "glyphora/app/tool_bar.h"
-#include "glyphora/convert/clip_picture.h"
 #include "glyphora/convert/page_to_clip.h"
-#include "glyphora/convert/picture_on_page.h"
 #include "glyphora/convert/page_to_text.h"
 #include "glyphora/convert/text_table.h"
 #include "glyphora/document/doc_paste.h"
 #include "glyphora/document/document_file.h"
 #include "glyphora/tools/selection.h"
 #include "platform/system_error.h"
-#include "platform/win32/ui/window_text.h"
 
 namespace glyphora::app {
 
 namespace {
-
-namespace ui = platform::win32::ui;
-
 
 UINT PageFormat() {
   static const UINT format = RegisterClipboardFormatW(L"Glyphora Page");
@@ -124,22 +120,66 @@ int PasteTable(Editor* e, const std::string& text) {
   return error;
 }
 
+// A copy of bytes in a block the document state owns.
+int OwnedBlock(const void* data, std::size_t size, SourceBlock* block) {
+  if (size > static_cast<std::size_t>(INT32_MAX)) return platform::k_ERROR_NOT_ENOUGH_MEMORY;
+  block->data = static_cast<unsigned char*>(Allocate(size));
+  if (block->data == nullptr) return platform::k_ERROR_NOT_ENOUGH_MEMORY;
+  std::memcpy(block->data, data, size);
+  block->size = static_cast<std::int32_t>(size);
+  return 0;
+}
+
+// The clipboard's device-independent bitmap, as its bytes.
+int ClipboardBitmap(SourceBlock* block) {
+  HANDLE handle = GetClipboardData(CF_DIB);
+  if (handle == nullptr) return static_cast<int>(GetLastError());
+  int error = OwnedBlock(GlobalLock(handle), GlobalSize(handle), block);
+  GlobalUnlock(handle);
+  return error;
+}
+
+int EnhancedBytes(HENHMETAFILE metafile, SourceBlock* block) {
+  UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
+  if (size == 0) return static_cast<int>(GetLastError());
+  std::vector<BYTE> bytes(size);
+  GetEnhMetaFileBits(metafile, size, bytes.data());
+  return OwnedBlock(bytes.data(), bytes.size(), block);
+}
+
+// An old-style metafile with its picture's mapping, made into an enhanced one.
+int OldMetafileBytes(HANDLE handle, SourceBlock* block) {
+  const auto* picture = static_cast<const METAFILEPICT*>(GlobalLock(handle));
+  if (picture == nullptr) return static_cast<int>(GetLastError());
+  METAFILEPICT mapping = *picture;
+  GlobalUnlock(handle);
+  UINT size = GetMetaFileBitsEx(mapping.hMF, 0, nullptr);
+  if (size == 0) return static_cast<int>(GetLastError());
+  std::vector<BYTE> bits(size);
+  GetMetaFileBitsEx(mapping.hMF, size, bits.data());
+  HENHMETAFILE enhanced = SetWinMetaFileBits(size, bits.data(), nullptr, &mapping);
+  if (enhanced == nullptr) return static_cast<int>(GetLastError());
+  int error = EnhancedBytes(enhanced, block);
+  DeleteEnhMetaFile(enhanced);
+  return error;
+}
+
+// The clipboard's enhanced metafile as its bytes; an old-style one is converted.
+int ClipboardMetafile(SourceBlock* block) {
+  if (HANDLE enhanced = GetClipboardData(CF_ENHMETAFILE)) return EnhancedBytes(static_cast<HENHMETAFILE>(enhanced), block);
+  HANDLE old = GetClipboardData(CF_METAFILEPICT);
+  return old != nullptr ? OldMetafileBytes(old, block) : static_cast<int>(GetLastError());
+}
+
 // A picture becomes characters on a page of the new-document size, fitted as the
-// preferences say; its bitmap is kept as the selection's source.
-int PasteBitmap(Editor* e) {
-  HANDLE block = GetClipboardData(CF_DIB);
-  if (block == nullptr) return static_cast<int>(GetLastError());
-  auto size = static_cast<std::int32_t>(GlobalSize(block));
-  SourceBlock source{static_cast<unsigned char*>(Allocate(static_cast<std::size_t>(size))), size};
-  if (source.data == nullptr) return platform::k_ERROR_NOT_ENOUGH_MEMORY;
-  std::memcpy(source.data, GlobalLock(block), static_cast<std::size_t>(size));
-  GlobalUnlock(block);
-  platform::RgbPicture picture;
+// preferences say; its bytes are kept as the selection's source (the state owns them
+// from here on).
+int PastePicture(Editor* e, SourceKind kind, int (*read)(SourceBlock* block)) {
+  SourceBlock source;
+  int error = read(&source);
   Page page;
-  int error = ClipBitmapToPicture(source.data, static_cast<std::size_t>(size), &picture);
-  if (error == 0) error = PageNew(&page, e->settings.defaultWidth, e->settings.defaultHeight);
   if (error == 0)
-    error = PictureOnPage(&page, picture, static_cast<PictureScaling>(e->preferences.scalingMode), e->grays);
+    error = PictureSourceRender(e, kind, source, e->settings.defaultWidth, e->settings.defaultHeight, &page);
   if (error == 0) {
     error = FloatPasted(e, &page, BlitMode::SkipEmpty);
   } else {
@@ -149,7 +189,7 @@ int PasteBitmap(Editor* e) {
     Destroy(source.data);
     return error;
   }
-  e->document->current.sourceKind = SourceKind::Bitmap;
+  e->document->current.sourceKind = kind;
   e->document->current.source = source;
   return 0;
 }
@@ -159,7 +199,7 @@ ClipContents ClipboardContents(const std::string& text) {
   clip.text = !text.empty();
   clip.textHasTab = text.find('\t') != std::string::npos;
   clip.bitmap = IsClipboardFormatAvailable(CF_DIB) != 0;
-  clip.metafile = IsClipboardFormatAvailable(CF_ENHMETAFILE) != 0;
+  clip.metafile = IsClipboardFormatAvailable(CF_ENHMETAFILE) != 0 || IsClipboardFormatAvailable(CF_METAFILEPICT) != 0;
   clip.page = IsClipboardFormatAvailable(PageFormat()) != 0;
   return clip;
 }
@@ -197,10 +237,8 @@ void CommandPaste(Editor* editor) {
         ToolBarSelect(editor, k_textTool);
         error = TextToolPaste(editor, text);
         break;
-      case PasteAction::Bitmap: error = PasteBitmap(editor); break;
-      case PasteAction::Metafile:
-        EditorAsk(editor, ui::ResourceString(STR_NOT_YET), "Glyphora", MB_OK | MB_ICONINFORMATION);
-        break;
+      case PasteAction::Bitmap: error = PastePicture(editor, SourceKind::Bitmap, ClipboardBitmap); break;
+      case PasteAction::Metafile: error = PastePicture(editor, SourceKind::Metafile, ClipboardMetafile); break;
       case PasteAction::Nothing: break;
     }
   }

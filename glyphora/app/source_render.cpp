@@ -6,24 +6,19 @@
 #include "glyphora/convert/picture_on_page.h"
 #include "glyphora/convert/table_record.h"
 #include "glyphora/convert/text_table.h"
+#include "platform/picture_file.h"
 
 namespace glyphora::app {
 
 namespace {
 
-// The picture again on a page of width x height.
-int RenderPicture(const Editor* e, const DocState& state, int width, int height, Page* page) {
-  platform::RgbPicture picture;
-  int error = ClipBitmapToPicture(state.source.data, static_cast<std::size_t>(state.source.size), &picture);
-  if (error == 0) error = PageNew(page, width, height);
-  if (error == 0) error = PictureOnPage(page, picture, static_cast<PictureScaling>(e->preferences.scalingMode), e->grays);
-  return error;
-}
+bool IsPicture(SourceKind kind) { return kind == SourceKind::Bitmap || kind == SourceKind::Metafile; }
 
 int Render(const Editor* e, DocState* state, Page* page) {
   if (state->sourceKind == SourceKind::Table)
     return TableToPage(page, &state->source, e->preferences.verticalRules, e->preferences.horizontalRules);
-  return RenderPicture(e, *state, state->floatingPage.width, state->floatingPage.height, page);
+  return PictureSourceRender(e, state->sourceKind, state->source, state->floatingPage.width,
+                             state->floatingPage.height, page);
 }
 
 // The table's text made into a table record for the new width, replacing the source.
@@ -53,9 +48,25 @@ void ReplaceFloating(Document* document, Page* page) {
 
 }  // namespace
 
+int PictureSourceRender(const Editor* editor, SourceKind kind, const SourceBlock& source, int width, int height,
+                        Page* page) {
+  auto scaling = static_cast<PictureScaling>(editor->preferences.scalingMode);
+  auto size = static_cast<std::size_t>(source.size);
+  if (kind == SourceKind::Metafile) {
+    platform::Metafile metafile;
+    int error = platform::MetafileDecode(source.data, size, &metafile);
+    if (error == 0) error = PageNew(page, width, height);
+    return error != 0 ? error : PictureOnPage(page, metafile, scaling, editor->grays);
+  }
+  platform::RgbPicture picture;
+  int error = ClipBitmapToPicture(source.data, size, &picture);
+  if (error == 0) error = PageNew(page, width, height);
+  return error != 0 ? error : PictureOnPage(page, picture, scaling, editor->grays);
+}
+
 void SelectionRecalc(Document* document) {
   DocState& state = document->current;
-  if (state.floating == 0 || (state.sourceKind != SourceKind::Table && state.sourceKind != SourceKind::Bitmap)) return;
+  if (state.floating == 0 || (state.sourceKind != SourceKind::Table && !IsPicture(state.sourceKind))) return;
   Editor* e = EditorOf(document);
   Page page;
   int error = Render(e, &state, &page);
@@ -80,8 +91,8 @@ int SelectionResize(Document* document, int width, int height) {
   Editor* e = EditorOf(document);
   Page page;
   int error = 0;
-  if (state.sourceKind == SourceKind::Bitmap) {
-    error = RenderPicture(e, state, width, height, &page);
+  if (IsPicture(state.sourceKind)) {
+    error = PictureSourceRender(e, state.sourceKind, state.source, width, height, &page);
   } else if (state.sourceKind == SourceKind::Table) {
     error = RetableTo(e, &state, width, &page);
   } else {

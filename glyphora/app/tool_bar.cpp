@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "glyphora/app/big_text_font_dialog.h"
 #include "glyphora/convert/text_table.h"
 #include "glyphora/tools/brush.h"
 #include "glyphora/tools/tool_select.h"
@@ -43,10 +44,13 @@ std::wstring BigTextCaption(const Preferences& p) {
          (style.empty() ? L"Plain" : style);
 }
 
-// The middle row steps the size (left half smaller, right half bigger); the bottom row
-// steps the style through its sixteen combinations.
-void BigTextClick(Preferences* p, int x, int y) {
-  if (y >= 2 * k_optionButtonHeight) {
+// The top row opens the font dialog; the middle row steps the size (left half smaller,
+// right half bigger); the bottom row steps the style through its sixteen combinations.
+void BigTextClick(Editor* e, int x, int y) {
+  Preferences* p = &e->preferences;
+  if (y < k_optionButtonHeight) {
+    BigTextFontDialog(e);
+  } else if (y >= 2 * k_optionButtonHeight) {
     p->bigTextStyle = static_cast<std::uint8_t>((p->bigTextStyle + 1) & 15);
   } else if (y >= k_optionButtonHeight) {
     p->bigTextSize = std::clamp(p->bigTextSize + (x >= k_toolBarWidth / 2 ? 1 : -1), k_bigTextSmall, k_bigTextBig);
@@ -91,8 +95,8 @@ std::wstring OptionCaption(const Editor* e, ButtonKind kind, int tool) {
     case ButtonKind::Justification: return k_justifyCaptions[e->preferences.justification & 3];
     case ButtonKind::BigTextFont: return BigTextCaption(e->preferences);
     case ButtonKind::PictureSquish: return k_scalingCaptions[e->preferences.scalingMode % 3];
-    case ButtonKind::RuleMode:  // "=" for the rows: the GUI font of a Chinese prefix draws no hyphen
-      return L"|" + std::to_wstring(e->preferences.verticalRules) + L"  =" + std::to_wstring(e->preferences.horizontalRules);
+    case ButtonKind::RuleMode:
+      return L"|" + std::to_wstring(e->preferences.verticalRules) + L" -" + std::to_wstring(e->preferences.horizontalRules);
     default: return L"";
   }
 }
@@ -167,7 +171,7 @@ void OptionClick(Editor* e, ButtonKind kind, int tool, int x, int y) {
       ui::SetWindowTextGbk(e->helpLine, e->options.compounds ? k_compoundsOnText : k_compoundsOffText);
       break;
     case ButtonKind::ShapeSize: ChangeSize(e, tool, x); break;
-    case ButtonKind::BigTextFont: BigTextClick(&e->preferences, x, y); break;
+    case ButtonKind::BigTextFont: BigTextClick(e, x, y); break;
     case ButtonKind::PictureSquish:
       e->preferences.scalingMode = static_cast<std::uint8_t>((e->preferences.scalingMode + 1) % k_scalingModes);
       break;
@@ -236,7 +240,8 @@ int ToolOptionKinds(const DocState& state, int tool, ButtonKind* kinds) {
     case ToolIndex::Select:
       kinds[n++] = ButtonKind::Transparent;
       if (state.floating != 0 && state.sourceKind == SourceKind::Table) kinds[n++] = ButtonKind::RuleMode;
-      if (state.floating != 0 && state.sourceKind == SourceKind::Bitmap) kinds[n++] = ButtonKind::PictureSquish;
+      if (state.floating != 0 && (state.sourceKind == SourceKind::Bitmap || state.sourceKind == SourceKind::Metafile))
+        kinds[n++] = ButtonKind::PictureSquish;
       break;
     case ToolIndex::Text:
     case ToolIndex::BigText:

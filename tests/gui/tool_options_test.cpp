@@ -89,7 +89,7 @@ int InkCells(const std::vector<std::string>& rows) {
   return ink;
 }
 
-// Clicks a row (0 face, 1 size, 2 style) of the big-text font chooser.
+// Clicks a row (0 face: the font dialog, 1 size, 2 style) of the big-text font chooser.
 void ClickFontRow(HWND toolBar, const RECT& r, int row, bool rightHalf) {
   LPARAM at = MAKELPARAM(rightHalf ? r.right - 2 : r.left + 2, r.top + 32 * row + 16);
   SendMessageW(toolBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -113,7 +113,7 @@ TEST_F(EditorWindow, BigTextDrawsTheTextInItsFontAsCharactersAndFollowsTheFontBu
     int size;
     int style;
   };
-  const FontClick clicks[] = {{1, true, 21, 1}, {1, false, 20, 1}, {1, false, 19, 1}, {2, false, 19, 2}, {0, false, 19, 2}};
+  const FontClick clicks[] = {{1, true, 21, 1}, {1, false, 20, 1}, {1, false, 19, 1}, {2, false, 19, 2}};
   RECT button = glyphora::app::ToolBarOptionRect(&editor_, k_fontButton);
   ASSERT_EQ(button.bottom - button.top, 96);
   for (const FontClick& c : clicks) {
@@ -222,6 +222,72 @@ TEST_F(EditorWindow, RuleAndScalingButtonsLayTheFloatingTableOrPictureOutAgain) 
   ClickOption(k_sourceButton);  // free -> direct: one cell a pixel, the rest untouched
   EXPECT_EQ(editor_.preferences.scalingMode, 0);
   EXPECT_EQ(CountOf(FloatingRows(), '.'), 12 * 5 - 8);
+}
+
+// An enhanced metafile of 8 x 4 pixels on the clipboard: a white field, its left half
+// filled black.
+void PutClipboardMetafile(HWND owner) {
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  RECT field{0, 0, 8, 4}, left{0, 0, 4, 4};
+  FillRect(dc, &field, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  FillRect(dc, &left, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  HENHMETAFILE metafile = CloseEnhMetaFile(dc);
+  ASSERT_NE(metafile, nullptr);
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  SetClipboardData(CF_ENHMETAFILE, metafile);
+  CloseClipboard();
+}
+
+// The same picture as an old-style metafile, 8 x 4 units mapped onto 8 x 4 hundredths of
+// a millimetre, as a program that offers only that form puts it.
+void PutClipboardOldMetafile(HWND owner) {
+  HDC dc = CreateMetaFileW(nullptr);
+  SetWindowExtEx(dc, 8, 4, nullptr);
+  RECT field{0, 0, 8, 4}, left{0, 0, 4, 4};
+  FillRect(dc, &field, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  FillRect(dc, &left, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  HMETAFILE metafile = CloseMetaFile(dc);
+  ASSERT_NE(metafile, nullptr);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(METAFILEPICT));
+  *static_cast<METAFILEPICT*>(GlobalLock(block)) = METAFILEPICT{MM_ANISOTROPIC, 8 * 265, 4 * 265, metafile};
+  GlobalUnlock(block);
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  SetClipboardData(CF_METAFILEPICT, block);
+  CloseClipboard();
+}
+
+// Either metafile form is drawn from the bounds of what it holds (7 x 3 pixels for the
+// enhanced one); the scaling button draws the floating metafile again.
+TEST_F(EditorWindow, PastedMetafileBecomesCharactersAndItsScalingButtonDrawsItAgain) {
+  const Rows enhancedFree(5, "#######     ");
+  struct MetafileCase {
+    void (*put)(HWND owner);
+    int scaling;
+    Rows rows;
+  };
+  const MetafileCase cases[] = {
+      {PutClipboardMetafile, 0, {"............", "..####   ...", "..####   ...", "..####   ...", "............"}},
+      {PutClipboardMetafile, 2, enhancedFree},
+      {PutClipboardOldMetafile, 2, Rows(5, "######      ")},
+  };
+  for (const MetafileCase& c : cases) {
+    editor_.preferences.scalingMode = static_cast<std::uint8_t>(c.scaling);
+    c.put(editor_.frame);
+    Command(CMD_PASTE);
+    EXPECT_TRUE(asked_.empty());
+    EXPECT_EQ(editor_.document->current.sourceKind, glyphora::SourceKind::Metafile);
+    EXPECT_EQ(FloatingRows(), c.rows) << "scaling " << c.scaling;
+  }
+  Command(CMD_CLEAR);
+  editor_.preferences.scalingMode = 0;
+  PutClipboardMetafile(editor_.frame);
+  Command(CMD_PASTE);
+  ClickOption(k_sourceButton);  // direct -> fit
+  ClickOption(k_sourceButton);  // fit -> free: stretched over the whole page
+  EXPECT_EQ(editor_.preferences.scalingMode, 2);
+  EXPECT_EQ(FloatingRows(), enhancedFree);
 }
 
 }  // namespace

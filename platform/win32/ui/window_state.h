@@ -36,6 +36,22 @@ State* DialogState(HWND hwnd, UINT message, LPARAM lParam) {
   return reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, DWLP_USER));
 }
 
+// The procedure of a dialog that is only set up, then confirmed or cancelled: Init at
+// WM_INITDIALOG, Ok for the OK button (it ends the dialog when it accepts), Cancel ends it.
+template <class State, void (*Init)(State*), void (*Ok)(State*)>
+INT_PTR OkCancelDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  State* state = DialogState<State>(hwnd, message, lParam);
+  if (state == nullptr) return FALSE;
+  if (message == WM_INITDIALOG) {
+    Init(state);
+    return TRUE;
+  }
+  if (message != WM_COMMAND) return FALSE;
+  if (LOWORD(wParam) == IDOK) Ok(state);
+  if (LOWORD(wParam) == IDCANCEL) EndDialog(hwnd, IDCANCEL);
+  return TRUE;
+}
+
 // The same for an MDI child: its create parameter arrives inside the MDICREATESTRUCTW
 // (the lParam of WM_MDICREATE's structure).
 template <class State>
