@@ -7,6 +7,7 @@
 #include "quillet/frame/frame_texts.h"
 #include "quillet/store/system/system_texts.h"
 #include "quillet/ui/mail_command_parts.h"
+#include "quillet/ui/viewer_commands.h"
 
 namespace quillet::ui {
 
@@ -36,10 +37,12 @@ void DeleteBox(TClientApp* app) {
 }
 
 // Enciphering or deciphering with a password asked for; refused while a message window
-// shows a message of the mailbox (the message windows' list of mailboxes, none so far).
+// shows a message of the mailbox.
 void Cipher(TClientApp* app, bool encrypt) {
   TBoxObject& box = Current(app);
-  const std::string refusal = CipherRefusal(box, {});
+  std::vector<std::string> openWindowBoxes;
+  if (ViewerOpenFor(app, &box)) openWindowBoxes.push_back(box.BasePath());
+  const std::string refusal = CipherRefusal(box, openWindowBoxes);
   if (!refusal.empty()) {
     app->prompts.ShowMessage(refusal);
     return;

@@ -3,26 +3,21 @@
 #include "quillet/common/exceptions.h"
 #include "quillet/frame/window_toggles.h"
 #include "quillet/ui/client_start.h"
-#include "quillet/ui/main_menu.h"
 #include "quillet/ui/setup_dialog.h"
 
 namespace quillet::ui {
 namespace {
 
-void Tick(TMainFrame* frame, const char* item, bool on) {
-  CheckMenuItem(GetMenu(frame->hwnd), static_cast<UINT>(CommandId(item)),
-                MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-}
+// Its own style, not IsWindowVisible: the frame may still be hidden.
+bool Shown(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 // The panes and ticks as the toggles and the settings say.
 void ShowToggles(TClientApp* app, const TWindowToggles& toggles) {
   TMainFrame* frame = &app->frame;
   ShowWindow(frame->toolBar, toggles.toolbar ? SW_SHOW : SW_HIDE);
   ShowWindow(frame->statusBar, toggles.statusBar ? SW_SHOW : SW_HIDE);
-  Tick(frame, "M_tools_toolbar", toggles.toolbar);
-  Tick(frame, "M_tools_statusbar", toggles.statusBar);
-  Tick(frame, "M_tools_largebtn", app->manager->Settings().LargeButton);
   LayoutFrame(frame);
+  RefreshCommandStates(frame);
 }
 
 // The ini file is read afresh, so a toggle another window keeps there is not undone.
@@ -50,8 +45,14 @@ void AddSetupCommands(TClientApp* app) {
   ShowToggles(app, LoadWindowToggles(app->manager->Setup()));
   TCommandTable& commands = app->frame.commands;
   commands.Add("M_tools_setup", [app] { ShowSetupDialog(app->frame.hwnd, *app->manager, app->prompts); });
-  for (const char* item : {"M_tools_toolbar", "M_tools_statusbar", "M_tools_largebtn"})
-    commands.Add(item, [app, item] { Toggle(app, item); });
+  TMainFrame* frame = &app->frame;
+  const TSystemSettings& settings = app->manager->Settings();
+  commands.Add("M_tools_toolbar", [app] { Toggle(app, "M_tools_toolbar"); }, {},
+               [frame] { return Shown(frame->toolBar); });
+  commands.Add("M_tools_statusbar", [app] { Toggle(app, "M_tools_statusbar"); }, {},
+               [frame] { return Shown(frame->statusBar); });
+  commands.Add("M_tools_largebtn", [app] { Toggle(app, "M_tools_largebtn"); }, {},
+               [&settings] { return settings.LargeButton; });
 }
 
 }  // namespace quillet::ui

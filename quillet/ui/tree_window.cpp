@@ -176,6 +176,8 @@ TBoxObject* BoxAtPoint(TTreeWindow* window, POINT point) {
   SendMessageW(window->tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
   const auto row = static_cast<std::size_t>(data.lParam);
   return row < window->rows.size() ? window->rows[row].box : nullptr;
+}
+
 void LayoutTreeWindow(TTreeWindow* window) {
   RECT client;
   GetClientRect(window->hwnd, &client);
@@ -201,6 +203,31 @@ void RefreshTree(TTreeWindow* window) {
     if (window->rows[i].box == window->current || (window->current == nullptr && i == 0)) chosen = item;
   }
   if (chosen != nullptr) SendMessageW(window->tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(chosen));
+}
+
+void RefreshTreeCounts(TTreeWindow* window) {
+  std::vector<TTreeRow> rows = MailboxTreeRows(window->manager.Boxes());
+  const auto sameBoxes = [](const TTreeRow& a, const TTreeRow& b) { return a.box == b.box; };
+  if (!std::equal(rows.begin(), rows.end(), window->rows.begin(), window->rows.end(), sameBoxes)) {
+    RefreshTree(window);
+    return;
+  }
+  window->rows = std::move(rows);
+  const auto next = [window](WPARAM which, HTREEITEM from) {
+    return reinterpret_cast<HTREEITEM>(SendMessageW(window->tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(from)));
+  };
+  for (HTREEITEM item = next(TVGN_ROOT, nullptr); item != nullptr; item = next(TVGN_NEXT, item)) {
+    TVITEMW data{};
+    data.mask = TVIF_PARAM;
+    data.hItem = item;
+    SendMessageW(window->tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+    const auto row = static_cast<std::size_t>(data.lParam);
+    if (row >= window->rows.size()) continue;
+    std::wstring text = platform::win32::WideFromGbk(window->rows[row].text);
+    data.mask = TVIF_TEXT;
+    data.pszText = text.data();
+    SendMessageW(window->tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+  }
 }
 
 void ShowMailbox(TTreeWindow* window, std::size_t row) {

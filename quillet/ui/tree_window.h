@@ -51,6 +51,9 @@ void ShowMailbox(TTreeWindow* window, std::size_t row);
 TBoxObject* BoxAtPoint(TTreeWindow* window, POINT point);
 // Places the tree, the list and the preview pane again (after a change of the split).
 void LayoutTreeWindow(TTreeWindow* window);
+// The tree's names and unread counts read again in place, the selection and the list left
+// as they are (a full RefreshTree when the mailboxes themselves changed).
+void RefreshTreeCounts(TTreeWindow* window);
 // Reads the mailbox counts again into the tree's texts.
 void RefreshTree(TTreeWindow* window);
 

@@ -120,6 +120,7 @@ void PreviewSelection(TClientApp* app) {
 // The list's row of a message marked read, and the list's counts.
 void ShowRowRead(TClientApp* app, TBoxObject& box, std::int32_t id) {
   TTreeWindow* tree = Tree(app);
+  RefreshTreeCounts(tree);
   if (tree->current != &box) return;
   TMailHead head;
   try {
@@ -211,10 +212,14 @@ void AddMessageCommands(TClientApp* app) {
 
 void AddLayoutCommands(TClientApp* app) {
   TCommandTable& commands = app->frame.commands;
-  commands.Add("M_tools_title", [app] { TogglePreview(app); });
-  commands.Add("M_edit_wordwrap", [app] { ToggleWordWrap(app); });
-  commands.Add("M_view_H", [app] { SetSplit(app, TSplitKind::Horizontal); });
-  commands.Add("M_view_V", [app] { SetSplit(app, TSplitKind::Vertical); });
+  const TSystemSettings& settings = app->manager->Settings();
+  commands.Add("M_tools_title", [app] { TogglePreview(app); }, {}, [app] { return Tree(app)->split.shown; });
+  commands.Add("M_edit_wordwrap", [app] { ToggleWordWrap(app); }, {}, [&settings] { return settings.Wordwrap; });
+  const auto splitIs = [&settings](TSplitKind kind) {
+    return [&settings, kind] { return settings.SplitType == static_cast<std::int32_t>(kind); };
+  };
+  commands.Add("M_view_H", [app] { SetSplit(app, TSplitKind::Horizontal); }, {}, splitIs(TSplitKind::Horizontal));
+  commands.Add("M_view_V", [app] { SetSplit(app, TSplitKind::Vertical); }, {}, splitIs(TSplitKind::Vertical));
 }
 
 void AttachPreview(TClientApp* app) {
