@@ -13,7 +13,7 @@ packages=(
   libpython3.11-testsuite python3 strace
   libssl-dev openssl
   libfreetype-dev libfontconfig-dev libstb-dev libpng-dev libjpeg62-turbo-dev
-  locales fonts-wqy-zenhei fonts-liberation imagemagick
+  locales fonts-wqy-zenhei fonts-wqy-microhei fonts-liberation imagemagick
   opencc libopencc-data
   dovecot-core dovecot-pop3d python3-aiosmtpd fetchmail msmtp time
   python3-pil jp2a caca-utils

@@ -82,6 +82,7 @@ void Run(TProgressWindow* window) {
     if (window->direction == TProgressDirection::Receive) {
       TReceiveRequest request;
       request.Quiet = !window->userStarted;
+      if (window->accounts) request.Accounts = &*window->accounts;
       run.Receive(request);
     } else {
       run.Send();

@@ -8,7 +8,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "quillet/transport/network_progress.h"
 
@@ -47,6 +49,8 @@ struct TProgressWindow : public TProgressView {
   TProgressContext context;
   TProgressDirection direction;
   bool userStarted;           // an automatic check is not: it may stay hidden
+  // A receive from these accounts only (TBtn_Check's drop-down); none: every account.
+  std::optional<std::vector<TOneConnection>> accounts;
   TNetworkProgress* run = nullptr;  // while the run goes on, for BtnCancel
   HIMAGELIST frames = nullptr;      // the animation strip
   int frame = 0;

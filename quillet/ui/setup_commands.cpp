@@ -4,6 +4,7 @@
 #include "quillet/frame/window_toggles.h"
 #include "quillet/ui/client_start.h"
 #include "quillet/ui/setup_dialog.h"
+#include "quillet/ui/transfer_commands.h"
 
 namespace quillet::ui {
 namespace {
@@ -44,7 +45,9 @@ void AddSetupCommands(TClientApp* app) {
                 app->manager->Settings().LargeButton);
   ShowToggles(app, LoadWindowToggles(app->manager->Setup()));
   TCommandTable& commands = app->frame.commands;
-  commands.Add("M_tools_setup", [app] { ShowSetupDialog(app->frame.hwnd, *app->manager, app->prompts); });
+  commands.Add("M_tools_setup", [app] {
+    if (ShowSetupDialog(app->frame.hwnd, *app->manager, app->prompts)) AddAccountReceiveCommands(app);
+  });
   TMainFrame* frame = &app->frame;
   const TSystemSettings& settings = app->manager->Settings();
   commands.Add("M_tools_toolbar", [app] { Toggle(app, "M_tools_toolbar"); }, {},

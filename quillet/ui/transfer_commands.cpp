@@ -4,6 +4,7 @@
 
 #include "quillet/frame/auto_check.h"
 #include "quillet/frame/frame_texts.h"
+#include "quillet/transport/connections.h"
 #include "quillet/transport/mail_accounts.h"
 #include "quillet/transport/network_progress.h"
 #include "quillet/ui/client_start.h"
@@ -23,7 +24,8 @@ TRunning Busy(const TTransferState& state) {
   return state.window->direction == TProgressDirection::Receive ? TRunning::Receiving : TRunning::Sending;
 }
 
-void StartRun(TClientApp* app, TProgressDirection direction, bool userStarted) {
+void StartRun(TClientApp* app, TProgressDirection direction, bool userStarted,
+              std::optional<std::vector<TOneConnection>> accounts = std::nullopt) {
   TTransferState& state = *app->transfer;
   TProgressContext context{state.progress, *app->manager, state.passwords, app->prompts, state.progressLeftVisible,
                            [&state](std::int32_t percent) { SetProgressPanelPercent(&state.panel, percent); },
@@ -31,6 +33,7 @@ void StartRun(TClientApp* app, TProgressDirection direction, bool userStarted) {
                              if (state.progressChanged) state.progressChanged(window);
                            }};
   state.window = std::make_unique<TProgressWindow>(std::move(context), direction, userStarted);
+  state.window->accounts = std::move(accounts);
   StartProgressWindow(state.window.get(), app->frame.hwnd);
 }
 
@@ -130,6 +133,27 @@ void ReceiveNewMail(TClientApp* app, bool userStarted) {
   if (decision.action == TTransferAction::Receive) StartRun(app, TProgressDirection::Receive, userStarted);
 }
 
+// PM_recv<i>: a receive from further account i alone, refused as the receive command is.
+void ReceiveOneAccount(TClientApp* app, std::size_t index) {
+  TTransferState& state = *app->transfer;
+  const std::vector<TOneConnection> accounts = TConnections(app->manager->Setup().IniPath()).Items();
+  if (index >= accounts.size()) return;  // removed since the menu was made
+  const TOneConnection& account = accounts[index];
+  const TTransferDecision decision = DecideReceive({Busy(state), true, account.POP3Server, account.Account});
+  if (decision.action == TTransferAction::Beep) state.beep();
+  if (decision.action == TTransferAction::ShowText) app->prompts.ShowMessage(decision.text);
+  if (decision.action == TTransferAction::Receive)
+    StartRun(app, TProgressDirection::Receive, true, std::vector<TOneConnection>{account});
+}
+
+void AddAccountReceiveCommands(TClientApp* app) {
+  TTransferState& state = *app->transfer;
+  const std::size_t count = TConnections(app->manager->Setup().IniPath()).Items().size();
+  for (std::size_t i = 0; i < count; ++i)
+    app->frame.commands.Add("PM_recv" + std::to_string(i + 1), [app, i] { ReceiveOneAccount(app, i); },
+                            [&state] { return state.controls.commandsEnabled; });
+}
+
 void AddTransferCommands(TClientApp* app) {
   app->transfer = std::make_unique<TTransferState>(app->frame.hwnd);
   TTransferState& state = *app->transfer;
@@ -143,6 +167,7 @@ void AddTransferCommands(TClientApp* app) {
   commands.Add("M_tools_clearpwd", [&state] { state.passwords.Clear(); });
   commands.Add("SB_showprog", [app] { ShowProgressAgain(app); },
                [&state] { return state.window && state.window->hwnd != nullptr; });
+  AddAccountReceiveCommands(app);
   SetWindowSubclass(app->frame.hwnd, FrameProcedure, k_subclassId, reinterpret_cast<DWORD_PTR>(app));
   SetTimer(app->frame.hwnd, k_autoCheckTimer, k_autoCheckTickMs, nullptr);
 }

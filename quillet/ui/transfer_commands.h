@@ -42,6 +42,9 @@ struct TTransferState {
 // Adds the commands to the frame's table, the panel to its status bar, and starts the
 // automatic check's timer. Needs the manager and the frame.
 void AddTransferCommands(TClientApp* app);
+// The items "PM_recv<i>" of TBtn_Check's drop-down, a receive from further account i
+// alone; again after the accounts changed.
+void AddAccountReceiveCommands(TClientApp* app);
 
 // The receive command. A user's receive tells why it is refused; an automatic one
 // (userStarted false, a quiet run) is refused silently and its window may stay hidden.

@@ -20,10 +20,11 @@ prefix_reg() {  # prefix_reg KEY VALUE DATA, once: the prefix's user.reg keeps i
 }
 prefix_reg 'X11 Driver' Managed N
 # The Chinese dialog font (SimSun, which "MS Shell Dlg" also stands for) is not installed.
-# Its fallback, an outline font drawn without smoothing, loses thin strokes at 9 points:
-# hyphens vanish, 已 reads as 巳 and 未 as 天. The same family's face with hand-drawn small
-# sizes stands in for it.
-for face in SimSun NSimSun; do prefix_reg 'Fonts\Replacements' "$face" 'WenQuanYi Zen Hei Sharp'; done
+# Its fallback, an outline font whose own table turns smoothing off at small sizes, loses
+# thin strokes at 9 points: hyphens vanish, 已 reads as 巳 and 未 as 天. The same family's
+# face with hand-drawn small sizes draws wider than it measures, which clips menu captions.
+# A face that is smoothed at every size and measures what it draws stands in for it.
+for face in SimSun NSimSun; do prefix_reg 'Fonts\Replacements' "$face" 'WenQuanYi Micro Hei'; done
 # Wine draws the caption buttons with its symbol font, which it looks for in the prefix's
 # Fonts folder only.
 symbol_font=/usr/share/wine/fonts/marlett.ttf

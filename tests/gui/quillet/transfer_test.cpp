@@ -20,6 +20,7 @@
 #include "quillet/common/stream.h"
 #include "quillet/frame/frame_texts.h"
 #include "quillet/frame/message_list.h"
+#include "quillet/transport/connections.h"
 #include "quillet/transport/network_progress.h"
 #include "quillet/transport/transport_texts.h"
 #include "quillet/ui/client_start.h"
@@ -98,6 +99,17 @@ TEST_F(Transfer, RefusalsShowTheirTextsAndStartNothing) {
     EXPECT_EQ(app_->transfer->window, nullptr);
     EXPECT_EQ(app_->transfer->progress.Running(), TRunning::Idle);
   }
+  // A further account of TBtn_Check's drop-down ("PM_recv1"), still without a server.
+  TConnections connections(app_->manager->Setup().IniPath());
+  TOneConnection spare;
+  spare.Name = "备用";
+  connections.Items().push_back(spare);
+  connections.Save();
+  ui::AddAccountReceiveCommands(app_.get());
+  boxes_.clear();
+  EXPECT_TRUE(ui::RunCommand(&app_->frame, "PM_recv1"));
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, frame_texts::k_setServerFirst);
 }
 
 // While a run is on (2063 with 1) the five commands are greyed and the panel shows in a

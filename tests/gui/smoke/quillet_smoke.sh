@@ -9,15 +9,16 @@
 # command enabled; otherwise it says so and is skipped. The test fails when a scene
 # fails, or when a scene of REQUIRED_SCENES was skipped.
 set -euo pipefail
-REQUIRED_SCENES=${REQUIRED_SCENES:-"main mailto exit"}
+REQUIRED_SCENES=${REQUIRED_SCENES:-"main mailto receive viewer setup exit"}
 
 # The scenes, in order: name, the caption of the menu command it needs ("" for none),
-# the function that plays it (given the command's id).
+# the function that plays it (given the command's id), and optionally a function that
+# sets the window up before the command is looked for (a command may need a selection).
 SCENES=(
   "main||scene_main"
   "mailto||scene_mailto"
   "receive|收取新邮件(&G)|scene_receive"
-  "viewer|打开(&O)|scene_viewer"
+  "viewer|打开(&O)|scene_viewer|select_meeting_row"
   "setup|${SETUP_CAPTION:-设置(&O)...}|scene_setup"
   "exit|退出(&X)|scene_exit"
 )
@@ -128,12 +129,16 @@ scene_receive() {
   expect "status text after receiving" "共: 11, 未读: 11" "$(status_panel 0)"
 }
 
-scene_viewer() {
-  local list row viewer
+select_meeting_row() {
+  local list row
   list=$(drv child "$frame" SysListView32)
   row=$(drv rows "$list" | awk -F'\t' '/会议通知/ { print NR - 1; exit }')
   [ -n "$row" ] || fail "no row \"会议通知\" to open"
   drv select "$list" "$row"
+}
+
+scene_viewer() {
+  local viewer
   drv command "$frame" "$1"
   viewer=$(drv child "$frame" TF_viewer) || fail "no viewer window"
   drv texts "$viewer" | grep -q 'agenda.txt' || fail "the viewer does not list the attachment agenda.txt"
@@ -166,8 +171,9 @@ scene_exit() {
 prepare
 skipped=()
 for entry in "${SCENES[@]}"; do
-  IFS='|' read -r name caption play <<<"$entry"
+  IFS='|' read -r name caption play setup <<<"$entry"
   id=""
+  [ -z "$setup" ] || "$setup"
   if [ -n "$caption" ]; then
     menu=$(drv menu "$frame") || fail "the menu of TF_main cannot be read"
     id=$(enabled_command "$menu" "$caption")
