@@ -325,42 +325,4 @@ TEST_F(SetupWindow, TogglesHideAndKeepInTheIni) {
   EXPECT_TRUE(IsWindowVisible(app_->frame.toolBar));
 }
 
-// Not a check: shows the frame with large and with small buttons, then each page of the setup dialog, for SETUP_SHOT_SECONDS each, so
-// that a screenshot can be taken from outside (run with --gtest_also_run_disabled_tests).
-TEST_F(SetupWindow, DISABLED_HoldsForScreenshots) {
-  const char* seconds = std::getenv("SETUP_SHOT_SECONDS");
-  const DWORD hold = static_cast<DWORD>(seconds != nullptr ? std::atoi(seconds) : 5) * 1000;
-  store_test::WriteFileBytes(IniPath(), "[Connection]\r\nname=张三\r\nMailAddress=zs@example.com\r\n"
-                                        "POP3Host=pop.example.com\r\nPOP3Account=zs\r\nSMTPHost=smtp.example.com\r\n"
-                                        "[OtherConnections]\r\nTotal=1\r\n[Connection1]\r\nName=工作邮箱\r\n"
-                                        "POP3Server=pop.work.example\r\nAccount=zhang\r\nEnabled=1\r\n");
-  ASSERT_EQ(Start(Folder()), 0);
-  ShowWindow(app_->frame.hwnd, SW_SHOWNORMAL);
-  const auto pump = [](DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    MSG message;
-    while (GetTickCount() < end) {
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-      Sleep(20);
-    }
-  };
-  for (const TToolButton& button : k_toolButtons)  // every glyph in colour for the picture
-    if (!app_->frame.commands.Has(button.item)) app_->frame.commands.Add(button.item, [] {});
-  ui::RefreshCommandStates(&app_->frame);
-  pump(hold);
-  ui::RunCommand(&app_->frame, "M_tools_largebtn");
-  pump(hold);
-  RunWithDialogs("M_tools_setup", {{k_setupTitle, [&pump, hold](HWND d) {
-                                      ShowWindow(d, SW_SHOW);  // a modal dialog shows itself only when idle
-                                      for (int page : {0, 1, 2, 3, 4}) {
-                                        HWND tab = ui::SetupControl(d, QUILLET_IDC_SETUP_TAB);
-                                        SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
-                                        NMHDR change{tab, QUILLET_IDC_SETUP_TAB, static_cast<UINT>(TCN_SELCHANGE)};
-                                        SendMessageW(d, WM_NOTIFY, QUILLET_IDC_SETUP_TAB, reinterpret_cast<LPARAM>(&change));
-                                        pump(hold);
-                                      }
-                                      Click(d, IDCANCEL);
-                                    }}});
-}
-
 }  // namespace
