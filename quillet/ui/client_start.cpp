@@ -9,6 +9,7 @@
 #include "quillet/store/system/command_line.h"
 #include "quillet/store/system/startup_check.h"
 #include "quillet/store/system/startup_texts.h"
+#include "quillet/ui/list_selection.h"
 #include "quillet/ui/mailer_dialog.h"
 
 namespace quillet::ui {
@@ -74,6 +75,10 @@ int ClientStart(TClientApp* app, const std::vector<std::string>& args, const std
   app->prompts.SetOwner(app->frame.hwnd);
   app->treeWindow = std::make_unique<TTreeWindow>(*app->manager, app->frame, app->prompts);
   if (CreateTreeWindow(app->treeWindow.get()) == nullptr) return k_exitStartupCheck;
+  app->frame.mailboxesChanged = [window = app->treeWindow.get()](bool cipher) {
+    if (cipher) ShowChanges(window);  // the list may now be readable, or not
+    else RefreshTreeCounts(window);
+  };
   AddTransferCommands(app);
   AddMailCommands(app);
   AddViewerCommands(app);

@@ -69,6 +69,10 @@ LRESULT CALLBACK FrameProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_COPYDATA:
       TakeHandOff(frame, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
       return TRUE;
+    case k_countersChangedMessage:
+    case k_cipherChangedMessage:
+      if (frame->mailboxesChanged) frame->mailboxesChanged(message == k_cipherChangedMessage);
+      return 0;
     case k_secondInstanceMessage:
       frame->handOffFlags = static_cast<std::uint32_t>(wParam);
       return 0;
@@ -159,6 +163,14 @@ void TakeMailtoArgument(TMainFrame* frame, const std::string& argument) {
   if (!request) return;
   frame->pendingMailto = std::move(request);
   SetStatusText(frame, k_statusTextPanel, frame->pendingMailto->to);
+}
+
+void TFrameEvents::MailboxCountersChanged(TIdxFile&) {
+  if (frame_->hwnd != nullptr) PostMessageW(frame_->hwnd, k_countersChangedMessage, 0, 0);
+}
+
+void TFrameEvents::MailboxCipherChanged(TBoxObject&) {
+  if (frame_->hwnd != nullptr) PostMessageW(frame_->hwnd, k_cipherChangedMessage, 0, 0);
 }
 
 void TFrameEvents::BusyCursor(bool busy) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,8 @@ struct TMainFrame {
   // A "mailto:" link from the command line or a second copy, kept until a compose
   // window can take it.
   std::optional<TMailtoRequest> pendingMailto;
+  // 1897 (false) and 1898 (true): the mailboxes' counts, or a mailbox's cipher, changed.
+  std::function<void(bool cipher)> mailboxesChanged;
   // The last word parameter of the second-instance message (k_handOffMinus, k_handOffPlus).
   std::uint32_t handOffFlags = 0;
 };
@@ -61,8 +64,8 @@ void TakeMailtoArgument(TMainFrame* frame, const std::string& argument);
 class TFrameEvents : public TSystemEvents {
  public:
   explicit TFrameEvents(TMainFrame* frame) : frame_(frame) {}
-  void MailboxCountersChanged(TIdxFile&) override {}
-  void MailboxCipherChanged(TBoxObject&) override {}
+  void MailboxCountersChanged(TIdxFile&) override;
+  void MailboxCipherChanged(TBoxObject&) override;
   void StatusText(const std::string& text) override { SetStatusText(frame_, k_statusTextPanel, text); }
   void BusyCursor(bool busy) override;
   void MessagesChanged(TBoxObject&, const std::vector<std::int32_t>&) override {}

@@ -10,6 +10,11 @@
 class TIdxFile;
 class TBoxObject;
 
+// The main window's messages for the first two notices (posted: the store may be in the
+// middle of a write when it reports).
+constexpr unsigned k_countersChangedMessage = 1897;
+constexpr unsigned k_cipherChangedMessage = 1898;
+
 class TSystemEvents {
  public:
   virtual ~TSystemEvents() = default;

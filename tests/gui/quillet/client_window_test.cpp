@@ -16,6 +16,7 @@
 #include "quillet/common/profile_file.h"
 #include "quillet/frame/frame_texts.h"
 #include "quillet/frame/instance_handoff.h"
+#include "quillet/store/system/mark_change.h"
 #include "quillet/store/system/startup_texts.h"
 #include "quillet/ui/client_start.h"
 #include "quillet/ui/main_menu.h"
@@ -165,6 +166,13 @@ TEST_F(ClientWindow, InboxShowsItsMessagesAndCounts) {
   SendMessageW(window->hwnd, WM_NOTIFY, 2, reinterpret_cast<LPARAM>(&click));
   EXPECT_EQ(quillet_gui_test::CellText(window->list, 0, subject), "甲 first");
   EXPECT_EQ(quillet_gui_test::CellText(window->list, 1, subject), "乙 second");
+  // A change made behind the window's back reaches it as message 1897: the tree's count
+  // follows once the posted message is handled.
+  app_->manager->MarkMessages(inbox, {window->messages->Head(1).Id}, TMarkChange{TMarkField::Unread, 0});
+  inbox.ReleaseBox();
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  EXPECT_EQ(quillet_gui_test::FirstTreeText(window->tree), "收件箱");
 }
 
 }  // namespace
