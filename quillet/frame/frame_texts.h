@@ -8,6 +8,7 @@ namespace frame_texts {
 
 inline constexpr char k_applicationTitle[] = "Quillet: Internet Mail";
 inline constexpr char k_toolbarCaption[] = "Quillet";
+inline constexpr char k_aboutVersion[] = "版本：";  // M_help_about's second line, before the version
 
 // Receiving and sending.
 inline constexpr char k_setServerFirst[] = "请先设置服务器信息";

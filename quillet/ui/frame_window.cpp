@@ -9,6 +9,7 @@
 #include "quillet/frame/instance_handoff.h"
 #include "quillet/ui/main_menu.h"
 #include "quillet/ui/tool_bar.h"
+#include "quillet/ui/transfer_resources.h"
 
 namespace quillet::ui {
 namespace {
@@ -141,6 +142,8 @@ void RefreshCommandStates(TMainFrame* frame) {
   UpdateMenuStates(GetMenu(frame->hwnd), frame->commands);
   DrawMenuBar(frame->hwnd);
   UpdateToolBarStates(frame->toolBar, frame->commands);
+  const bool preview = frame->commands.Checked("M_tools_title");
+  CheckDlgButton(frame->statusBar, QUILLET_IDC_SHOW_PREVIEW, preview ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void SetStatusText(TMainFrame* frame, int panel, const std::string& text) {

@@ -1,6 +1,10 @@
 #include "quillet/ui/setup_commands.h"
 
+#include <string>
+
+#include "platform/version.h"
 #include "quillet/common/exceptions.h"
+#include "quillet/frame/frame_texts.h"
 #include "quillet/frame/window_toggles.h"
 #include "quillet/ui/client_start.h"
 #include "quillet/ui/setup_dialog.h"
@@ -56,6 +60,10 @@ void AddSetupCommands(TClientApp* app) {
                [frame] { return Shown(frame->statusBar); });
   commands.Add("M_tools_largebtn", [app] { Toggle(app, "M_tools_largebtn"); }, {},
                [&settings] { return settings.LargeButton; });
+  commands.Add("M_help_about", [app] {
+    app->prompts.ShowMessage(std::string(frame_texts::k_applicationTitle) + "\r\n" + frame_texts::k_aboutVersion +
+                             platform::ProgramVersionText());
+  });
 }
 
 }  // namespace quillet::ui

@@ -1,7 +1,8 @@
 // The setup module's commands of the main window: M_tools_setup opens the setup dialog;
 // M_tools_toolbar, M_tools_statusbar and M_tools_largebtn show or hide the toolbar and
 // the status bar and switch the toolbar's glyph size, each kept in the ini file
-// (window_toggles.h) and ticked in the menu while on.
+// (window_toggles.h) and ticked in the menu while on. M_help_about tells the program's
+// title and version in a box titled "Quillet".
 #pragma once
 
 #include "quillet/ui/tool_bar.h"

@@ -159,6 +159,7 @@ void AddTransferCommands(TClientApp* app) {
   TTransferState& state = *app->transfer;
   CreateProgressPanel(&state.panel, app->frame.statusBar);
   state.panel.showClicked = [app] { RunCommand(&app->frame, "SB_showprog"); };
+  state.panel.previewClicked = [app] { RunCommand(&app->frame, "M_tools_title"); };
   const auto idle = [&state] { return state.controls.commandsEnabled; };
   TCommandTable& commands = app->frame.commands;
   for (const char* item : {"M_file_getnewmail", "TBtn_Check"}) commands.Add(item, [app] { ReceiveNewMail(app, true); }, idle);

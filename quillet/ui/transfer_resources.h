@@ -13,3 +13,4 @@
 #define QUILLET_IDC_PASSWORD_REMEMBER 210   // CB_pwd, hidden and checked
 #define QUILLET_IDC_PROGRESS_BAR 220        // ProgBar in the status bar's panel P_progbar
 #define QUILLET_IDC_SHOW_PROGRESS 221       // SB_showprog beside it
+#define QUILLET_IDC_SHOW_PREVIEW 222        // SB_preview, the status bar's own

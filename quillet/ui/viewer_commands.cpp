@@ -155,6 +155,7 @@ void TogglePreview(TClientApp* app) {
   if (!toggles.preview) ClearMessagePane(&app->viewer->preview);
   LayoutTreeWindow(tree);
   PreviewSelection(app);
+  RefreshCommandStates(&app->frame);  // the menu's check and SB_preview
 }
 
 void SetSplit(TClientApp* app, TSplitKind kind) {

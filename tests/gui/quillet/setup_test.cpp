@@ -13,6 +13,7 @@
 
 #include "platform/file.h"
 #include "platform/registry.h"
+#include "platform/version.h"
 #include "platform/win32/ui/window_text.h"
 #include "platform/win32/wide.h"
 #include "quillet/frame/frame_texts.h"
@@ -323,6 +324,15 @@ TEST_F(SetupWindow, TogglesHideAndKeepInTheIni) {
   EXPECT_LT(ButtonHeight(app_->frame.toolBar), largeHeight);
   ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_tools_toolbar"));
   EXPECT_TRUE(IsWindowVisible(app_->frame.toolBar));
+}
+
+// M_help_about: the title and the version, in a box of the program's title.
+TEST_F(SetupWindow, AboutTellsTitleAndVersion) {
+  ASSERT_EQ(Start(Folder()), 0);
+  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_help_about"));
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].title + "|" + boxes_[0].text,
+            "Quillet|Quillet: Internet Mail\r\n版本：" + platform::ProgramVersionText());
 }
 
 }  // namespace

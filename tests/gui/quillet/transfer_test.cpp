@@ -1,7 +1,8 @@
 // Receiving and sending from the main window, made in the test's process: the refusals,
 // the greyed commands and the progress panel while a run is on, the progress window's
-// controls, the automatic check, and a real receive from the Dovecot that ctest starts
-// (QUILLET_POP3_PEER names its port file).
+// controls, the automatic check, a real receive from the Dovecot that ctest starts
+// (QUILLET_POP3_PEER names its port file) and a real send through the SMTP sink that
+// ctest starts (QUILLET_SMTP_SINK names its port file).
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -69,6 +70,17 @@ class Transfer : public quillet_gui_test::ClientWindow {
     int enabled = 0;
     for (const char* item : k_networkCommandItems) enabled += app_->frame.commands.Enabled(item) ? 1 : 0;
     return enabled;
+  }
+  // A message put in the outbox and queued for the next send; its id.
+  std::int32_t Queue(const std::string& text, const std::string& subject = "subject") {
+    TBoxObject& outbox = app_->manager->Boxes().Standard(TBoxKind::Outbox);
+    TMailHead head;
+    const std::int32_t id = store_test::AddText(outbox.Box(), text, true, subject);
+    EXPECT_TRUE(outbox.Box().ReadHead(id, head));
+    head.State = 2;
+    outbox.Box().WriteHead(head);
+    outbox.ReleaseBox();
+    return id;
   }
   int StatusParts() { return static_cast<int>(SendMessageW(app_->frame.statusBar, SB_GETPARTS, 0, 0)); }
 
@@ -217,12 +229,7 @@ TEST_F(Transfer, FailedSendKeepsTheQueuedMessage) {
   ini.WriteString("Connection", "SMTPHost", "127.0.0.1");
   ini.WriteString("Connection", "SMTPPort", "1");
   TBoxObject& outbox = app_->manager->Boxes().Standard(TBoxKind::Outbox);
-  TMailHead head;
-  const std::int32_t id = store_test::AddText(outbox.Box(), "To: you@example.com\r\nSubject: s\r\n\r\nhi\r\n");
-  ASSERT_TRUE(outbox.Box().ReadHead(id, head));
-  head.State = 2;
-  outbox.Box().WriteHead(head);
-  outbox.ReleaseBox();
+  const std::int32_t id = Queue("To: you@example.com\r\nSubject: s\r\n\r\nhi\r\n");
   ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_file_SendQueue"));
   WaitForTheRun();
   ASSERT_FALSE(seen_.empty());
@@ -300,11 +307,12 @@ void CALLBACK LookForPasswordDialog(HWND, UINT, UINT_PTR, DWORD) {
   EnumThreadWindows(GetCurrentThreadId(), AnswerPasswordDialog, 0);
 }
 
-// The Dovecot fixture's port; a skip names why there is none.
-bool PeerPort(int* port, std::string* why) {
-  const char* portFile = std::getenv("QUILLET_POP3_PEER");
+// The port of the peer ctest started, from the port file the variable names; a skip names
+// why there is none.
+bool PeerPort(const char* variable, int* port, std::string* why) {
+  const char* portFile = std::getenv(variable);
   if (portFile == nullptr) {
-    *why = "QUILLET_POP3_PEER is not set: ctest starts Dovecot for this test";
+    *why = std::string(variable) + " is not set: ctest starts this test's peer";
     return false;
   }
   const std::string folder = std::string(portFile).substr(0, std::string(portFile).rfind('/') + 1);
@@ -322,7 +330,7 @@ bool PeerPort(int* port, std::string* why) {
 TEST_F(Transfer, ReceiveFromDovecotShowsProgressAndReport) {
   int port = 0;
   std::string why;
-  if (!PeerPort(&port, &why)) GTEST_SKIP() << why;
+  if (!PeerPort("QUILLET_POP3_PEER", &port, &why)) GTEST_SKIP() << why;
   StartWithServer("127.0.0.1", port);
   TProfileFile(app_->manager->Setup().IniPath()).WriteString("Receive", "LeaveInServer", "1");
   TPasswordAnswer answer;
@@ -362,6 +370,45 @@ TEST_F(Transfer, ReceiveFromDovecotShowsProgressAndReport) {
     subjects.push_back(quillet_gui_test::CellText(tree->list, row, static_cast<int>(TListColumn::Subject)));
   std::sort(subjects.begin(), subjects.end());
   EXPECT_EQ(subjects, (std::vector<std::string>{"seeded 1", "seeded 2", "seeded 3"}));
+}
+
+// A send through a real SMTP server: the sink stored the message as written, it left the
+// queue for the sent mailbox, and the progress window's last step was the logout.
+TEST_F(Transfer, SendThroughSinkMovesTheMessageToSent) {
+  int port = 0;
+  std::string why;
+  if (!PeerPort("QUILLET_SMTP_SINK", &port, &why)) GTEST_SKIP() << why;
+  const std::string sink = std::getenv("QUILLET_SMTP_SINK");
+  const std::string folder = sink.substr(0, sink.rfind('/') + 1);
+  StartWithServer("127.0.0.1", 1);
+  TProfileFile ini(app_->manager->Setup().IniPath());
+  ini.WriteString("Connection", "SMTPHost", "127.0.0.1");
+  ini.WriteString("Connection", "SMTPPort", std::to_string(port));
+  ini.WriteString("Connection", "MailAddress", "me@example.com");
+  const std::string body = "From: me@example.com\r\nTo: you@example.com\r\nSubject: through the sink\r\n\r\nhi\r\n";
+  Queue(body, "through the sink");
+  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_file_SendQueue"));
+  WaitForTheRun();
+
+  ASSERT_TRUE(platform::FileExists(folder + "msg0001.eml")) << "the sink got nothing";
+  EXPECT_NE(ReadWholeFile(folder + "msg0001.eml").find("Subject: through the sink"), std::string::npos);
+  TBoxObject& outbox = app_->manager->Boxes().Standard(TBoxKind::Outbox);
+  EXPECT_TRUE(QueuedIds(outbox.BasePath()).empty());
+  TBoxObject& sent = app_->manager->Boxes().Standard(TBoxKind::Sentbox);
+  EXPECT_EQ(sent.Name(), "已发送邮件");
+  std::vector<std::int32_t> ids;
+  sent.Box().ListIds(ids);
+  ASSERT_EQ(ids.size(), 1u);
+  TMailHead head;
+  ASSERT_TRUE(sent.Box().ReadHead(ids[0], head));
+  EXPECT_EQ(head.Subject, "through the sink");
+  sent.ReleaseBox();
+  ASSERT_FALSE(seen_.empty());
+  EXPECT_EQ(seen_.front().caption, "发送邮件...");
+  EXPECT_EQ(seen_.back().status, "退出登录");  // the send's last step, QUIT
+  EXPECT_EQ(seen_.back().current, "");
+  EXPECT_TRUE(boxes_.empty()) << boxes_.front().text;
+  EXPECT_EQ(EnabledCommands(), 5);
 }
 
 }  // namespace

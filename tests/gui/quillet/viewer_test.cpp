@@ -17,6 +17,7 @@
 #include "quillet/common/profile_file.h"
 #include "quillet/ui/child_control.h"
 #include "quillet/ui/client_start.h"
+#include "quillet/ui/transfer_resources.h"
 #include "quillet/ui/viewer_resources.h"
 #include "quillet/viewer/viewer_texts.h"
 #include "tests/gui/quillet/client_fixture.h"
@@ -262,7 +263,8 @@ RECT ChildRect(HWND parent, HWND child) {
 }
 
 // The layout items: the split below or beside the list (kept in the ini), the preview
-// hidden and shown again, word wrap turned round.
+// hidden and shown again (once by the status bar's SB_preview, pressed while it shows),
+// word wrap turned round.
 TEST_F(Viewer, LayoutCommandsPlaceThePreviewAndKeepTheirSettings) {
   StartWith({{store_test::MessageText("长", std::string(400, 'x') + " end"), false}});
   ui::SelectListRow(tree()->list, 0);
@@ -280,8 +282,11 @@ TEST_F(Viewer, LayoutCommandsPlaceThePreviewAndKeepTheirSettings) {
   const LRESULT unwrapped = SendMessageW(preview().body, EM_GETLINECOUNT, 0, 0);
   ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_edit_wordwrap"));
   EXPECT_GT(SendMessageW(preview().body, EM_GETLINECOUNT, 0, 0), unwrapped);
-  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_tools_title"));
+  const HWND previewButton = GetDlgItem(app_->frame.statusBar, QUILLET_IDC_SHOW_PREVIEW);
+  EXPECT_EQ(IsDlgButtonChecked(app_->frame.statusBar, QUILLET_IDC_SHOW_PREVIEW), BST_CHECKED);
+  SendMessageW(previewButton, BM_CLICK, 0, 0);  // SB_preview runs M_tools_title
   EXPECT_FALSE(IsWindowVisible(preview().hwnd));
+  EXPECT_EQ(IsDlgButtonChecked(app_->frame.statusBar, QUILLET_IDC_SHOW_PREVIEW), BST_UNCHECKED);
   EXPECT_EQ(preview().message, nullptr);
   const TProfileFile ini(Folder() + "quillet.INI");
   EXPECT_EQ(ini.ReadInteger("Window Position", "preview", 1), 0);
@@ -289,6 +294,7 @@ TEST_F(Viewer, LayoutCommandsPlaceThePreviewAndKeepTheirSettings) {
   EXPECT_EQ(ini.ReadInteger("Receive", "Wordwrap", 0), 1);
   ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_tools_title"));
   EXPECT_TRUE(IsWindowVisible(preview().hwnd));
+  EXPECT_EQ(IsDlgButtonChecked(app_->frame.statusBar, QUILLET_IDC_SHOW_PREVIEW), BST_CHECKED);
   EXPECT_EQ(Field(preview(), 3), "长");
 }
 
