@@ -18,7 +18,8 @@ HWND CreateChildControl(HWND parent, const wchar_t* className, DWORD style, int 
   return control;
 }
 
-HWND CreateMdiChild(HWND mdiClient, const wchar_t* className, const std::wstring& title, void* state) {
+HWND CreateMdiChild(HWND mdiClient, const wchar_t* className, const std::wstring& title, void* state,
+                    DWORD style) {
   BOOL maximised = FALSE;
   SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
   MDICREATESTRUCTW create{};
@@ -26,7 +27,7 @@ HWND CreateMdiChild(HWND mdiClient, const wchar_t* className, const std::wstring
   create.szTitle = title.c_str();
   create.hOwner = platform::win32::ui::ModuleInstance();
   create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-  create.style = maximised ? WS_MAXIMIZE : 0;
+  create.style = (maximised ? WS_MAXIMIZE : 0) | style;
   create.lParam = reinterpret_cast<LPARAM>(state);
   return reinterpret_cast<HWND>(SendMessageW(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
 }

@@ -11,8 +11,10 @@ namespace quillet::ui {
 HWND CreateChildControl(HWND parent, const wchar_t* className, DWORD style, int id, DWORD exStyle = 0,
                         const std::string& text = std::string());
 // An MDI child of the class (registered already) with the state as its create parameter
-// (MdiChildState), maximised when the active child is; null when it cannot be made.
-HWND CreateMdiChild(HWND mdiClient, const wchar_t* className, const std::wstring& title, void* state);
+// (MdiChildState), maximised when the active child is (or style asks for it); null when
+// it cannot be made.
+HWND CreateMdiChild(HWND mdiClient, const wchar_t* className, const std::wstring& title, void* state,
+                    DWORD style = 0);
 // Appends a report column (GBK caption) to a list view.
 void AddListColumn(HWND list, int index, const std::string& caption, int width);
 // Appends a row of texts (GBK) to a report list view.

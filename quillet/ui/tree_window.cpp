@@ -10,6 +10,7 @@
 #include "quillet/common/exceptions.h"
 #include "quillet/common/profile_file.h"
 #include "quillet/frame/frame_texts.h"
+#include "quillet/ui/child_control.h"
 
 namespace quillet::ui {
 namespace {
@@ -150,15 +151,7 @@ LRESULT CALLBACK TreeProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 HWND CreateTreeWindow(TTreeWindow* window) {
   if (!kit::RegisterWindowClass({k_treeClass, TreeProcedure})) return nullptr;
-  MDICREATESTRUCTW create{};
-  create.szClass = k_treeClass;
-  create.szTitle = L"";
-  create.hOwner = kit::ModuleInstance();
-  create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-  create.style = WS_MAXIMIZE;
-  create.lParam = reinterpret_cast<LPARAM>(window);
-  auto* hwnd = reinterpret_cast<HWND>(
-      SendMessageW(window->frame.mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+  HWND hwnd = CreateMdiChild(window->frame.mdiClient, k_treeClass, L"", window, WS_MAXIMIZE);
   if (hwnd == nullptr) return nullptr;
   RefreshTree(window);
   return hwnd;
