@@ -17,9 +17,14 @@ import sys
 from cryptography import x509
 from cryptography.hazmat.primitives import hashes, serialization
 from cryptography.hazmat.primitives.asymmetric import ec
+from cryptography.hazmat.primitives.asymmetric.utils import decode_dss_signature
 from cryptography.x509.oid import ExtendedKeyUsageOID, NameOID
 
 DAY = datetime.timedelta(days=1)
+# An ECDSA signature's r or s is shorter than 32 bytes about once in 128 signatures.
+# Wine's certificate verifier takes such a signature as bad (it joins r and s without
+# padding them), so a chain that Windows trusts would now and then come out untrusted.
+FULL = 1 << 248
 
 
 def make(subject, issuer_name, issuer_key, key, start, end, ca, dns=None):
@@ -40,7 +45,11 @@ def make(subject, issuer_name, issuer_key, key, start, end, ca, dns=None):
     else:
         builder = builder.add_extension(x509.SubjectAlternativeName([x509.DNSName(dns)]), critical=False)
         builder = builder.add_extension(x509.ExtendedKeyUsage([ExtendedKeyUsageOID.SERVER_AUTH]), critical=False)
-    return builder.sign(issuer_key or key, hashes.SHA256())
+    while True:  # ECDSA signing is randomized: a new signature has new r and s
+        cert = builder.sign(issuer_key or key, hashes.SHA256())
+        r, s = decode_dss_signature(cert.signature)
+        if r >= FULL and s >= FULL:
+            return cert
 
 
 def write(folder, name, cert, key):
