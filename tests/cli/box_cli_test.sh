@@ -11,7 +11,7 @@ printf 'From: b@example.com\r\nSubject: two\r\n\r\nsecond\r\nbody\r\n' > two.eml
 check_status "list of a missing pair fails" 1 cli box list nothere
 check "list of a missing pair creates nothing" "" "$(ls nothere.* 2>/dev/null)"
 
-cli box create in
+step cli box create in
 check "new index is 64 bytes" 64 "$(stat -c %s in.IND)"
 check "new data file is empty" 0 "$(stat -c %s in.BOX)"
 
@@ -34,17 +34,17 @@ check "sort by priority descending" "2 1" "$(cli box sort in 2 desc | cut -f1 | 
 check "sort by priority ascending" "1 2" "$(cli box sort in 2 asc | cut -f1 | tr '\n' ' ' | sed 's/ $//')"
 
 before=$(md5sum < in.IND)
-cli box mark in 2 --read
+step cli box mark in 2 --read
 check "marking read an already read message rewrites nothing" "$before" "$(md5sum < in.IND)"
-cli box mark in 1 --read
+step cli box mark in 1 --read
 check "mark --read clears unread" 0 "$(cli box list in | head -1 | cut -f3)"
-cli box mark in 1 2 --replied
+step cli box mark in 1 2 --replied
 check "mark --replied on two ids" "1 1" "$(cli box list in | cut -f9 | tr '\n' ' ' | sed 's/ $//')"
-cli box mark in 1 --label 7
+step cli box mark in 1 --label 7
 check "mark --label" 7 "$(cli box list in | head -1 | cut -f8)"
 check_status "mark of an unknown id" 1 cli box mark in 42 --read
 
-cli box title in "地址簿一"
+step cli box title in "地址簿一"
 check "title round trip" "地址簿一" "$(cli box title in)"
 
 check "move prints the new id" 1 "$(cli box move in sent 2)"
@@ -53,7 +53,7 @@ check "moved message is in the target with its summary" "1	2	0" "$(cli box list 
 
 check_status "delete of an unknown id" 1 cli box delete in 5
 cli box append in two.eml >/dev/null
-cli box delete in 1
+step cli box delete in 1
 check "delete leaves the other" 3 "$(cli box list in | cut -f1)"
 check "info after delete" "item-count: 1" "$(cli box info in | grep item-count)"
 check "needs-pack 10" yes "$(cli box needs-pack in 10)"
@@ -61,7 +61,7 @@ check "needs-pack 0 is always no" no "$(cli box needs-pack in 0)"
 check "needs-pack 100 is always no" no "$(cli box needs-pack in 100)"
 check "check of a sound pair" 0 "$(cli box check in)"
 
-cli box pack in
+step cli box pack in
 check "pack keeps ids" 3 "$(cli box list in | cut -f1)"
 check "pack leaves no waste" "wasted-bytes: 0" "$(cli box info in | grep wasted-bytes)"
 check "total-bytes is the data size after pack" "$(stat -c %s in.BOX)" "$(cli box info in | sed -n 's/^total-bytes: //p')"
@@ -72,7 +72,7 @@ printf 'XX' | dd of=in.BOX bs=1 seek=0 conv=notrunc status=none
 check "check counts a damaged separator" 1 "$(cli box check in)"
 check_status "check fails on damage" 1 cli box check in
 
-cli box delete-all sent
+step cli box delete-all sent
 check "delete-all empties the list" 0 "$(cli box list sent | wc -l)"
 check "delete-all zeroes the counts" "unread-count: 0 item-count: 0" \
   "$(cli box info sent | grep -E '^(unread|item)-count' | tr '\n' ' ' | sed 's/ $//')"

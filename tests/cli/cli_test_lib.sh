@@ -23,6 +23,10 @@ check_status() {  # check_status NAME EXPECTED-STATUS COMMAND...
   "$@" >/dev/null 2>&1
   check "$name (exit status)" "$want" "$?"
 }
+step() {  # step COMMAND...: a command later checks build on; a failure is shown with its status
+  "$@" && return 0
+  check "$* (exit status)" 0 "$?"
+}
 finish() {
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ]
