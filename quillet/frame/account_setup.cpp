@@ -45,6 +45,8 @@ void WriteAccountSetup(const TProfileFile& file, const TAccountSetup& a) {
   number("SMTPAuth", a.Smtp.Auth ? 1 : 0);
   text("SMTPAccount", a.Smtp.Account);
   text("SMTPPassword", Scramble(a.Smtp.Password, "", true));
+  ini.EraseKey(k_connection, "SMTPTrustedCert");  // none trusted: no key, as the POP3 one
+  if (!a.Smtp.TrustedCert.empty()) text("SMTPTrustedCert", a.Smtp.TrustedCert);
   WriteSignatureSetting(ini, a.Signature);
   file.Store(ini);
 }

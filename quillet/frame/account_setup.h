@@ -37,8 +37,8 @@ struct TSetupValues {
 TSetupValues LoadSetupValues(TSystemManager& manager);
 
 // Writes `after` and makes the running manager use it: the account keys in one
-// replacement of the file (passwords scrambled, an empty one stored empty, the trusted
-// certificates kept), then the manager's settings, then the further accounts. A further
+// replacement of the file (passwords scrambled, an empty one stored empty, an empty trusted
+// certificate as no key), then the manager's settings, then the further accounts. A further
 // account that is new or gone loses the seen-identifier file of its name (a new one must
 // not inherit an old list). Throws EFileException, or Exception for a text that cannot be
 // stored on an ini line; what was written before the failure stays.

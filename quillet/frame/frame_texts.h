@@ -149,5 +149,11 @@ inline constexpr char k_connectionEnabled[] = "是";
 inline constexpr char k_setupNumberRange[] = "请输入 %d 到 %d 之间的整数";
 // The first entry of TBtn_Check's drop-down menu PM_recv: every enabled account.
 inline constexpr char k_receiveAllAccounts[] = "所有帐号";
+// The setup dialog's refusal of a trusted-certificate box that holds no fingerprint: the
+// server it belongs to (by TServerKind) goes in front.
+inline constexpr std::array<const char*, 2> k_fingerprintOwners = {{"接收邮件 (POP3)", "发送邮件 (SMTP)"}};
+inline constexpr char k_setupBadFingerprint[] =
+    "%s的“信任的指纹”不是证书的 SHA-256 指纹。请输入 32 字节的十六进制数字（64 位，字节之间可用“:”或空格分隔），"
+    "或者留空，只接受验证通过的证书。";
 
 }  // namespace frame_texts

@@ -33,3 +33,8 @@ std::string RangeComplaint(TNumberRange range) {
 std::int32_t PortAfterSecurityChange(std::int32_t port, TServerKind kind, TMailSecurity from, TMailSecurity to) {
   return port == OwnPort(kind, from) ? OwnPort(kind, to) : port;
 }
+
+std::string FingerprintComplaint(TServerKind kind) {
+  const char* owner = frame_texts::k_fingerprintOwners[static_cast<std::size_t>(kind)];
+  return FormatText(frame_texts::k_setupBadFingerprint, {owner});
+}

@@ -28,3 +28,6 @@ enum class TServerKind { Pop3, Smtp };
 // The port after the security choice changed: a port that was the protocol's own for the
 // old choice becomes the one of the new choice; a port the user chose stays.
 std::int32_t PortAfterSecurityChange(std::int32_t port, TServerKind kind, TMailSecurity from, TMailSecurity to);
+// k_setupBadFingerprint for the trusted-certificate box of that server; the box's text is
+// read with StoredFingerprint (trusted_cert.h).
+std::string FingerprintComplaint(TServerKind kind);

@@ -35,6 +35,16 @@ const char* ReasonText(platform::TCertVerdict verdict) {
 
 bool IsFingerprint(const std::string& text) { return !CanonicalFingerprint(text).empty(); }
 
+std::optional<std::string> StoredFingerprint(const std::string& text) {
+  std::string digits;
+  for (char c : text)
+    if (c != ' ' && c != '\t') digits += c;
+  if (digits.empty()) return digits;
+  digits = CanonicalFingerprint(digits);
+  if (digits.empty()) return std::nullopt;
+  return digits;
+}
+
 bool FingerprintsMatch(const std::string& trusted, const std::string& actual) {
   std::string wanted = CanonicalFingerprint(trusted);
   return !wanted.empty() && wanted == CanonicalFingerprint(actual);

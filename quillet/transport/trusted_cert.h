@@ -1,6 +1,7 @@
 // The server certificate a user chose to trust, and the texts that refuse one.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/tls_session.h"
@@ -10,6 +11,11 @@
 bool FingerprintsMatch(const std::string& trusted, const std::string& actual);
 // Whether a text a user gives is a SHA-256 fingerprint as FingerprintsMatch reads it.
 bool IsFingerprint(const std::string& text);
+// A fingerprint as a user pastes it (either case; ':', spaces or tabs between the digits)
+// in the form the account keys keep and the refusal shows: 64 upper-case hex digits. A text
+// of nothing but spaces is "" (nothing trusted); any other text that is not 32 bytes of hex
+// gives nothing.
+std::optional<std::string> StoredFingerprint(const std::string& text);
 
 // "服务器 HOST 的证书未通过验证：REASON" with the fingerprint on the next line and how to
 // trust it, for an EMailError.

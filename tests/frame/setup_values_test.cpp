@@ -88,6 +88,27 @@ TEST_F(SetupValuesTest, WrittenKeysAreWhatTheClientReads) {
   EXPECT_EQ(LoadSystemSettings(manager->Setup()).AutoCheckMinutes, 15);
 }
 
+TEST_F(SetupValuesTest, TrustedCertificatesAreStoredAndAnEmptiedOneLeavesNoKey) {
+  WriteIni("[Connection]\r\nPOP3TrustedCert=AB\r\nSMTPTrustedCert=CD\r\n");
+  auto manager = Open();
+  const std::string print(64, 'E');
+  const std::pair<std::string, std::string> cases[] = {{print, ""}, {"", print}, {"", ""}};  // POP3, SMTP
+  TSetupValues last = LoadSetupValues(*manager);
+  for (const auto& [pop3, smtp] : cases) {
+    TSetupValues after = last;
+    after.Account.Pop3.TrustedCert = pop3;
+    after.Account.Smtp.TrustedCert = smtp;
+    ApplySetupValues(*manager, last, after);
+    const TProfileFile ini(IniPath());
+    EXPECT_EQ(DefaultAccount(ini).TrustedCert, pop3);
+    EXPECT_EQ(SmtpServer(ini).TrustedCert, smtp);
+    const std::string bytes = store_test::ReadFileBytes(IniPath());
+    EXPECT_EQ(bytes.find("POP3TrustedCert") != std::string::npos, !pop3.empty()) << bytes;
+    EXPECT_EQ(bytes.find("SMTPTrustedCert") != std::string::npos, !smtp.empty()) << bytes;
+    last = after;
+  }
+}
+
 TEST_F(SetupValuesTest, FurtherAccountsKeepTheirSeenListsAndGoneOnesLoseThem) {
   auto manager = Open();
   TSetupValues before = LoadSetupValues(*manager);
@@ -136,6 +157,9 @@ TEST(SetupFields, NumberBoxesAndPortsFollowingTheSecurity) {
       {"1e3", std::nullopt}, {"-5", std::nullopt}, {"99999999999", std::nullopt}};
   for (const auto& [text, value] : numbers) EXPECT_EQ(NumberInRange(text, k_portRange), value) << text;
   EXPECT_EQ(RangeComplaint(k_packRateRange), "请输入 0 到 100 之间的整数");
+  EXPECT_EQ(FingerprintComplaint(TServerKind::Smtp),
+            "发送邮件 (SMTP)的“信任的指纹”不是证书的 SHA-256 指纹。请输入 32 字节的十六进制数字（64 位，字节之间可用"
+            "“:”或空格分隔），或者留空，只接受验证通过的证书。");
   struct Case {
     std::int32_t port;
     TServerKind kind;
