@@ -24,6 +24,7 @@ void Fill(TConnectionDialog* d) {
   SetControlText(Item(d, QUILLET_IDC_CONN_SERVER), a.POP3Server);
   SetControlText(Item(d, QUILLET_IDC_CONN_PORT), std::to_string(a.POP3Port));
   FillSecurityChoices(Item(d, QUILLET_IDC_CONN_SECURITY), a.Security);
+  SetControlText(Item(d, QUILLET_IDC_CONN_TRUST), a.TrustedCert);
   SetControlText(Item(d, QUILLET_IDC_CONN_ACCOUNT), a.Account);
   SetControlText(Item(d, QUILLET_IDC_CONN_PASSWORD), a.Password);
   SetChecked(Item(d, QUILLET_IDC_CONN_ENABLED), a.Enabled);
@@ -34,11 +35,14 @@ void Fill(TConnectionDialog* d) {
 bool Read(TConnectionDialog* d) {
   const auto port = ReadNumber(Item(d, QUILLET_IDC_CONN_PORT), k_portRange, *d->prompts);
   if (!port) return false;
+  const auto trusted = ReadFingerprint(Item(d, QUILLET_IDC_CONN_TRUST), TServerKind::Pop3, *d->prompts);
+  if (!trusted) return false;
   TOneConnection& a = *d->account;
   a.Name = ControlText(Item(d, QUILLET_IDC_CONN_NAME));
   a.POP3Server = ControlText(Item(d, QUILLET_IDC_CONN_SERVER));
   a.POP3Port = *port;
   a.Security = ChosenSecurity(Item(d, QUILLET_IDC_CONN_SECURITY));
+  a.TrustedCert = *trusted;
   a.Account = ControlText(Item(d, QUILLET_IDC_CONN_ACCOUNT));
   a.Password = ControlText(Item(d, QUILLET_IDC_CONN_PASSWORD));
   a.Enabled = IsChecked(Item(d, QUILLET_IDC_CONN_ENABLED));
@@ -58,7 +62,7 @@ INT_PTR OnCommand(TConnectionDialog* d, int id, int code) {
     return TRUE;
   }
   if (id != IDOK && id != IDCANCEL) return FALSE;
-  if (id == IDCANCEL || Read(d)) EndDialog(d->hwnd, id);  // a bad port keeps the dialog
+  if (id == IDCANCEL || Read(d)) EndDialog(d->hwnd, id);  // a bad port or fingerprint keeps the dialog
   return TRUE;
 }
 

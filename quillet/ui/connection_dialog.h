@@ -8,8 +8,8 @@
 
 namespace quillet::ui {
 
-// Shows the account's fields; OK with a valid port writes them into `account` and gives
-// true; Cancel leaves it as it was.
+// Shows the account's fields; OK with a valid port and trusted fingerprint (or none) writes
+// them into `account` and gives true; Cancel leaves it as it was.
 bool EditConnection(HWND owner, TOneConnection& account, TUserPrompts& prompts);
 
 }  // namespace quillet::ui

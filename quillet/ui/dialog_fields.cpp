@@ -3,10 +3,20 @@
 #include "platform/win32/ui/window_text.h"
 #include "platform/win32/wide.h"
 #include "quillet/frame/frame_texts.h"
+#include "quillet/transport/trusted_cert.h"
 
 namespace quillet::ui {
 
 namespace kit = platform::win32::ui;
+
+namespace {
+
+void Refuse(HWND control, const std::string& complaint, TUserPrompts& prompts) {
+  prompts.ShowMessage(complaint);
+  SetFocus(control);
+}
+
+}  // namespace
 
 void SetControlText(HWND control, const std::string& text) { kit::SetWindowTextGbk(control, text); }
 
@@ -31,10 +41,14 @@ TMailSecurity ChosenSecurity(HWND combo) {
 
 std::optional<std::int32_t> ReadNumber(HWND control, TNumberRange range, TUserPrompts& prompts) {
   const auto value = NumberInRange(ControlText(control), range);
-  if (value) return value;
-  prompts.ShowMessage(RangeComplaint(range));
-  SetFocus(control);
-  return std::nullopt;
+  if (!value) Refuse(control, RangeComplaint(range), prompts);
+  return value;
+}
+
+std::optional<std::string> ReadFingerprint(HWND control, TServerKind kind, TUserPrompts& prompts) {
+  auto stored = StoredFingerprint(ControlText(control));
+  if (!stored) Refuse(control, FingerprintComplaint(kind), prompts);
+  return stored;
 }
 
 void FollowSecurity(HWND portBox, TServerKind kind, TMailSecurity from, TMailSecurity to) {

@@ -1,5 +1,5 @@
 // Reading and filling the controls of the setup module's dialogs: texts in GBK, check
-// boxes, security choices and number boxes checked against their range.
+// boxes, security choices, number boxes checked against their range and fingerprints.
 #pragma once
 
 #include <windows.h>
@@ -24,6 +24,9 @@ TMailSecurity ChosenSecurity(HWND combo);
 // The box's number; outside the range, the complaint is shown, the box gets the focus
 // and nothing comes back.
 std::optional<std::int32_t> ReadNumber(HWND control, TNumberRange range, TUserPrompts& prompts);
+// The trusted-certificate box's fingerprint as stored (StoredFingerprint); for any other
+// text the complaint of that server is shown, the box gets the focus and nothing comes back.
+std::optional<std::string> ReadFingerprint(HWND control, TServerKind kind, TUserPrompts& prompts);
 // After its security combo changed: the port box follows (PortAfterSecurityChange).
 void FollowSecurity(HWND portBox, TServerKind kind, TMailSecurity from, TMailSecurity to);
 

@@ -9,6 +9,7 @@
 #include "quillet/common/exceptions.h"
 #include "quillet/frame/account_setup.h"
 #include "quillet/frame/frame_texts.h"
+#include "quillet/transport/trusted_cert.h"
 #include "quillet/ui/connection_dialog.h"
 #include "quillet/ui/dialog_fields.h"
 #include "quillet/ui/setup_resources.h"
@@ -21,6 +22,8 @@ namespace kit = platform::win32::ui;
 constexpr std::array<int, 5> k_pageTemplates = {QUILLET_DLG_SETUP_PERSONAL, QUILLET_DLG_SETUP_SERVERS,
                                                 QUILLET_DLG_SETUP_CONNECTIONS, QUILLET_DLG_SETUP_SIGNATURE,
                                                 QUILLET_DLG_SETUP_RECEIVE};
+constexpr int k_serversPage = 1;
+constexpr int k_receivePage = 4;
 constexpr int k_columnWidth = 110;
 constexpr char k_lineBreak[] = "\r\n";
 
@@ -46,6 +49,12 @@ INT_PTR CALLBACK PageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lP
 void ShowPage(TSetupDialog* d, int index) {
   for (std::size_t i = 0; i < d->pages.size(); ++i)
     ShowWindow(d->pages[i], static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
+}
+
+// The page of a box about to be refused, so that the focus goes to a box one can see.
+void SelectPage(TSetupDialog* d, int index) {
+  SendDlgItemMessageW(d->hwnd, QUILLET_IDC_SETUP_TAB, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  ShowPage(d, index);
 }
 
 void CreatePages(TSetupDialog* d) {
@@ -116,6 +125,7 @@ void FillAccount(TSetupDialog* d) {
   SetNumber(d, QUILLET_IDC_SETUP_POP3_PORT, a.Pop3.POP3Port);
   FillSecurityChoices(Item(d, QUILLET_IDC_SETUP_POP3_SECURITY), d->pop3Security = a.Pop3.Security);
   SetCheck(d, QUILLET_IDC_SETUP_APOP, a.Pop3.Apop);
+  SetText(d, QUILLET_IDC_SETUP_POP3_TRUST, a.Pop3.TrustedCert);
   SetText(d, QUILLET_IDC_SETUP_ACCOUNT, a.Pop3.Account);
   SetText(d, QUILLET_IDC_SETUP_PASSWORD, a.Pop3.Password);
   SetCheck(d, QUILLET_IDC_SETUP_LEAVE, a.Pop3.LeaveIt);
@@ -123,6 +133,7 @@ void FillAccount(TSetupDialog* d) {
   SetNumber(d, QUILLET_IDC_SETUP_SMTP_PORT, a.Smtp.Port);
   FillSecurityChoices(Item(d, QUILLET_IDC_SETUP_SMTP_SECURITY), d->smtpSecurity = a.Smtp.Security);
   SetCheck(d, QUILLET_IDC_SETUP_SMTP_AUTH, a.Smtp.Auth);
+  SetText(d, QUILLET_IDC_SETUP_SMTP_TRUST, a.Smtp.TrustedCert);
   SetText(d, QUILLET_IDC_SETUP_SMTP_ACCOUNT, a.Smtp.Account);
   SetText(d, QUILLET_IDC_SETUP_SMTP_PASSWORD, a.Smtp.Password);
 }
@@ -163,23 +174,41 @@ bool ReadNumbers(TSetupDialog* d) {
   TAccountSetup& a = d->values.Account;
   TSystemSettings& s = d->values.Settings;
   std::int32_t smtpPort = a.Smtp.Port;
-  const TBox boxes[] = {{QUILLET_IDC_SETUP_POP3_PORT, k_portRange, &a.Pop3.POP3Port, 1},
-                        {QUILLET_IDC_SETUP_SMTP_PORT, k_portRange, &smtpPort, 1},
-                        {QUILLET_IDC_SETUP_CHECK_MINUTES, k_checkMinutesRange, &s.AutoCheckMinutes, 4},
-                        {QUILLET_IDC_SETUP_READ_SECONDS, k_readSecondsRange, &s.AutoReadSeconds, 4},
-                        {QUILLET_IDC_SETUP_PACK_RATE, k_packRateRange, &s.AutoPackRate, 4},
-                        {QUILLET_IDC_SETUP_TIMEOUT, k_timeOutRange, &s.TimeOut, 4}};
+  const TBox boxes[] = {{QUILLET_IDC_SETUP_POP3_PORT, k_portRange, &a.Pop3.POP3Port, k_serversPage},
+                        {QUILLET_IDC_SETUP_SMTP_PORT, k_portRange, &smtpPort, k_serversPage},
+                        {QUILLET_IDC_SETUP_CHECK_MINUTES, k_checkMinutesRange, &s.AutoCheckMinutes, k_receivePage},
+                        {QUILLET_IDC_SETUP_READ_SECONDS, k_readSecondsRange, &s.AutoReadSeconds, k_receivePage},
+                        {QUILLET_IDC_SETUP_PACK_RATE, k_packRateRange, &s.AutoPackRate, k_receivePage},
+                        {QUILLET_IDC_SETUP_TIMEOUT, k_timeOutRange, &s.TimeOut, k_receivePage}};
   for (const TBox& box : boxes) {
     HWND control = Item(d, box.id);
-    if (!NumberInRange(ControlText(control), box.range)) {
-      SendDlgItemMessageW(d->hwnd, QUILLET_IDC_SETUP_TAB, TCM_SETCURSEL, static_cast<WPARAM>(box.page), 0);
-      ShowPage(d, box.page);
-    }
+    if (!NumberInRange(ControlText(control), box.range)) SelectPage(d, box.page);
     const auto value = ReadNumber(control, box.range, *d->prompts);
     if (!value) return false;
     *box.value = *value;
   }
   a.Smtp.Port = static_cast<std::uint16_t>(smtpPort);
+  return true;
+}
+
+// Both trusted-certificate boxes in their stored form; the first that holds no fingerprint
+// is told on its page.
+bool ReadFingerprints(TSetupDialog* d) {
+  struct TBox {
+    int id;
+    TServerKind kind;
+    std::string* value;
+  };
+  TAccountSetup& a = d->values.Account;
+  const TBox boxes[] = {{QUILLET_IDC_SETUP_POP3_TRUST, TServerKind::Pop3, &a.Pop3.TrustedCert},
+                        {QUILLET_IDC_SETUP_SMTP_TRUST, TServerKind::Smtp, &a.Smtp.TrustedCert}};
+  for (const TBox& box : boxes) {
+    HWND control = Item(d, box.id);
+    if (!StoredFingerprint(ControlText(control))) SelectPage(d, k_serversPage);
+    const auto value = ReadFingerprint(control, box.kind, *d->prompts);
+    if (!value) return false;
+    *box.value = *value;
+  }
   return true;
 }
 
@@ -217,7 +246,7 @@ void ReadTexts(TSetupDialog* d) {
 }
 
 bool Save(TSetupDialog* d) {
-  if (!ReadNumbers(d)) return false;
+  if (!ReadNumbers(d) || !ReadFingerprints(d)) return false;
   ReadTexts(d);
   try {
     ApplySetupValues(*d->manager, d->before, d->values);

@@ -1,5 +1,5 @@
 // Resource and control numbers of the setup module (the setup dialog and its pages, the
-// further account dialog, the default-mail-program question), 500 to 599.
+// further account dialog, the default-mail-program question), 500 to 599 and 750 to 799.
 #pragma once
 
 #define QUILLET_DLG_SETUP 500
@@ -66,3 +66,7 @@
 // The default-mail-program question.
 #define QUILLET_IDC_MAILER_QUESTION 590
 #define QUILLET_IDC_MAILER_ALWAYS 591
+// The trusted-certificate boxes: the own account's POP3 and SMTP servers, a further account.
+#define QUILLET_IDC_SETUP_POP3_TRUST 750
+#define QUILLET_IDC_SETUP_SMTP_TRUST 751
+#define QUILLET_IDC_CONN_TRUST 752
