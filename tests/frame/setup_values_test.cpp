@@ -55,6 +55,7 @@ TEST_F(SetupValuesTest, WrittenKeysAreWhatTheClientReads) {
   a.Smtp.Security = TMailSecurity::StartTls;
   a.Smtp.Auth = true;
   a.Smtp.Password = "";
+  a.Smtp.TrustedCert = "EF";
   a.Signature = {TSignatureKind::Text, {"--", "张三"}, ""};
   after.Settings.AutoCheck = true;
   after.Settings.AutoCheckMinutes = 15;
@@ -75,7 +76,7 @@ TEST_F(SetupValuesTest, WrittenKeysAreWhatTheClientReads) {
   EXPECT_EQ(smtp.Security, TMailSecurity::StartTls);
   EXPECT_TRUE(smtp.Auth);
   EXPECT_EQ(smtp.Account, "zs");  // no own login: the POP3 one
-  EXPECT_EQ(smtp.TrustedCert, "CD");
+  EXPECT_EQ(smtp.TrustedCert, "EF");
   EXPECT_EQ(SenderText(ini, true), "张三 <zs@example.com>");
   EXPECT_EQ(LoadComposeSettings(ini).Organization, "公司");
   EXPECT_EQ(ini.ReadString("Connection", "ReplyAddress", ""), "r@example.com");
@@ -86,27 +87,6 @@ TEST_F(SetupValuesTest, WrittenKeysAreWhatTheClientReads) {
   EXPECT_EQ(bytes.find("POP3Security"), std::string::npos);  // plain is the absent key
   EXPECT_TRUE(manager->Settings().AutoCheck);  // the running manager, and the file
   EXPECT_EQ(LoadSystemSettings(manager->Setup()).AutoCheckMinutes, 15);
-}
-
-TEST_F(SetupValuesTest, TrustedCertificatesAreStoredAndAnEmptiedOneLeavesNoKey) {
-  WriteIni("[Connection]\r\nPOP3TrustedCert=AB\r\nSMTPTrustedCert=CD\r\n");
-  auto manager = Open();
-  const std::string print(64, 'E');
-  const std::pair<std::string, std::string> cases[] = {{print, ""}, {"", print}, {"", ""}};  // POP3, SMTP
-  TSetupValues last = LoadSetupValues(*manager);
-  for (const auto& [pop3, smtp] : cases) {
-    TSetupValues after = last;
-    after.Account.Pop3.TrustedCert = pop3;
-    after.Account.Smtp.TrustedCert = smtp;
-    ApplySetupValues(*manager, last, after);
-    const TProfileFile ini(IniPath());
-    EXPECT_EQ(DefaultAccount(ini).TrustedCert, pop3);
-    EXPECT_EQ(SmtpServer(ini).TrustedCert, smtp);
-    const std::string bytes = store_test::ReadFileBytes(IniPath());
-    EXPECT_EQ(bytes.find("POP3TrustedCert") != std::string::npos, !pop3.empty()) << bytes;
-    EXPECT_EQ(bytes.find("SMTPTrustedCert") != std::string::npos, !smtp.empty()) << bytes;
-    last = after;
-  }
 }
 
 TEST_F(SetupValuesTest, FurtherAccountsKeepTheirSeenListsAndGoneOnesLoseThem) {
