@@ -360,7 +360,7 @@ TEST_F(SmtpSessionTest, DotTransparencyAndBareLineEnds) {
     steps.push_back(k_bye);
     TRun run = Send({id}, steps);
     EXPECT_EQ(run.transcript, HelloLine() + "MAIL FROM: <me@example.org>\r\nRCPT TO: <a@example.org>\r\nData\r\n" +
-                                  "Date: " + smtp_test::k_date + "\r\n" + c.data + "\r\n.\r\nQUIT\r\n");
+                                  "Date: " + smtp_test::k_date + "\r\n" + c.data + ".\r\nQUIT\r\n");
     EXPECT_EQ(run.sent, (std::vector<std::int32_t>{id}));
   }
 }
