@@ -142,8 +142,11 @@ void TMailBase::SelectEvents(long events) {
 }
 
 void TMailBase::PumpUntil(const bool& finished) {
+  // Pumping on an open connection is waiting for the server.
+  if (Socket != platform::k_invalidSocket && !timerRunning_) ArmTimer();
   while (!finished && !Cancelled && !TimedOut && LastError == 0 && !handlerError_)
     platform::WaitAndProcessMessages(k_pumpWait);
+  StopTimer();  // nothing waits for the server any more
   if (handlerError_) {
     std::exception_ptr error = handlerError_;
     handlerError_ = nullptr;
@@ -157,7 +160,7 @@ void TMailBase::PumpUntil(const bool& finished) {
     ShowNetworkError(prompts_, state, error);
     return;
   }
-  // Timed out: the pending look-up or connect must not answer a session given up.
+  // Timed out: the look-up, the connect or the server must not answer a session given up.
   CloseQuietly();
   prompts_.ShowMessage(k_textOperationTimedOut);
 }
@@ -198,12 +201,36 @@ void TMailBase::LookupReplied(const platform::TWindowMessage& message) {
   HostResolved();
 }
 
+// Every wait for the server is timed, not only the look-up and the connect: the time-out
+// runs anew after each event while the connection stays open. Only the outermost event
+// touches the timer, so that a handler's own pump (a question to the user, a send the
+// server is slow to take) is not cut short by an event that arrives inside it.
 void TMailBase::SocketEvent(const platform::TWindowMessage& message) {
   // An event of a socket closed since (WinSock may still deliver it) is not ours.
   if (Socket == platform::k_invalidSocket ||
       message.wParam != static_cast<std::uintptr_t>(Socket))
     return;
-  StopTimer();
+  const bool outermost = eventDepth_ == 0;
+  if (outermost) StopTimer();
+  ++eventDepth_;
+  try {
+    DispatchSocketEvent(message);
+  } catch (...) {
+    --eventDepth_;
+    throw;
+  }
+  --eventDepth_;
+  if (outermost) AwaitServer();
+}
+
+void TMailBase::AwaitServer() {
+  if (Socket != platform::k_invalidSocket && LastError == 0 && !TimedOut && !Cancelled)
+    ArmTimer();
+  else
+    StopTimer();
+}
+
+void TMailBase::DispatchSocketEvent(const platform::TWindowMessage& message) {
   LastError = platform::SocketErrorOf(message.lParam);
   if (LastError != 0) return;
   switch (platform::SocketEventOf(message.lParam)) {
@@ -233,6 +260,7 @@ void TMailBase::SocketEvent(const platform::TWindowMessage& message) {
 }
 
 void TMailBase::ArmTimer() {
+  StopTimer();  // a tick still queued must not count against the new countdown
   Countdown = TimeoutSeconds;
   timerRunning_ = platform::SetWindowTimer(Window(), k_timeoutTimer, k_timeoutInterval);
 }

@@ -117,7 +117,8 @@ class TMailBase {
   void CloseSocket();
 
   void SetTimeout(std::int32_t seconds);  // below 2 becomes 60
-  // Sends the whole text (would-block retries); false when cancelled or an error was found.
+  // Sends the whole text (would-block retries); false when cancelled, timed out or an error
+  // was found.
   bool SendText(const std::string& text);
   // The last complete line of a single-line reply, with its CR LF; false: wait for more.
   bool ReadLine(std::string& line);
@@ -197,8 +198,11 @@ class TMailBase {
   TUserPrompts& Prompts() { return prompts_; }
   // The caller's loop of DoOperation and Send: pumps messages until `finished` or
   // Cancelled. A socket error drops the connection (Abort, unless already dropped), shows
-  // the network error box for the state it failed in and returns; a time-out drops the
-  // pending look-up or connect, shows "网络失败：操作超时。" and returns. An exception a handler threw (a protocol refusal)
+  // the network error box for the state it failed in and returns. TimeoutSeconds without
+  // any event while the session waits for the server (the look-up, the connect, the TLS
+  // handshake, a reply, the data, the server taking what is sent) is a time-out: it drops
+  // the look-up or the connection, shows "网络失败：操作超时。" and returns; ConnectionClosed
+  // is not called. An exception a handler threw (a protocol refusal)
   // is rethrown here, after the connection was dropped: exceptions never cross the
   // platform's message dispatch.
   void PumpUntil(const bool& finished);
@@ -207,6 +211,9 @@ class TMailBase {
   bool HandleMessage(const platform::TWindowMessage& message, std::intptr_t& result);
   void LookupReplied(const platform::TWindowMessage& message);
   void SocketEvent(const platform::TWindowMessage& message);
+  void DispatchSocketEvent(const platform::TWindowMessage& message);
+  // After an event: the time-out runs anew while the connection is open and usable.
+  void AwaitServer();
   void ArmTimer();
   void StopTimer();
   void TimerTick();
@@ -242,5 +249,6 @@ class TMailBase {
   char hostEntry_[platform::k_hostEntrySize] = {};
   std::unique_ptr<platform::THiddenWindow> window_;
   bool timerRunning_ = false;
+  int eventDepth_ = 0;  // socket events being handled (a handler's pump can nest them)
   std::exception_ptr handlerError_;
 };

@@ -25,7 +25,7 @@ bool TMailBase::SendText(const std::string& text) {
 bool TMailBase::SendRaw(const std::string& bytes) {
   std::string rest = bytes;
   for (;;) {
-    if (Cancelled || handlerError_) return false;
+    if (Cancelled || TimedOut || handlerError_) return false;
     int sent = 0;
     if (!rest.empty()) {
       int size = static_cast<int>(std::min<size_t>(rest.size(), INT_MAX));
@@ -39,8 +39,13 @@ bool TMailBase::SendRaw(const std::string& bytes) {
     }
     if (CheckError()) return false;
     if (rest.empty()) return true;
-    // The peer is not reading: let the loop run (a Cancel may come) before trying again.
-    if (sent == 0) platform::WaitAndProcessMessages(k_sendRetryWait);
+    // The peer is not reading: let the loop run (a Cancel or the time-out may come) before
+    // trying again. Bytes taken count as an answer from the server.
+    if (sent > 0 && timerRunning_) ArmTimer();
+    if (sent == 0) {
+      if (!timerRunning_) ArmTimer();
+      platform::WaitAndProcessMessages(k_sendRetryWait);
+    }
   }
 }
 

@@ -22,7 +22,6 @@ void TMailBase::StartTls() {
   tls_->Start();
   ThrowIfTlsFailed();
   SendCipher();
-  ArmTimer();  // the handshake has the same time-out as the connect
 }
 
 void TMailBase::UpgradeToTls() {
@@ -43,10 +42,7 @@ void TMailBase::TlsDataArrived() {
     ReadCipher();
     SendCipher();
     ThrowIfTlsFailed();
-    if (tls_->State() == platform::TTlsState::Handshaking) {
-      ArmTimer();
-      return;
-    }
+    if (tls_->State() == platform::TTlsState::Handshaking) return;
     CheckCertificate();
     if (tlsUpgrade_) {
       tlsUpgrade_ = false;

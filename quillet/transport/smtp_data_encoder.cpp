@@ -3,6 +3,7 @@
 void TDataEncoder::LineEnd(char c, std::string& out) {
   out += "\r\n";
   skipLf_ = c == '\r';
+  lineEnded_ = true;
   state_ = TLineState::Start;
 }
 
@@ -47,4 +48,11 @@ void TDataEncoder::Finish(std::string& out) {
   if (state_ == TLineState::OneDot || state_ == TLineState::TwoDots) out += "..";
   state_ = TLineState::Start;
   skipLf_ = false;
+  lineEnded_ = false;
+}
+
+void TDataEncoder::EndData(std::string& out) {
+  const bool atLineStart = state_ == TLineState::Start && lineEnded_;
+  Finish(out);
+  out += atLineStart ? ".\r\n" : "\r\n.\r\n";
 }

@@ -62,8 +62,7 @@ bool TDataPump::Refill() {
         } else {
           bodySent_ += pieceSource_;
           pieceSource_ = 0;
-          encoder_.Finish(buffer_);
-          buffer_ += k_terminator;
+          encoder_.EndData(buffer_);
           phase_ = TDataPhase::Terminator;
         }
         break;

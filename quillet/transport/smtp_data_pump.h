@@ -1,5 +1,5 @@
 // The bytes of one message inside DATA, sent as the socket takes them: the header block,
-// then the body range of the outbox's data file, then the terminator. Both texts go
+// then the body range of the outbox's data file, then the end-of-data line. Both texts go
 // through one TDataEncoder (smtp_data_encoder.h), a source piece of at most 4096 bytes at
 // a time, into a send buffer; a send that takes part of the buffer, or none (would
 // block), leaves the rest for the next writable event, so sending resumes at the exact
@@ -25,7 +25,6 @@ enum class TPumpResult { Done, WouldBlock, Failed };
 class TDataPump {
  public:
   static constexpr std::int32_t k_pieceSize = 4096;
-  static constexpr char k_terminator[] = "\r\n.\r\n";
 
   // The pump moves `phase` along; `file` is the outbox's data file.
   TDataPump(TDataPhase& phase, TStream& file) : phase_(phase), file_(file) {}

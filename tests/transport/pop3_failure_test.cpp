@@ -71,6 +71,41 @@ TEST(Pop3Failure, DroppedConnectionMidMessageLosesNothingStored) {
   EXPECT_EQ(h.pop.Session.Stream, nullptr);
 }
 
+// A server that stops answering ends the session after the time-out, with its message:
+// silent from the start, or inside a message kept in a temporary file, which is then
+// neither delivered nor recorded and whose file is gone.
+TEST(Pop3Failure, SilentServerTimesOutAndKeepsNothingPartial) {
+  const std::string reply = DataReply(Message("big", std::string(20000, 'x') + "\r\n"));
+  const TServerStep silent{{}};
+  struct TSilence {
+    const char* name;
+    std::vector<std::string> greeting;
+    std::vector<TServerStep> script;
+    std::string transcript;
+    bool inMessage;  // the first message was stored; the second, in a file, is cut off
+  };
+  const TSilence cases[] = {
+      {"after the accept", {}, {silent}, "", false},
+      {"inside a RETR", k_greeting,
+       Script({k_stat, k_uidl, Reply("+OK\r\n1 60\r\n2 20100\r\n.\r\n"), Reply(DataReply(k_text)), k_ok,
+               Reply(reply.substr(0, 5000)), silent}),
+       Transcript({"STAT", "UIDL", "LIST", "RETR 1", "DELE 1", "RETR 2"}), true},
+  };
+  for (const TSilence& c : cases) {
+    SCOPED_TRACE(c.name);
+    TPop3Harness h;
+    h.pop.SetTimeout(2);
+    const TRun run = h.Run(c.script, TPOP3::TMode::FetchNew, c.greeting);
+    EXPECT_EQ(h.prompts.shown, std::vector<std::string>{"网络失败：操作超时。"});
+    EXPECT_EQ(run.error, "");
+    EXPECT_EQ(run.transcript, c.transcript);
+    EXPECT_EQ(run.delivered.size(), c.inMessage ? 1u : 0u);
+    EXPECT_EQ(run.seenFile, c.inMessage ? TStringList{"uid-a"} : TStringList{});
+    ASSERT_EQ(run.tempFiles.size(), c.inMessage ? 1u : 0u);
+    for (const std::string& file : run.tempFiles) EXPECT_FALSE(platform::FileExists(file));
+  }
+}
+
 // A message the store refuses (OnMessage throws) is neither recorded nor deleted.
 TEST(Pop3Failure, RefusedByTheStoreIsNotRecordedNorDeleted) {
   TPop3Harness h;

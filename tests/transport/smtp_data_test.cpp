@@ -54,10 +54,18 @@ const TWireCase k_wireCases[] = {
     {"NUL and 8-bit bytes pass", std::string("\0\xB0\xA1\r\n", 5), std::string("\0\xB0\xA1\r\n", 5)},
 };
 
+bool EndsWithCrLf(const std::string& text) { return text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0; }
+
 TEST(SmtpDataEncoder, WireFormWholeAndCutAnywhere) {
   for (const TWireCase& c : k_wireCases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(EncodeInPieces(c.stored, {}), c.wire);
+    // The "." line follows the text's own last line end; a text without one gets it.
+    TDataEncoder ended;
+    std::string out;
+    ended.Encode(c.stored.data(), c.stored.size(), out);
+    ended.EndData(out);
+    EXPECT_EQ(out, c.wire + (EndsWithCrLf(c.wire) ? ".\r\n" : "\r\n.\r\n"));
     for (std::size_t cut = 0; cut <= c.stored.size(); ++cut)
       EXPECT_EQ(EncodeInPieces(c.stored, {cut}), c.wire) << "cut at " << cut;
     std::vector<std::size_t> everyByte;
@@ -92,7 +100,7 @@ TEST(SmtpDataPump, ShortFileAndFailedSend) {
   EXPECT_EQ(failing.Pump(send), TPumpResult::Failed);
   EXPECT_EQ(taken, "H: ");
   EXPECT_EQ(failing.Pump(send), TPumpResult::Done);  // a later event resumes where it stopped
-  EXPECT_EQ(taken, "H: v\r\n\r\nbody\r\n\r\n.\r\n");
+  EXPECT_EQ(taken, "H: v\r\n\r\nbody\r\n.\r\n");
 }
 
 }  // namespace

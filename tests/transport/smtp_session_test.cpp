@@ -360,7 +360,7 @@ TEST_F(SmtpSessionTest, DotTransparencyAndBareLineEnds) {
     steps.push_back(k_bye);
     TRun run = Send({id}, steps);
     EXPECT_EQ(run.transcript, HelloLine() + "MAIL FROM: <me@example.org>\r\nRCPT TO: <a@example.org>\r\nData\r\n" +
-                                  "Date: " + smtp_test::k_date + "\r\n" + c.data + "\r\n.\r\nQUIT\r\n");
+                                  "Date: " + smtp_test::k_date + "\r\n" + c.data + ".\r\nQUIT\r\n");
     EXPECT_EQ(run.sent, (std::vector<std::int32_t>{id}));
   }
 }
@@ -394,6 +394,40 @@ TEST_F(SmtpSessionTest, DroppedConnectionDuringDataKeepsTheMessage) {
       const bool boxShown = prompts_.shown.size() == 1u && prompts_.shown[0].find(k_textNetworkFailed) == 0;
       EXPECT_TRUE(run.error == k_textSmtpConnectionLost || boxShown) << run.error;
     }
+  }
+}
+
+// A server that stops answering ends the session after the time-out, with its message and
+// nothing reported sent: silent from the start, in the middle of a reply, or no longer
+// taking the data.
+TEST_F(SmtpSessionTest, SilentServerTimesOut) {
+  const std::int32_t id = Raw("From: me@example.org\r\nTo: a@example.org\r\n\r\n" + BigBody(8 << 20));
+  const std::string envelope = HelloLine() + "MAIL FROM: <me@example.org>\r\nRCPT TO: <a@example.org>\r\nData\r\n";
+  TServerStep stalled = DataStep();
+  stalled.pauseBeforeReading = 5000;  // well beyond the client's time-out
+  struct TSilence {
+    const char* name;
+    std::vector<std::string> greeting;
+    std::vector<TServerStep> steps;
+    std::string heard;  // what the server heard first
+  };
+  const TSilence cases[] = {
+      {"after the accept", {}, {TServerStep{}}, ""},
+      {"inside the EHLO reply", {k_greeting}, {{{"250-fake\r\n"}}, TServerStep{}}, HelloLine()},
+      {"not taking the data", {k_greeting}, {k_ok, k_ok, k_ok, k_goAhead, stalled}, envelope + "Date: "},
+  };
+  setup_ = [](TRawSMTP& smtp) { smtp.SetTimeout(2); };
+  TServerOptions options;
+  options.receiveBuffer = 8192;
+  for (const TSilence& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts_ = test_support::TRecordingPrompts(true);
+    greeting_ = c.greeting;
+    TRun run = Send({id}, c.steps, options);
+    EXPECT_EQ(prompts_.shown, std::vector<std::string>{k_textOperationTimedOut});
+    EXPECT_EQ(run.error, "");
+    EXPECT_TRUE(run.sent.empty());
+    EXPECT_EQ(run.transcript.substr(0, c.heard.size()), c.heard);
   }
 }
 

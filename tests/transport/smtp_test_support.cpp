@@ -89,18 +89,24 @@ std::string MapBodyLines(const std::string& stored, size_t pos, std::string (*ch
 std::string Stuffed(const std::string& line) { return line[0] == '.' && line != "..\r\n" ? "." + line : line; }
 std::string Typed(const std::string& line) { return line == "..\r\n" ? ".\r\n" : line; }
 
+// The text with its last line ended: a CR LF when it has none.
+std::string LastLineEnded(const std::string& text) {
+  const bool ended = text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
+  return ended ? text : text + "\r\n";
+}
+
 }  // namespace
 
 std::string WireText(const std::string& stored) {
   size_t pos = 0;
   std::string header = HeaderBlockOf(stored, pos);
-  return header + MapBodyLines(stored, pos, Stuffed) + "\r\n.\r\n";
+  return LastLineEnded(header + MapBodyLines(stored, pos, Stuffed)) + ".\r\n";
 }
 
 std::string DeliveredText(const std::string& stored) {
   size_t pos = 0;
   std::string header = HeaderBlockOf(stored, pos);
-  return header + MapBodyLines(stored, pos, Typed) + "\r\n";
+  return LastLineEnded(header + MapBodyLines(stored, pos, Typed));
 }
 
 }  // namespace smtp_test

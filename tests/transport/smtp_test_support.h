@@ -25,10 +25,11 @@ std::string StoredText(const std::string& outbox, std::int32_t id);
 // What the client must send in DATA for a stored text with CR LF line ends: "Date: " +
 // k_date, the header without its BCC and X-JayAttach fields (continuations included),
 // the empty line, the body with one more "." before each line that begins with one
-// (except a line ".."), and CR LF "." CR LF. Written independently of the client's code.
+// (except a line ".."), and the "." line, after a CR LF when the body does not end with
+// one. Written independently of the client's code.
 std::string WireText(const std::string& stored);
 // What a server keeps of it: the same header block, the body with each ".." line back to
-// "." as the composer's user typed it, and the CR LF that opened the terminator.
+// "." as the composer's user typed it, and a CR LF when the body does not end with one.
 std::string DeliveredText(const std::string& stored);
 
 }  // namespace smtp_test

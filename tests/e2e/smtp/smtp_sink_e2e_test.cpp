@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <thread>
 #include <string>
@@ -147,6 +148,34 @@ TEST_F(SmtpSinkTest, ComposedMessagesArriveAsTheOutboxHoldsThem) { SendAndCompar
 
 // The same over implicit TLS: the data phase's ciphertext goes out through write events.
 TEST_F(SmtpSinkTest, ComposedMessagesArriveOverImplicitTls) { SendAndCompare("localhost", tlsPort_, true); }
+
+// What the server keeps between DATA and the "." line is the Date line and the stored
+// text, not one line more; only a last line without its line end gets one.
+TEST_F(SmtpSinkTest, ServerKeepsExactlyTheStoredLines) {
+  struct TEndCase {
+    const char* name;
+    std::string body;
+    const char* added;
+  };
+  const TEndCase cases[] = {
+      {"ends with CR LF", "one\r\n.two\r\n", ""},
+      {"ends with an empty line", "one\r\n\r\n", ""},
+      {"last line without its end", "one\r\ntwo", "\r\n"},
+      {"a dot without its line end", "one\r\n.", "\r\n"},
+      {"no body", "", ""},
+  };
+  const std::string head = "From: me@example.org\r\nTo: ann@example.org\r\nSubject: end\r\n\r\n";
+  std::vector<std::int32_t> ids;
+  for (const TEndCase& c : cases) ids.push_back(smtp_test::AppendRaw(Base("out"), head + c.body));
+  std::vector<std::int32_t> sent;
+  EXPECT_EQ(SendTo(port_, ids, [](TRawSMTP&) {}, sent), "");
+  EXPECT_EQ(sent, ids);
+  const std::vector<std::string> messages = Received(".eml");
+  ASSERT_EQ(messages.size(), std::size(cases));
+  for (std::size_t i = 0; i < messages.size(); ++i)
+    EXPECT_EQ(messages[i], "Date: " + std::string(smtp_test::k_date) + "\r\n" + head + cases[i].body + cases[i].added)
+        << cases[i].name;
+}
 
 // Each case: the sink's port, how the client is set up, and the login the sink saw.
 struct TModeCase {

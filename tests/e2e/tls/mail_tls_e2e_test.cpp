@@ -201,6 +201,25 @@ TEST_F(MailTlsTest, UpgradeInPlaceIsJudgedLikeImplicitTlsAndTakesNoPlainBytesAft
   }
 }
 
+// A server that goes silent once the TLS session stands (after the greeting, or after the
+// in-place upgrade) ends the session at the time-out.
+TEST_F(MailTlsTest, SilenceOverTlsEndsTheSessionAtTheTimeOut) {
+  for (const bool upgrade : {false, true}) {
+    SCOPED_TRACE(upgrade ? "upgraded in place" : "implicit");
+    prompts_ = test_support::TRecordingPrompts();
+    TUpgradingClient client(prompts_);
+    client.upgraded = !upgrade;  // implicit TLS: the lines go straight to the collector
+    client.SetTimeout(2);
+    Open(client, upgrade ? "upgrade_leaf" : "leaf", "");
+    upgrade ? client.PumpUntil(client.upgraded) : client.WaitFor("+OK ready\r\n");
+    ASSERT_TRUE(client.upgraded && prompts_.shown.empty());
+    client.WaitFor("never sent");
+    EXPECT_TRUE(client.TimedOut);
+    EXPECT_EQ(client.Socket, platform::k_invalidSocket);
+    EXPECT_EQ(prompts_.shown, std::vector<std::string>{"网络失败：操作超时。"});
+  }
+}
+
 // The POP3 client either way, with certificates the test CA vouches for but that do not
 // fit: refused before the login, whatever the server would have said next.
 TEST_F(MailTlsTest, Pop3RefusesAWrongNameOrAnExpiredCertificateBeforeTheLogin) {
