@@ -261,7 +261,7 @@ void TMailBase::DispatchSocketEvent(const platform::TWindowMessage& message) {
 
 void TMailBase::ArmTimer() {
   StopTimer();  // a tick still queued must not count against the new countdown
-  Countdown = TimeoutSeconds;
+  Countdown = WaitSeconds();
   timerRunning_ = platform::SetWindowTimer(Window(), k_timeoutTimer, k_timeoutInterval);
 }
 

@@ -109,6 +109,9 @@ class TMailBase {
   // the protocol sends its next command, now enciphered. Only protocols that upgrade
   // override it; the others never get the call.
   virtual void TlsUpgraded() {}
+  // How long the session may now go without any event from the server: the time-out
+  // setting, unless the protocol knows a step that takes longer.
+  virtual std::int32_t WaitSeconds() const { return TimeoutSeconds; }
   virtual void Cancel();
   // Resolves Host (dotted, cached or looked up) and calls HostResolved; throws
   // ESocketError "Can not open socket", EMailError "Server name not set".

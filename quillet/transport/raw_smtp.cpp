@@ -1,5 +1,7 @@
 #include "quillet/transport/raw_smtp.h"
 
+#include <algorithm>
+
 #include "platform/socket.h"
 #include "platform/winsock_errors.h"
 #include "quillet/common/text_format.h"
@@ -16,6 +18,10 @@ constexpr char k_serviceName[] = "Smtp";
 constexpr char k_tlsServiceName[] = "submissions";
 // One receive of a reply takes at most this many bytes.
 constexpr int k_replyChunk = 511;
+// A server may check a whole message before it answers the end of the data; giving up
+// sooner would report a message as not sent that the server then delivers, and the next
+// send would deliver it twice. Ten minutes, as SMTP asks of a client.
+constexpr std::int32_t k_dataEndWaitSeconds = 600;
 
 }  // namespace
 
@@ -204,6 +210,11 @@ void TRawSMTP::NextRecipient() {
   const std::string& recipient = Recipients[static_cast<std::size_t>(Session.RecipientIndex)];
   SetStep(TSmtpStep::Rcpt);
   SendCommand("RCPT TO: <" + AddressOf(DecodeWords(recipient)) + ">");
+}
+
+std::int32_t TRawSMTP::WaitSeconds() const {
+  if (Session.Step == TSmtpStep::DataEnd) return std::max(TimeoutSeconds, k_dataEndWaitSeconds);
+  return TimeoutSeconds;
 }
 
 void TRawSMTP::ReadyToWrite() {

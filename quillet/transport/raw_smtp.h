@@ -70,6 +70,7 @@ class TRawSMTP : public TMailBase {
   void Connected() override;
   void ConnectionClosed() override;
   void TlsUpgraded() override;
+  std::int32_t WaitSeconds() const override;
 
   bool UseDomainAddress = true;  // kept with the settings; the session does not use it
   std::string OutboxPath;

@@ -429,6 +429,17 @@ TEST_F(SmtpSessionTest, SilentServerTimesOut) {
     EXPECT_TRUE(run.sent.empty());
     EXPECT_EQ(run.transcript.substr(0, c.heard.size()), c.heard);
   }
+  // Answering the end of the data may take a server longer than the time-out: the message
+  // is waited for, since giving up would send it a second time later.
+  const std::int32_t small = Raw("From: me@example.org\r\nTo: a@example.org\r\n\r\nhi\r\n");
+  TServerStep checking = DataStep();
+  checking.reply = {"", "250 queued\r\n"};
+  checking.pieceDelay = 3500;
+  prompts_ = test_support::TRecordingPrompts(true);
+  greeting_ = {k_greeting};
+  TRun slow = Send({small}, {k_ok, k_ok, k_ok, k_goAhead, checking});
+  EXPECT_TRUE(prompts_.shown.empty());
+  EXPECT_EQ(slow.sent, std::vector<std::int32_t>{small});
 }
 
 TEST_F(SmtpSessionTest, QueueAndOutboxProblemsAreReported) {
