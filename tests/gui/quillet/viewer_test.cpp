@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,10 @@
 #include "quillet/common/profile_file.h"
 #include "quillet/ui/child_control.h"
 #include "quillet/ui/client_start.h"
+#include "quillet/ui/list_looks.h"
+#include "quillet/ui/list_selection.h"
 #include "quillet/ui/transfer_resources.h"
+#include "quillet/ui/viewer_follow.h"
 #include "quillet/ui/viewer_resources.h"
 #include "quillet/viewer/viewer_texts.h"
 #include "tests/gui/quillet/client_fixture.h"
@@ -75,6 +79,21 @@ class Viewer : public quillet_gui_test::ClientWindow {
   void UseShell(int result) {
     shell_ = new TRecordingShell(result);
     app_->viewer->services.shell.reset(shell_);
+  }
+  // Shows the mailbox in the list and opens a viewer on one of its messages.
+  ui::TViewerWindow* OpenMessage(TBoxObject& box, std::int32_t id) {
+    for (std::size_t row = 0; row < tree()->rows.size(); ++row)
+      if (tree()->rows[row].box == &box) ui::ShowMailbox(tree(), row);
+    OpenRow(tree()->messages->RowOf(id));
+    return ui::ActiveViewer(app_.get());
+  }
+  void ActivateList() {
+    SendMessageW(app_->frame.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(tree()->hwnd), 0);
+  }
+  bool ViewerOpen(const ui::TViewerWindow* viewer) {
+    for (const auto& open : app_->viewer->viewers)
+      if (open.get() == viewer) return true;
+    return false;
   }
 
   TRecordingShell* shell_ = nullptr;
@@ -367,4 +386,132 @@ TEST_F(Viewer, RawWindowShowsHeaderAndWholeText) {
   EXPECT_EQ(kit::WindowTextGbk(raw.hwnd), viewer_texts::k_rawTitle);
 }
 
+// A viewer closes when its message leaves its mailbox, whoever moved it; compaction and
+// marking keep it.
+TEST_F(Viewer, ViewerClosesWhenItsMessageLeaves) {
+  StartWith({});
+  TBoxObject& inbox = app_->manager->Boxes().Standard(TBoxKind::Inbox);
+  TBoxObject& sent = app_->manager->Boxes().Standard(TBoxKind::Sentbox);
+  TBoxObject& trash = app_->manager->Boxes().Standard(TBoxKind::Trashbox);
+  const auto run = [this](const char* item) { ASSERT_TRUE(ui::RunCommand(&app_->frame, item)); };
+  struct TCase {
+    const char* what;
+    TBoxObject* box;  // null: a new mailbox of the user's
+    std::function<void(TBoxObject& box, std::int32_t id)> change;
+    bool open;
+  };
+  const TCase cases[] = {
+      {"deleted from the list", &inbox, [&](TBoxObject&, std::int32_t) { run("M_msg_delete"); }, false},
+      {"dragged to a mailbox", &inbox, [&](TBoxObject&, std::int32_t) { tree()->dropOnBox(sent); }, false},
+      {"moved by a store writer", &inbox,
+       [&](TBoxObject& box, std::int32_t id) { app_->manager->MoveMessages(box, {id}, sent); }, false},
+      {"trash emptied", &trash, [&](TBoxObject&, std::int32_t) { run("M_box_emptytrash"); }, false},
+      {"mailbox deleted", nullptr, [&](TBoxObject&, std::int32_t) { run("M_box_delete"); }, false},
+      {"compacted", &inbox, [&](TBoxObject& box, std::int32_t) {
+         app_->manager->DeleteMessages(box, {store_test::AddText(box.Box(), store_test::MessageText("x"))});
+         run("M_box_compressone"); }, true},
+      {"marked read", &inbox, [&](TBoxObject&, std::int32_t) { run("M_msg_markread"); }, true},
+  };
+  answer_ = IDYES;
+  int n = 0;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TBoxObject& box = c.box != nullptr ? *c.box : app_->manager->CreateBox("箱" + std::to_string(++n));
+    const std::int32_t id = store_test::AddText(box.Box(), store_test::MessageText(c.what));
+    box.ReleaseBox();
+    ui::ShowChanges(tree());
+    ui::TViewerWindow* viewer = OpenMessage(box, id);
+    ASSERT_NE(viewer, nullptr);
+    ActivateList();
+    ui::SelectListRow(tree()->list, tree()->messages->RowOf(id));
+    c.change(box, id);
+    EXPECT_TRUE(PumpUntil([&] { return ViewerOpen(viewer) == c.open; }));
+    if (c.open) {
+      EXPECT_EQ(Field(viewer->pane, 3), c.what);
+      ui::CloseViewer(app_.get(), viewer);
+    }
+  }
+  EXPECT_TRUE(app_->viewer->viewers.empty());
+}
+
+// Delete and move run from the viewer act on its message (not on the list's selection)
+// and show the next message of the list, selected there too; after the last one the
+// viewer closes.
+TEST_F(Viewer, DeleteOrMoveFromTheViewerShowsTheNextMessage) {
+  const std::vector<std::string> texts = {store_test::MessageText("第一"), store_test::MessageText("第二"),
+                                          store_test::MessageText("第三")};
+  StartWith({{texts[0], false}, {texts[1], false}, {texts[2], false}});
+  TBoxObject& work = app_->manager->CreateBox("工作");
+  ui::TMessagePane& pane = OpenRow(0);
+  const ui::TViewerWindow* viewer = ui::ActiveViewer(app_.get());
+  const std::int32_t second = tree()->messages->Head(1).Id;
+  ui::SelectListRow(tree()->list, 2);
+  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_msg_delete"));
+  EXPECT_EQ(Field(pane, 3), "第二");
+  EXPECT_EQ(tree()->messages->Head(ui::SelectedListRow(tree()->list)).Id, second);
+  bool moved = false;
+  for (const auto& entry : app_->frame.commands.PopupEntries("M_msg_transfer"))
+    if (entry.caption == "工作") {
+      entry.action();
+      moved = true;
+    }
+  ASSERT_TRUE(moved);
+  EXPECT_EQ(Field(pane, 3), "第三");
+  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_msg_delete"));
+  EXPECT_FALSE(ViewerOpen(viewer));
+  const auto textsOf = [](TBoxObject& box) {
+    std::vector<std::int32_t> ids;
+    box.Box().ListIds(ids);
+    std::vector<std::string> stored;
+    for (std::int32_t id : ids) stored.push_back(store_test::ReadText(box.Box(), id));
+    box.ReleaseBox();
+    return stored;
+  };
+  EXPECT_TRUE(textsOf(app_->manager->Boxes().Standard(TBoxKind::Inbox)).empty());
+  EXPECT_EQ(textsOf(app_->manager->Boxes().Standard(TBoxKind::Trashbox)), (std::vector<std::string>{texts[0], texts[2]}));
+  EXPECT_EQ(textsOf(work), std::vector<std::string>{texts[1]});
+}
+
+// A right click in the viewer's body pops up the priority menu with the message's
+// priority checked; "紧急优先级" writes priority 1 into its record, and the list's row
+// gets the high picture and comes first in a sort by priority. The preview's body keeps
+// its own menu.
+TEST_F(Viewer, PriorityMenuSetsTheMessagesPriority) {
+  StartWith({{store_test::MessageText("甲"), false}, {store_test::MessageText("乙"), false}});
+  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_sort_priority"));
+  std::vector<std::string> captions;
+  std::vector<bool> checked;
+  app_->viewer->services.trackMenu = [&](HMENU menu, HWND, POINT) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      wchar_t text[64] = {};
+      GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+      captions.push_back(platform::win32::GbkFromWide(text));
+      checked.push_back((GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0);
+    }
+    return QUILLET_IDM_PRIORITY_HIGH;
+  };
+  ui::SelectListRow(tree()->list, 1);
+  SendMessageW(preview().body, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(captions.empty());
+  ui::TMessagePane& pane = OpenRow(1);
+  const std::int32_t id = pane.id;
+  SendMessageW(pane.body, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(captions, (std::vector<std::string>{"紧急优先级", "一般优先级", "低优先级"}));
+  EXPECT_EQ(checked, (std::vector<bool>{false, true, false}));
+  TMailHead head;
+  TBoxObject& inbox = app_->manager->Boxes().Standard(TBoxKind::Inbox);
+  ASSERT_TRUE(inbox.Box().ReadHead(id, head));
+  inbox.ReleaseBox();
+  EXPECT_EQ(head.Priority, 1);
+  EXPECT_EQ(tree()->messages->Head(0).Id, id);
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  SendMessageW(tree()->list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  TListRow high;
+  high.priority = TPriorityIcon::High;
+  EXPECT_EQ(item.iImage, ui::CellPicture(high, 0));
+  EXPECT_NE(item.iImage, -1);
+}
+
 }  // namespace
+
