@@ -132,7 +132,9 @@ void AddMessageCommands(TClientApp* app) {
   commands.Add(
       "M_msg_delete",
       [app] {
-        Remove(app, [app](TBoxObject& box, const std::vector<std::int32_t>& ids) { app->manager->DeleteMessages(box, ids); });
+        Remove(app, [app](TBoxObject& box, const std::vector<std::int32_t>& ids) {
+          app->manager->DeleteMessages(box, ids);
+        });
       },
       targeted);
   AddSubmenu(app, "M_msg_transfer", TransferEntries);

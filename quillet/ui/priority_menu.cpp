@@ -54,7 +54,8 @@ void ShowPriorityMenu(TClientApp* app, TViewerWindow* viewer, POINT at) {
   if (!live) return;
   const auto priority = TrackMenu(app->viewer->services.trackMenu, viewer->hwnd, at, head.Priority);
   if (!priority) return;
-  RunAndShow(app, [app, box, id, priority] { app->manager->MarkMessages(*box, {id}, {TMarkField::Priority, *priority}); });
+  const TMarkChange change{TMarkField::Priority, *priority};
+  RunAndShow(app, [app, box, id, change] { app->manager->MarkMessages(*box, {id}, change); });
 }
 
 }  // namespace quillet::ui

@@ -64,9 +64,11 @@ void RemoveViewerMessage(TClientApp* app, const std::function<void(TBoxObject& b
   TFollowStep step;
   RunAndShow(app, [&] {
     work(box, shown);
-    step = StepAfterRemoval(listed, shown, [&](std::int32_t id) { return ShownMessageLive(app->manager->Boxes(), &box, id); });
+    const auto live = [&](std::int32_t id) { return ShownMessageLive(app->manager->Boxes(), &box, id); };
+    step = StepAfterRemoval(listed, shown, live);
     box.ReleaseBox();
-    if (step.action == TFollowAction::Show && !ShowViewerMessage(viewer, box, step.id)) step.action = TFollowAction::Close;
+    if (step.action == TFollowAction::Show && !ShowViewerMessage(viewer, box, step.id))
+      step.action = TFollowAction::Close;
     if (step.action == TFollowAction::Close) CloseViewer(app, viewer);
   });
   if (step.action == TFollowAction::Show && Tree(app).current == &box) SelectIds(&Tree(app), {step.id});

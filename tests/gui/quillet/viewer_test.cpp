@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,7 +22,6 @@
 #include "quillet/ui/list_looks.h"
 #include "quillet/ui/list_selection.h"
 #include "quillet/ui/transfer_resources.h"
-#include "quillet/ui/viewer_follow.h"
 #include "quillet/ui/viewer_resources.h"
 #include "quillet/viewer/viewer_texts.h"
 #include "tests/gui/quillet/client_fixture.h"
@@ -87,13 +87,9 @@ class Viewer : public quillet_gui_test::ClientWindow {
     OpenRow(tree()->messages->RowOf(id));
     return ui::ActiveViewer(app_.get());
   }
-  void ActivateList() {
-    SendMessageW(app_->frame.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(tree()->hwnd), 0);
-  }
   bool ViewerOpen(const ui::TViewerWindow* viewer) {
-    for (const auto& open : app_->viewer->viewers)
-      if (open.get() == viewer) return true;
-    return false;
+    const auto& open = app_->viewer->viewers;
+    return std::any_of(open.begin(), open.end(), [viewer](const auto& v) { return v.get() == viewer; });
   }
 
   TRecordingShell* shell_ = nullptr;
@@ -386,122 +382,92 @@ TEST_F(Viewer, RawWindowShowsHeaderAndWholeText) {
   EXPECT_EQ(kit::WindowTextGbk(raw.hwnd), viewer_texts::k_rawTitle);
 }
 
-// A viewer closes when its message leaves its mailbox, whoever moved it; compaction and
-// marking keep it.
+// A viewer closes when its message leaves its mailbox, whether a command of the list or
+// another writer of the store moved it; compaction keeps it.
 TEST_F(Viewer, ViewerClosesWhenItsMessageLeaves) {
   StartWith({});
   TBoxObject& inbox = app_->manager->Boxes().Standard(TBoxKind::Inbox);
-  TBoxObject& sent = app_->manager->Boxes().Standard(TBoxKind::Sentbox);
-  TBoxObject& trash = app_->manager->Boxes().Standard(TBoxKind::Trashbox);
   const auto run = [this](const char* item) { ASSERT_TRUE(ui::RunCommand(&app_->frame, item)); };
-  struct TCase {
-    const char* what;
-    TBoxObject* box;  // null: a new mailbox of the user's
-    std::function<void(TBoxObject& box, std::int32_t id)> change;
-    bool open;
-  };
-  const TCase cases[] = {
-      {"deleted from the list", &inbox, [&](TBoxObject&, std::int32_t) { run("M_msg_delete"); }, false},
-      {"dragged to a mailbox", &inbox, [&](TBoxObject&, std::int32_t) { tree()->dropOnBox(sent); }, false},
-      {"moved by a store writer", &inbox,
-       [&](TBoxObject& box, std::int32_t id) { app_->manager->MoveMessages(box, {id}, sent); }, false},
-      {"trash emptied", &trash, [&](TBoxObject&, std::int32_t) { run("M_box_emptytrash"); }, false},
-      {"mailbox deleted", nullptr, [&](TBoxObject&, std::int32_t) { run("M_box_delete"); }, false},
-      {"compacted", &inbox, [&](TBoxObject& box, std::int32_t) {
+  const std::tuple<const char*, TBoxKind, std::function<void(TBoxObject & box, std::int32_t id)>, bool> cases[] = {
+      {"deleted from the list", TBoxKind::Inbox, [&](TBoxObject&, std::int32_t) { run("M_msg_delete"); }, false},
+      {"moved by the store", TBoxKind::Inbox, [&](TBoxObject& box, std::int32_t id) {
+         app_->manager->MoveMessages(box, {id}, app_->manager->Boxes().Standard(TBoxKind::Sentbox)); }, false},
+      {"trash emptied", TBoxKind::Trashbox, [&](TBoxObject&, std::int32_t) { run("M_box_emptytrash"); }, false},
+      {"mailbox deleted", TBoxKind::User, [&](TBoxObject&, std::int32_t) { run("M_box_delete"); }, false},
+      {"compacted", TBoxKind::Inbox, [&](TBoxObject& box, std::int32_t) {
          app_->manager->DeleteMessages(box, {store_test::AddText(box.Box(), store_test::MessageText("x"))});
-         run("M_box_compressone"); }, true},
-      {"marked read", &inbox, [&](TBoxObject&, std::int32_t) { run("M_msg_markread"); }, true},
-  };
+         run("M_box_compressone"); }, true}};
   answer_ = IDYES;
-  int n = 0;
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    TBoxObject& box = c.box != nullptr ? *c.box : app_->manager->CreateBox("箱" + std::to_string(++n));
-    const std::int32_t id = store_test::AddText(box.Box(), store_test::MessageText(c.what));
+  for (const auto& [what, kind, change, open] : cases) {
+    SCOPED_TRACE(what);
+    TBoxObject& box = kind == TBoxKind::User ? app_->manager->CreateBox("箱") : app_->manager->Boxes().Standard(kind);
+    const std::int32_t id = store_test::AddText(box.Box(), store_test::MessageText(what));
     box.ReleaseBox();
     ui::ShowChanges(tree());
     ui::TViewerWindow* viewer = OpenMessage(box, id);
-    ASSERT_NE(viewer, nullptr);
-    ActivateList();
+    SendMessageW(app_->frame.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(tree()->hwnd), 0);
     ui::SelectListRow(tree()->list, tree()->messages->RowOf(id));
-    c.change(box, id);
-    EXPECT_TRUE(PumpUntil([&] { return ViewerOpen(viewer) == c.open; }));
-    if (c.open) {
-      EXPECT_EQ(Field(viewer->pane, 3), c.what);
-      ui::CloseViewer(app_.get(), viewer);
+    change(box, id);
+    EXPECT_TRUE(PumpUntil([&] { return ViewerOpen(viewer) == open; }));
+    if (open) {
+      EXPECT_EQ(Field(viewer->pane, 3), what);
     }
   }
-  EXPECT_TRUE(app_->viewer->viewers.empty());
+  EXPECT_EQ(inbox.Box().GetSpaceInfo().LiveCount, 1);
+  inbox.ReleaseBox();
 }
 
-// Delete and move run from the viewer act on its message (not on the list's selection)
-// and show the next message of the list, selected there too; after the last one the
-// viewer closes.
+// Delete and move run from the viewer act on its message (not the list's selection) and
+// show the next one of the list, selected there too; after the last one it closes.
 TEST_F(Viewer, DeleteOrMoveFromTheViewerShowsTheNextMessage) {
-  const std::vector<std::string> texts = {store_test::MessageText("第一"), store_test::MessageText("第二"),
-                                          store_test::MessageText("第三")};
-  StartWith({{texts[0], false}, {texts[1], false}, {texts[2], false}});
+  const std::string second = store_test::MessageText("第二");
+  StartWith({{store_test::MessageText("第一"), false}, {second, false}, {store_test::MessageText("第三"), false}});
   TBoxObject& work = app_->manager->CreateBox("工作");
   ui::TMessagePane& pane = OpenRow(0);
   const ui::TViewerWindow* viewer = ui::ActiveViewer(app_.get());
-  const std::int32_t second = tree()->messages->Head(1).Id;
+  const std::int32_t secondId = tree()->messages->Head(1).Id;
   ui::SelectListRow(tree()->list, 2);
   ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_msg_delete"));
   EXPECT_EQ(Field(pane, 3), "第二");
-  EXPECT_EQ(tree()->messages->Head(ui::SelectedListRow(tree()->list)).Id, second);
-  bool moved = false;
-  for (const auto& entry : app_->frame.commands.PopupEntries("M_msg_transfer"))
-    if (entry.caption == "工作") {
-      entry.action();
-      moved = true;
-    }
-  ASSERT_TRUE(moved);
+  EXPECT_EQ(tree()->messages->Head(ui::SelectedListRow(tree()->list)).Id, secondId);
+  for (const auto& entry : app_->frame.commands.PopupEntries("M_msg_transfer")) {
+    if (entry.caption == "工作") entry.action();
+  }
   EXPECT_EQ(Field(pane, 3), "第三");
   ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_msg_delete"));
   EXPECT_FALSE(ViewerOpen(viewer));
-  const auto textsOf = [](TBoxObject& box) {
-    std::vector<std::int32_t> ids;
-    box.Box().ListIds(ids);
-    std::vector<std::string> stored;
-    for (std::int32_t id : ids) stored.push_back(store_test::ReadText(box.Box(), id));
-    box.ReleaseBox();
-    return stored;
+  const auto live = [this](TBoxKind kind) {
+    return app_->manager->Boxes().Standard(kind).Box().GetSpaceInfo().LiveCount;
   };
-  EXPECT_TRUE(textsOf(app_->manager->Boxes().Standard(TBoxKind::Inbox)).empty());
-  EXPECT_EQ(textsOf(app_->manager->Boxes().Standard(TBoxKind::Trashbox)), (std::vector<std::string>{texts[0], texts[2]}));
-  EXPECT_EQ(textsOf(work), std::vector<std::string>{texts[1]});
+  EXPECT_EQ(live(TBoxKind::Inbox), 0);
+  EXPECT_EQ(live(TBoxKind::Trashbox), 2);
+  EXPECT_EQ(store_test::ReadText(work.Box(), 1), second);
 }
 
-// A right click in the viewer's body pops up the priority menu with the message's
-// priority checked; "紧急优先级" writes priority 1 into its record, and the list's row
-// gets the high picture and comes first in a sort by priority. The preview's body keeps
-// its own menu.
+// A right click in the viewer's body (not the preview's) pops up the priority menu, the
+// message's priority checked; "紧急优先级" writes priority 1 into its record, and the
+// list's row gets the high picture and comes first in a sort by priority.
 TEST_F(Viewer, PriorityMenuSetsTheMessagesPriority) {
   StartWith({{store_test::MessageText("甲"), false}, {store_test::MessageText("乙"), false}});
   ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_sort_priority"));
-  std::vector<std::string> captions;
-  std::vector<bool> checked;
+  std::vector<std::string> items;  // caption, then "+" when checked
   app_->viewer->services.trackMenu = [&](HMENU menu, HWND, POINT) {
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
       wchar_t text[64] = {};
-      GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-      captions.push_back(platform::win32::GbkFromWide(text));
-      checked.push_back((GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0);
+      GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+      const bool checked = (GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) != 0;
+      items.push_back(platform::win32::GbkFromWide(text) + (checked ? "+" : ""));
     }
     return QUILLET_IDM_PRIORITY_HIGH;
   };
   ui::SelectListRow(tree()->list, 1);
   SendMessageW(preview().body, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-  EXPECT_TRUE(captions.empty());
-  ui::TMessagePane& pane = OpenRow(1);
-  const std::int32_t id = pane.id;
-  SendMessageW(pane.body, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(captions, (std::vector<std::string>{"紧急优先级", "一般优先级", "低优先级"}));
-  EXPECT_EQ(checked, (std::vector<bool>{false, true, false}));
+  EXPECT_TRUE(items.empty());
+  const std::int32_t id = OpenRow(1).id;
+  SendMessageW(ui::ActiveViewer(app_.get())->pane.body, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(items, (std::vector<std::string>{"紧急优先级", "一般优先级+", "低优先级"}));
   TMailHead head;
-  TBoxObject& inbox = app_->manager->Boxes().Standard(TBoxKind::Inbox);
-  ASSERT_TRUE(inbox.Box().ReadHead(id, head));
-  inbox.ReleaseBox();
+  ASSERT_TRUE(app_->manager->Boxes().Standard(TBoxKind::Inbox).Box().ReadHead(id, head));
   EXPECT_EQ(head.Priority, 1);
   EXPECT_EQ(tree()->messages->Head(0).Id, id);
   LVITEMW item{};
@@ -514,4 +480,3 @@ TEST_F(Viewer, PriorityMenuSetsTheMessagesPriority) {
 }
 
 }  // namespace
-
