@@ -13,7 +13,7 @@ TTreeWindow& Tree(TClientApp* app);
 bool HasCurrent(TClientApp* app);
 bool HasSelection(TClientApp* app);
 // Runs a command's work: a failure's text is shown; then the tree and the list are shown
-// again.
+// again, and viewers whose message went are closed.
 void RunAndShow(TClientApp* app, const std::function<void()>& work);
 
 void AddMessageCommands(TClientApp* app);  // marking, label, transfer, delete, sort, drop

@@ -8,6 +8,7 @@
 #include "quillet/ui/list_selection.h"
 #include "quillet/ui/mail_command_parts.h"
 #include "quillet/ui/text_prompt_dialog.h"
+#include "quillet/ui/viewer_follow.h"
 
 namespace quillet::ui {
 
@@ -29,6 +30,7 @@ void RunAndShow(TClientApp* app, const std::function<void()>& work) {
   }
   for (const auto& entry : app->manager->Boxes().Entries()) entry->ReleaseBox();
   ShowChanges(&Tree(app));
+  CloseStaleViewers(app);
 }
 
 void AddMailCommands(TClientApp* app) {

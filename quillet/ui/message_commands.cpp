@@ -1,11 +1,13 @@
-// The message menu's marking, label, transfer and delete over the list's selection, the
-// sort menu, and the drop of dragged messages onto a mailbox of the tree.
+// The message menu's marking, label, transfer and delete over the active viewer's message
+// or else the list's selection, the sort menu, and the drop of dragged messages onto a
+// mailbox of the tree.
 #include <string>
 
 #include "platform/win32/wide.h"
 #include "quillet/frame/message_menu.h"
 #include "quillet/ui/list_selection.h"
 #include "quillet/ui/mail_command_parts.h"
+#include "quillet/ui/viewer_follow.h"
 
 namespace quillet::ui {
 
@@ -18,26 +20,58 @@ constexpr const char* k_markItems[] = {"M_msg_markunread", "M_msg_markread", "M_
 constexpr const char* k_sortItems[] = {"M_sort_none", "M_sort_priority", "M_sort_address", "M_sort_subject",
                                        "M_sort_date", "M_sort_size",     "M_sort_read"};
 
-void Mark(TClientApp* app, const TMarkChange& change) {
-  RunAndShow(app, [app, change] { app->manager->MarkMessages(*Tree(app).current, SelectedIds(Tree(app)), change); });
+// What the marking, label, transfer and delete items act on: the active viewer's message,
+// else the list's selection.
+struct TTargets {
+  TBoxObject* box = nullptr;
+  std::vector<std::int32_t> ids;
+};
+
+TTargets Targets(TClientApp* app) {
+  if (const auto shown = ActiveViewerMessage(app)) return {shown->box, {shown->id}};
+  if (!HasCurrent(app)) return {};
+  return {Tree(app).current, SelectedIds(Tree(app))};
 }
 
-void MoveSelection(TClientApp* app, TBoxObject& target) {
-  RunAndShow(app, [app, &target] { app->manager->MoveMessages(*Tree(app).current, SelectedIds(Tree(app)), target); });
+bool HasTargets(TClientApp* app) { return ActiveViewerMessage(app).has_value() || HasSelection(app); }
+
+void Mark(TClientApp* app, const TMarkChange& change) {
+  RunAndShow(app, [app, change] {
+    const TTargets targets = Targets(app);
+    if (targets.box != nullptr) app->manager->MarkMessages(*targets.box, targets.ids, change);
+  });
+}
+
+// A move or delete run from a viewer is followed by it (viewer_follow.h).
+void Remove(TClientApp* app, const std::function<void(TBoxObject& box, const std::vector<std::int32_t>& ids)>& work) {
+  if (ActiveViewerMessage(app)) {
+    RemoveViewerMessage(app, [&work](TBoxObject& box, std::int32_t id) { work(box, {id}); });
+    return;
+  }
+  RunAndShow(app, [app, &work] { work(*Tree(app).current, SelectedIds(Tree(app))); });
+}
+
+void Move(TClientApp* app, TBoxObject& target) {
+  Remove(app, [app, &target](TBoxObject& box, const std::vector<std::int32_t>& ids) {
+    app->manager->MoveMessages(box, ids, target);
+  });
 }
 
 TEntries TransferEntries(TClientApp* app) {
   TEntries entries;
-  if (!HasCurrent(app)) return entries;
-  for (TBoxObject* box : TransferTargets(app->manager->Boxes(), *Tree(app).current))
-    entries.push_back({box->Name(), [app, box] { MoveSelection(app, *box); }});
+  const TTargets targets = Targets(app);
+  if (targets.box == nullptr) return entries;
+  for (TBoxObject* box : TransferTargets(app->manager->Boxes(), *targets.box))
+    entries.push_back({box->Name(), [app, box] { Move(app, *box); }});
   return entries;
 }
 
 TEntries LabelEntries(TClientApp* app) {
   const auto captions = LabelMenuCaptions(app->manager->Settings());
-  const std::vector<std::int32_t> selected = HasCurrent(app) ? SelectedIds(Tree(app)) : std::vector<std::int32_t>();
-  const int shown = selected.empty() ? -1 : Tree(app).messages->Head(Tree(app).messages->RowOf(selected[0])).Label;
+  const TTargets targets = Targets(app);
+  const TMessageList& listed = *Tree(app).messages;
+  const int row = targets.box == Tree(app).current && !targets.ids.empty() ? listed.RowOf(targets.ids[0]) : -1;
+  const int shown = row < 0 ? -1 : listed.Head(row).Label;
   TEntries entries;
   for (std::size_t i = 0; i < captions.size(); ++i) {
     const int label = static_cast<int>(i);
@@ -60,7 +94,7 @@ void TrackEntries(TClientApp* app, const TEntries& entries) {
 }
 
 void AddSubmenu(TClientApp* app, const std::string& item, TEntries (*entries)(TClientApp*)) {
-  app->frame.commands.Add(item, [app, entries] { TrackEntries(app, entries(app)); }, [app] { return HasSelection(app); });
+  app->frame.commands.Add(item, [app, entries] { TrackEntries(app, entries(app)); }, [app] { return HasTargets(app); });
   app->frame.commands.SetPopup(item, [app, entries] { return entries(app); });
 }
 
@@ -90,20 +124,26 @@ void AddSortCommands(TClientApp* app) {
 
 void AddMessageCommands(TClientApp* app) {
   TCommandTable& commands = app->frame.commands;
-  const auto selection = [app] { return HasSelection(app); };
+  const auto targeted = [app] { return HasTargets(app); };
   for (const char* item : k_markItems) {
     const TMarkChange change = *MarkChangeOfItem(item);
-    commands.Add(item, [app, change] { Mark(app, change); }, selection);
+    commands.Add(item, [app, change] { Mark(app, change); }, targeted);
   }
   commands.Add(
       "M_msg_delete",
-      [app] { RunAndShow(app, [app] { app->manager->DeleteMessages(*Tree(app).current, SelectedIds(Tree(app))); }); },
-      selection);
+      [app] {
+        Remove(app, [app](TBoxObject& box, const std::vector<std::int32_t>& ids) {
+          app->manager->DeleteMessages(box, ids);
+        });
+      },
+      targeted);
   AddSubmenu(app, "M_msg_transfer", TransferEntries);
   AddSubmenu(app, "M_msg_label", LabelEntries);
   AddSortCommands(app);
+  // A drag starts in the list, so it moves the list's selection.
   Tree(app).dropOnBox = [app](TBoxObject& target) {
-    if (HasSelection(app) && &target != Tree(app).current) MoveSelection(app, target);
+    if (!HasSelection(app) || &target == Tree(app).current) return;
+    RunAndShow(app, [app, &target] { app->manager->MoveMessages(*Tree(app).current, SelectedIds(Tree(app)), target); });
   };
 }
 

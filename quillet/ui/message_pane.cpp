@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <richedit.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -29,11 +30,37 @@ constexpr int k_attachHeight = 84;
 constexpr int k_buttonWidth = 110;
 constexpr int k_buttonHeight = 24;
 constexpr int k_gap = 4;
+constexpr UINT_PTR k_subclassId = 0x4D50;  // "MP"
 
 const char* const k_labelTexts[] = {viewer_texts::k_labelSender, viewer_texts::k_labelReceiver,
                                     viewer_texts::k_labelDate, viewer_texts::k_labelSubject};
 
 std::int64_t Milliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+// The envelope's fields and the body hand their context menu to the pane.
+LRESULT CALLBACK TextProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  const auto* pane = reinterpret_cast<const TMessagePane*>(data);
+  if (message == WM_CONTEXTMENU && pane->contextMenu) return SendMessageW(pane->hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, TextProcedure, k_subclassId);
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+bool InEnvelopeOrBody(const TMessagePane* pane, HWND control) {
+  return control == pane->body || std::find(pane->fields.begin(), pane->fields.end(), control) != pane->fields.end() ||
+         std::find(pane->labels.begin(), pane->labels.end(), control) != pane->labels.end();
+}
+
+// The menu's point: the mouse's, or for the menu key the control's top left corner.
+void ContextMenu(TMessagePane* pane, HWND control, LPARAM lParam) {
+  if (!pane->contextMenu || pane->message == nullptr || !InEnvelopeOrBody(pane, control)) return;
+  POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (at.x == -1 && at.y == -1) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    at = {rect.left, rect.top};
+  }
+  pane->contextMenu(at);
+}
 
 void CreateControls(TMessagePane* pane) {
   for (std::size_t i = 0; i < pane->fields.size(); ++i) {
@@ -48,6 +75,8 @@ void CreateControls(TMessagePane* pane) {
                                   QUILLET_IDC_VIEWER_BODY, WS_EX_CLIENTEDGE);
   SendMessageW(pane->body, EM_AUTOURLDETECT, TRUE, 0);
   SendMessageW(pane->body, EM_SETEVENTMASK, 0, ENM_LINK);
+  for (HWND text : {pane->fields[0], pane->fields[1], pane->fields[2], pane->fields[3], pane->body})
+    SetWindowSubclass(text, TextProcedure, k_subclassId, reinterpret_cast<DWORD_PTR>(pane));
   pane->attachments = CreateChildControl(pane->hwnd, WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                          WS_TABSTOP, QUILLET_IDC_VIEWER_ATTACHMENTS, WS_EX_CLIENTEDGE);
   SendMessageW(pane->attachments, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
@@ -165,6 +194,9 @@ LRESULT CALLBACK PaneProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND:
       Command(pane, LOWORD(wParam));
       return 0;
+    case WM_CONTEXTMENU:
+      ContextMenu(pane, reinterpret_cast<HWND>(wParam), lParam);
+      return 0;
     case WM_TIMER:
       if (wParam == QUILLET_TIMER_AUTOREAD) AutoReadTick(pane);
       return 0;
@@ -240,7 +272,11 @@ TViewerServices::TViewerServices(TSystemManager& manager, TUserPrompts& prompts)
       prompts(prompts),
       tempFolder(platform::TempFolder()),
       shell(std::make_unique<TShellExecute>()),
-      saveDialog(kit::SaveFileDialog) {
+      saveDialog(kit::SaveFileDialog),
+      trackMenu([](HMENU menu, HWND owner, POINT at) {
+        return static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
+                                               owner, nullptr));
+      }) {
   LoadLibraryW(L"riched20.dll");  // the body's rich edit class; kept for the run
 }
 

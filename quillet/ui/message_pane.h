@@ -24,6 +24,9 @@ namespace quillet::ui {
 
 // How a save dialog is shown: SaveFileDialog, or a test's answer.
 using TSaveDialog = std::function<bool(platform::win32::ui::FileDialogRequest*)>;
+// How a popup menu is tracked at a screen point: the chosen item's id, 0 for none.
+// TrackPopupMenu, or a test's answer.
+using TTrackMenu = std::function<int(HMENU menu, HWND owner, POINT at)>;
 
 // What every message pane shares for the whole run.
 struct TViewerServices {
@@ -35,6 +38,7 @@ struct TViewerServices {
   std::string tempFolder;
   std::unique_ptr<TShellOpen> shell;  // the shell's "open"; tests record it
   TSaveDialog saveDialog;
+  TTrackMenu trackMenu;
   // A shown message was marked read (the list's row follows).
   std::function<void(TBoxObject& box, std::int32_t id)> markedRead;
 };
@@ -58,6 +62,9 @@ struct TMessagePane {
   TBoxObject* box = nullptr;
   std::int32_t id = -1;
   bool html = false;  // the message has an HTML page to open in the browser
+  // A right click (or the menu key) in the envelope or the body at a screen point; when
+  // unset those controls keep their own menus.
+  std::function<void(POINT at)> contextMenu;
 };
 
 // A filter text as the file dialogs take it ("description|pattern|...") as pairs.

@@ -12,6 +12,8 @@
 #include "quillet/frame/window_toggles.h"
 #include "quillet/ui/child_control.h"
 #include "quillet/ui/client_start.h"
+#include "quillet/ui/priority_menu.h"
+#include "quillet/ui/viewer_follow.h"
 
 namespace quillet::ui {
 namespace {
@@ -26,8 +28,7 @@ std::optional<TMessageRef> ListSelection(TTreeWindow* tree) {
 
 // What a command acts on: the active viewer's message, else the list's selection.
 std::optional<TMessageRef> CurrentMessage(TClientApp* app) {
-  if (const TViewerWindow* viewer = ActiveViewer(app); viewer != nullptr && viewer->pane.message != nullptr)
-    return TMessageRef{viewer->pane.box, viewer->pane.id};
+  if (const auto shown = ActiveViewerMessage(app)) return shown;
   return ListSelection(Tree(app));
 }
 
@@ -51,8 +52,11 @@ void OpenViewer(TClientApp* app, const TMessageRef& message) {
     Forget(module.viewers, viewer);
     return;
   }
-  if (!ShowViewerMessage(viewer, *message.box, message.id))
-    SendMessageW(app->frame.mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(viewer->hwnd), 0);
+  if (!ShowViewerMessage(viewer, *message.box, message.id)) {
+    CloseViewer(app, viewer);
+    return;
+  }
+  viewer->pane.contextMenu = [app, viewer](POINT at) { ShowPriorityMenu(app, viewer, at); };
 }
 
 void OpenRawWindow(TClientApp* app, const TMessageRef& message) {
@@ -250,6 +254,12 @@ TViewerWindow* ActiveViewer(TClientApp* app) {
   return nullptr;
 }
 
+std::optional<TMessageRef> ActiveViewerMessage(TClientApp* app) {
+  const TViewerWindow* viewer = ActiveViewer(app);
+  if (viewer == nullptr || viewer->pane.message == nullptr) return std::nullopt;
+  return TMessageRef{viewer->pane.box, viewer->pane.id};
+}
+
 bool ViewerOpenFor(const TClientApp* app, const TBoxObject* box) {
   const auto& viewers = app->viewer->viewers;
   return std::any_of(viewers.begin(), viewers.end(), [box](const auto& viewer) { return viewer->pane.box == box; });
@@ -259,6 +269,7 @@ void AddViewerCommands(TClientApp* app) {
   app->viewer = std::make_unique<TViewerModule>(*app->manager, app->prompts);
   app->viewer->services.markedRead = [app](TBoxObject& box, std::int32_t id) { ShowRowRead(app, box, id); };
   AttachPreview(app);
+  FollowMailboxChanges(app);
   AddEditCommands(app->frame.commands);
   AddMessageCommands(app);
   AddLayoutCommands(app);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "quillet/ui/message_pane.h"
@@ -37,10 +38,12 @@ struct TMessageRef {
 };
 
 // Makes the module (app->viewer), the preview pane in the tree window, and adds the
-// commands.
+// commands; open viewers follow the mailboxes' changes from then on.
 void AddViewerCommands(TClientApp* app);
 // The viewer window that is the active MDI child; null when another window is.
 TViewerWindow* ActiveViewer(TClientApp* app);
+// The message of the active viewer; none when no viewer showing one is active.
+std::optional<TMessageRef> ActiveViewerMessage(TClientApp* app);
 // Whether a viewer window shows a message of the mailbox (enciphering it waits for them
 // to close).
 bool ViewerOpenFor(const TClientApp* app, const TBoxObject* box);

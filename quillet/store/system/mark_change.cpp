@@ -18,6 +18,7 @@ bool ApplyMark(TMailHead& head, const TMarkChange& change) {
     case TMarkField::Unread: return SetField(head.Unread, byte);
     case TMarkField::Label: return SetField(head.Label, change.value);
     case TMarkField::Replied: return SetField(head.Replied, change.value != 0);
+    case TMarkField::Priority: return SetField(head.Priority, byte);
   }
   return false;
 }

@@ -5,11 +5,13 @@
 
 #include "quillet/store/mailbox/mail_head.h"
 
-enum class TMarkField { State, Unread, Label, Replied };
+enum class TMarkField { State, Unread, Label, Replied, Priority };
 
 struct TMarkChange {
   TMarkField field = TMarkField::Unread;
-  std::uint16_t value = 0;  // State and Unread take the low byte; Replied is nonzero or not
+  // State, Unread and Priority (1 highest .. 5 lowest) take the low byte; Replied is
+  // nonzero or not.
+  std::uint16_t value = 0;
 };
 
 // Sets the field; true when the head changed (only then does it need writing).

@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,8 @@
 #include "quillet/common/profile_file.h"
 #include "quillet/ui/child_control.h"
 #include "quillet/ui/client_start.h"
+#include "quillet/ui/list_looks.h"
+#include "quillet/ui/list_selection.h"
 #include "quillet/ui/transfer_resources.h"
 #include "quillet/ui/viewer_resources.h"
 #include "quillet/viewer/viewer_texts.h"
@@ -75,6 +79,17 @@ class Viewer : public quillet_gui_test::ClientWindow {
   void UseShell(int result) {
     shell_ = new TRecordingShell(result);
     app_->viewer->services.shell.reset(shell_);
+  }
+  // Shows the mailbox in the list and opens a viewer on one of its messages.
+  ui::TViewerWindow* OpenMessage(TBoxObject& box, std::int32_t id) {
+    for (std::size_t row = 0; row < tree()->rows.size(); ++row)
+      if (tree()->rows[row].box == &box) ui::ShowMailbox(tree(), row);
+    OpenRow(tree()->messages->RowOf(id));
+    return ui::ActiveViewer(app_.get());
+  }
+  bool ViewerOpen(const ui::TViewerWindow* viewer) {
+    const auto& open = app_->viewer->viewers;
+    return std::any_of(open.begin(), open.end(), [viewer](const auto& v) { return v.get() == viewer; });
   }
 
   TRecordingShell* shell_ = nullptr;
@@ -365,6 +380,103 @@ TEST_F(Viewer, RawWindowShowsHeaderAndWholeText) {
   EXPECT_EQ(kit::WindowTextGbk(raw.text), text);
   EXPECT_EQ(kit::WindowTextGbk(raw.header), text.substr(0, text.find("\r\n\r\n") + 2));
   EXPECT_EQ(kit::WindowTextGbk(raw.hwnd), viewer_texts::k_rawTitle);
+}
+
+// A viewer closes when its message leaves its mailbox, whether a command of the list or
+// another writer of the store moved it; compaction keeps it.
+TEST_F(Viewer, ViewerClosesWhenItsMessageLeaves) {
+  StartWith({});
+  TBoxObject& inbox = app_->manager->Boxes().Standard(TBoxKind::Inbox);
+  const auto run = [this](const char* item) { ASSERT_TRUE(ui::RunCommand(&app_->frame, item)); };
+  const std::tuple<const char*, TBoxKind, std::function<void(TBoxObject & box, std::int32_t id)>, bool> cases[] = {
+      {"deleted from the list", TBoxKind::Inbox, [&](TBoxObject&, std::int32_t) { run("M_msg_delete"); }, false},
+      {"moved by the store", TBoxKind::Inbox, [&](TBoxObject& box, std::int32_t id) {
+         app_->manager->MoveMessages(box, {id}, app_->manager->Boxes().Standard(TBoxKind::Sentbox)); }, false},
+      {"trash emptied", TBoxKind::Trashbox, [&](TBoxObject&, std::int32_t) { run("M_box_emptytrash"); }, false},
+      {"mailbox deleted", TBoxKind::User, [&](TBoxObject&, std::int32_t) { run("M_box_delete"); }, false},
+      {"compacted", TBoxKind::Inbox, [&](TBoxObject& box, std::int32_t) {
+         app_->manager->DeleteMessages(box, {store_test::AddText(box.Box(), store_test::MessageText("x"))});
+         run("M_box_compressone"); }, true}};
+  answer_ = IDYES;
+  for (const auto& [what, kind, change, open] : cases) {
+    SCOPED_TRACE(what);
+    TBoxObject& box = kind == TBoxKind::User ? app_->manager->CreateBox("箱") : app_->manager->Boxes().Standard(kind);
+    const std::int32_t id = store_test::AddText(box.Box(), store_test::MessageText(what));
+    box.ReleaseBox();
+    ui::ShowChanges(tree());
+    ui::TViewerWindow* viewer = OpenMessage(box, id);
+    SendMessageW(app_->frame.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(tree()->hwnd), 0);
+    ui::SelectListRow(tree()->list, tree()->messages->RowOf(id));
+    change(box, id);
+    EXPECT_TRUE(PumpUntil([&] { return ViewerOpen(viewer) == open; }));
+    if (open) {
+      EXPECT_EQ(Field(viewer->pane, 3), what);
+    }
+  }
+  EXPECT_EQ(inbox.Box().GetSpaceInfo().LiveCount, 1);
+  inbox.ReleaseBox();
+}
+
+// Delete and move run from the viewer act on its message (not the list's selection) and
+// show the next one of the list, selected there too; after the last one it closes.
+TEST_F(Viewer, DeleteOrMoveFromTheViewerShowsTheNextMessage) {
+  const std::string second = store_test::MessageText("第二");
+  StartWith({{store_test::MessageText("第一"), false}, {second, false}, {store_test::MessageText("第三"), false}});
+  TBoxObject& work = app_->manager->CreateBox("工作");
+  ui::TMessagePane& pane = OpenRow(0);
+  const ui::TViewerWindow* viewer = ui::ActiveViewer(app_.get());
+  const std::int32_t secondId = tree()->messages->Head(1).Id;
+  ui::SelectListRow(tree()->list, 2);
+  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_msg_delete"));
+  EXPECT_EQ(Field(pane, 3), "第二");
+  EXPECT_EQ(tree()->messages->Head(ui::SelectedListRow(tree()->list)).Id, secondId);
+  for (const auto& entry : app_->frame.commands.PopupEntries("M_msg_transfer")) {
+    if (entry.caption == "工作") entry.action();
+  }
+  EXPECT_EQ(Field(pane, 3), "第三");
+  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_msg_delete"));
+  EXPECT_FALSE(ViewerOpen(viewer));
+  const auto live = [this](TBoxKind kind) {
+    return app_->manager->Boxes().Standard(kind).Box().GetSpaceInfo().LiveCount;
+  };
+  EXPECT_EQ(live(TBoxKind::Inbox), 0);
+  EXPECT_EQ(live(TBoxKind::Trashbox), 2);
+  EXPECT_EQ(store_test::ReadText(work.Box(), 1), second);
+}
+
+// A right click in the viewer's body (not the preview's) pops up the priority menu, the
+// message's priority checked; "紧急优先级" writes priority 1 into its record, and the
+// list's row gets the high picture and comes first in a sort by priority.
+TEST_F(Viewer, PriorityMenuSetsTheMessagesPriority) {
+  StartWith({{store_test::MessageText("甲"), false}, {store_test::MessageText("乙"), false}});
+  ASSERT_TRUE(ui::RunCommand(&app_->frame, "M_sort_priority"));
+  std::vector<std::string> items;  // caption, then "+" when checked
+  app_->viewer->services.trackMenu = [&](HMENU menu, HWND, POINT) {
+    for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
+      wchar_t text[64] = {};
+      GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+      const bool checked = (GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) != 0;
+      items.push_back(platform::win32::GbkFromWide(text) + (checked ? "+" : ""));
+    }
+    return QUILLET_IDM_PRIORITY_HIGH;
+  };
+  ui::SelectListRow(tree()->list, 1);
+  SendMessageW(preview().body, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(items.empty());
+  const std::int32_t id = OpenRow(1).id;
+  SendMessageW(ui::ActiveViewer(app_.get())->pane.body, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(items, (std::vector<std::string>{"紧急优先级", "一般优先级+", "低优先级"}));
+  TMailHead head;
+  ASSERT_TRUE(app_->manager->Boxes().Standard(TBoxKind::Inbox).Box().ReadHead(id, head));
+  EXPECT_EQ(head.Priority, 1);
+  EXPECT_EQ(tree()->messages->Head(0).Id, id);
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  SendMessageW(tree()->list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  TListRow high;
+  high.priority = TPriorityIcon::High;
+  EXPECT_EQ(item.iImage, ui::CellPicture(high, 0));
+  EXPECT_NE(item.iImage, -1);
 }
 
 }  // namespace

@@ -100,6 +100,7 @@ TEST_F(MailboxCommandsTest, MarkingWritesOnlyChangedRecordsAndReportsThem) {
       {{TMarkField::Replied, 1}, {ids[0], ids[1], ids[2]}},
       {{TMarkField::Label, 7}, {ids[0], ids[1], ids[2]}},
       {{TMarkField::State, 1}, {ids[0], ids[1], ids[2]}},
+      {{TMarkField::Priority, 1}, {ids[0], ids[1], ids[2]}},
   };
   for (const auto& c : cases) {
     events.log.clear();
@@ -122,6 +123,7 @@ TEST_F(MailboxCommandsTest, MarkingWritesOnlyChangedRecordsAndReportsThem) {
   EXPECT_TRUE(head.Replied);
   EXPECT_EQ(head.Label, 7);
   EXPECT_EQ(head.State, 1);
+  EXPECT_EQ(head.Priority, 1);
   EXPECT_EQ(in.Box().Header().UnreadCount, 0);
 }
 
