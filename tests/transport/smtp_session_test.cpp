@@ -437,7 +437,7 @@ TEST_F(SmtpSessionTest, SilentServerTimesOut) {
   checking.pieceDelay = 3500;
   prompts_ = test_support::TRecordingPrompts(true);
   greeting_ = {k_greeting};
-  TRun slow = Send({small}, {k_ok, k_ok, k_ok, k_goAhead, checking});
+  TRun slow = Send({small}, {k_ok, k_ok, k_ok, k_goAhead, checking, k_bye});
   EXPECT_TRUE(prompts_.shown.empty());
   EXPECT_EQ(slow.sent, std::vector<std::int32_t>{small});
 }

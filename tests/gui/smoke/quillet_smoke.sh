@@ -48,7 +48,21 @@ fail() { echo "quillet_smoke: $*" >&2; exit 1; }
 expect() { [ "$2" = "$3" ] || fail "$1: expected \"$2\", got \"$3\""; }
 # The text of a record of `drv texts` by class and control id.
 text_of() { awk -F'\t' -v c="$2" -v i="$3" '$2 == c && $3 == i { $1 = $2 = $3 = ""; sub(/^\t+/, ""); print; exit }' OFS='\t' <<<"$1"; }
+# expect_soon WHAT EXPECTED COMMAND...: the command's output becomes EXPECTED within ten
+# seconds (a window fills its controls after it shows, later on a loaded machine).
+expect_soon() {
+  local what=$1 want=$2 got=""
+  shift 2
+  for _ in $(seq 50); do
+    got=$("$@") && [ "$got" = "$want" ] && return 0
+    sleep 0.2
+  done
+  fail "$what: expected \"$want\", got \"$got\""
+}
 status_panel() { drv texts "$frame" | awk -F'\t' -v p="panel $1" '$2 == "msctls_statusbar32" && $4 == p { print $5; exit }'; }
+tree_items() {
+  drv texts "$frame" | awk -F'\t' '$2 == "SysTreeView32" && $4 == "item 0" { printf "%s%s", sep, $5; sep = " " }'
+}
 
 quillet_pid=""
 stop_all() {
@@ -86,9 +100,8 @@ scene_main() {
   local texts
   texts=$(drv texts "$frame")
   expect "title" "Quillet: Internet Mail" "$(awk -F'\t' 'NR == 1 { print $4 }' <<<"$texts")"
-  expect "status text" "共: 4, 未读: 4" "$(status_panel 0)"
-  expect "mailbox tree" "收件箱 (4) 发件箱 已发送邮件 废件箱" \
-    "$(awk -F'\t' '$2 == "SysTreeView32" && $4 == "item 0" { printf "%s%s", sep, $5; sep = " " }' <<<"$texts")"
+  expect_soon "status text" "共: 4, 未读: 4" status_panel 0
+  expect_soon "mailbox tree" "收件箱 (4) 发件箱 已发送邮件 废件箱" tree_items
   expect "menu bar" "文件(&F) 编辑(&E) 查看(&V) 邮件(&M) 邮箱(&B) 工具(&T) 帮助(&H)" \
     "$(awk -F'\t' '$1 == 0 { printf "%s%s", sep, $4; sep = " " }' <<<"$menu")"
   local list
@@ -101,7 +114,7 @@ scene_mailto() {
   local status=0
   timeout 60 "$scripts/wine-run.sh" "$home/quillet.exe" "mailto:zhang@example.com" || status=$?
   expect "exit code of a second copy" 1 "$status"
-  expect "address shown by the first copy" "zhang@example.com" "$(status_panel 1)"
+  expect_soon "address shown by the first copy" "zhang@example.com" status_panel 1
   shot mailto "$frame"
 }
 
@@ -126,7 +139,7 @@ scene_receive() {
   shot receive-report
   drv command "$report" 1
   drv gone "$report" || fail "the report box stays"
-  expect "status text after receiving" "共: 11, 未读: 11" "$(status_panel 0)"
+  expect_soon "status text after receiving" "共: 11, 未读: 11" status_panel 0
 }
 
 select_meeting_row() {
