@@ -92,7 +92,10 @@ std::string FormatDate(TDateTime now, int biasMinutes) {
   if (!std::isfinite(now) || now < -693593.0 || now > 2958466.0) now = 0;
   const TDateParts p = DecodeDateTime(now);
   char line[80];
-  std::snprintf(line, sizeof line, "%s, %d %s %d %d:%d:%d %s", k_dayNames[DayOfWeek(now)], p.day,
+  // The year has at least four digits: a shorter one would read back as a year of the
+  // 1900s or 2000s (400 as 2300), changing the date, or losing it when that day does not
+  // exist there (29 Feb).
+  std::snprintf(line, sizeof line, "%s, %d %s %04d %d:%d:%d %s", k_dayNames[DayOfWeek(now)], p.day,
                 k_monthNames[p.month - 1], p.year, p.hour, p.minute, p.second, FormatZone(biasMinutes).c_str());
   return line;
 }

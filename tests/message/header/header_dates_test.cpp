@@ -31,6 +31,14 @@ TEST(FormatDate, FieldsAreNotZeroPadded) {
   EXPECT_EQ(FormatDate(At(2000, 1, 1, 0, 0, 0), 300), "Sat, 1 Jan 2000 0:0:0 -0500");
 }
 
+TEST(FormatDate, YearsBeforeOneThousandReadBackAsWritten) {
+  for (int year : {1, 99, 400}) {
+    const TDateTime value = At(year, 2, year == 400 ? 29 : 28, 2, 1, 0);
+    EXPECT_EQ(ParseDate(FormatDate(value, 0)), value) << year;
+  }
+  EXPECT_EQ(FormatDate(At(400, 2, 29, 2, 1, 0), 0).substr(0, 16), "Tue, 29 Feb 0400");
+}
+
 TEST(FormatDate, UsesTheSystemZone) {
   TDateTime value = At(2001, 7, 15, 12, 30, 0);
   EXPECT_EQ(FormatDate(value), "Sun, 15 Jul 2001 12:30:0 " + FormatZone(platform::TimeZoneBiasMinutes()));
